@@ -1,0 +1,20 @@
+#pragma once
+#include <QSize>
+#include <memory>
+
+// The display mode: its size in pixels, and a switch to another size.
+// A refused size leaves the display as it is.
+class Affichage {
+public:
+    virtual ~Affichage() = default;
+    virtual QSize taille() const = 0;
+    virtual void changer(int largeur, int hauteur) = 0;
+};
+
+// Where the display cannot be switched (Wayland, offscreen): reports the
+// screen's size and changes nothing.
+class AffichageFixe : public Affichage {
+public:
+    QSize taille() const override;
+    void changer(int, int) override {}
+};

@@ -1,0 +1,53 @@
+#pragma once
+#include "questionnaire/quiz_state.h"
+
+#include <QString>
+#include <QVector>
+#include <cstdint>
+
+class SourceAleatoire;
+
+// Something in a teacher's file that would surprise them; `ligne` counts
+// from 1, 0 when the remark concerns the whole file.
+struct Avertissement {
+    QString fichier;
+    int ligne = 0;
+    QString message;
+};
+
+// Reads `CheminIni` into `TableIni` and derives the picture table, the
+// comments, the help document and the countdown length. Returns a French
+// message when the quiz cannot start (missing companion, picture mode not a
+// whole number), empty otherwise.
+QString LireFichierIni(QuizState& s, QVector<Avertissement>* avertissements = nullptr);
+
+// Reads the questionnaire file into `TexteQCM` and sets `TitreQuestionnaire`
+// and `NbQuestions`. Returns a French message when the quiz cannot start
+// (file missing or unreadable, no question line).
+QString LireQuestionnaire(QuizState& s, QVector<Avertissement>* avertissements = nullptr);
+
+// Number of answer slots 1, 2, ... of question q before the first empty one.
+int NombreReponses(const QuizState& s, int q);
+
+void Lire_drapeaux(QuizState& s);
+void Cherche_reponses_multiples(QuizState& s);
+QString TexteIntroduction(const QuizState& s);
+
+// The draw: k is the number of draws already made.
+void TireIndex(QuizState& s, std::int16_t k, SourceAleatoire& hasard, std::uint64_t horloge);
+void RetireDuTirage(QuizState& s, std::int16_t k);
+void TirerOrdre(QuizState& s, SourceAleatoire& hasard, std::uint64_t horloge);
+
+// What the quiz screen shows once its loading is done.
+struct Chargement {
+    QString erreur;             // not empty: the quiz cannot start; say it and go back
+    QVector<Avertissement> avertissements;
+    QString introduction;       // for txtQuestion
+    int maximumMinuterie = 10;  // prgBar1's maximum, in two-second ticks
+    bool aideVisible = false;   // cmdAide
+};
+
+// The loading of the quiz screen as logic: resets the counters, reads the
+// companion, reads the questionnaire on the first run only, composes the
+// introduction and draws the order.
+Chargement ChargerQuiz(QuizState& s, SourceAleatoire& hasard, std::uint64_t horloge);

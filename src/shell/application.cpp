@@ -1,0 +1,55 @@
+#include "shell/application.h"
+
+#include <QApplication>
+
+void Application::enregistrer(Ecran ecran, Fabrique fabrique) {
+    fabriques_[ecran] = std::move(fabrique);
+}
+
+bool Application::estPrincipal(Ecran ecran) {
+    switch (ecran) {
+    case Ecran::Illustration:
+    case Ecran::Notes:
+    case Ecran::Outils: return false;
+    default: return true;
+    }
+}
+
+void Application::montrer(Ecran ecran) {
+    QPointer<QWidget>& fenetre = instances_[ecran];
+    if (!fenetre) {
+        const auto fabrique = fabriques_.find(ecran);
+        if (fabrique == fabriques_.end()) return;
+        fenetre = fabrique->second();
+        fenetre->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    QWidget* nouvelle = fenetre;
+    nouvelle->show();
+    nouvelle->raise();
+    nouvelle->activateWindow();
+    // The new screen is shown before the old one goes, so the program never
+    // finds itself without a window in between.
+    if (estPrincipal(ecran))
+        for (const auto& [autre, ouverte] : instances_)
+            if (autre != ecran && estPrincipal(autre) && ouverte) decharger(autre);
+}
+
+void Application::decharger(Ecran ecran) {
+    const auto trouve = instances_.find(ecran);
+    if (trouve == instances_.end() || !trouve->second) return;
+    QWidget* fenetre = trouve->second;
+    trouve->second = nullptr;
+    fenetre->hide();
+    fenetre->deleteLater();
+}
+
+QWidget* Application::instance(Ecran ecran) const {
+    const auto trouve = instances_.find(ecran);
+    return trouve == instances_.end() ? nullptr : trouve->second.data();
+}
+
+void Application::quitter() {
+    for (const auto& [ecran, fenetre] : instances_)
+        if (fenetre) fenetre->hide();
+    QApplication::quit();
+}
