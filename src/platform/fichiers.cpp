@@ -51,8 +51,13 @@ bool existe(const QString& chemin) {
 }
 
 QString decoder(const QByteArray& octets) {
-    QByteArray donnees = octets;
+    const QByteArray& donnees = octets;
     if (donnees.startsWith("\xEF\xBB\xBF")) return QString::fromUtf8(donnees.mid(3));
+    // Notepad's "Unicode" files: UTF-16 with its byte-order mark.
+    if (donnees.startsWith("\xFF\xFE") || donnees.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(QStringDecoder::Utf16);
+        return utf16.decode(donnees);
+    }
     bool ascii = true;
     for (char c : donnees)
         if (static_cast<unsigned char>(c) >= 0x80) { ascii = false; break; }

@@ -15,16 +15,26 @@ struct Avertissement {
     QString message;
 };
 
+// Where each piece was read, for the teacher's checker: line numbers in the
+// files, from 1; 0 where nothing was read.
+struct CarteLignes {
+    std::array<std::array<int, 3>, MaxLignesIni + 1> ini{};  // (row, section)
+    std::array<int, MaxQuestions + 1> question{};            // question lines
+    std::array<int, MaxQuestions + 1> drapeaux{};            // right-answers lines
+};
+
 // Reads `CheminIni` into `TableIni` and derives the picture table, the
 // comments, the help document and the countdown length. Returns a French
 // message when the quiz cannot start (missing companion, picture mode not a
 // whole number), empty otherwise.
-QString LireFichierIni(QuizState& s, QVector<Avertissement>* avertissements = nullptr);
+QString LireFichierIni(QuizState& s, QVector<Avertissement>* avertissements = nullptr,
+                       CarteLignes* carte = nullptr);
 
 // Reads the questionnaire file into `TexteQCM` and sets `TitreQuestionnaire`
 // and `NbQuestions`. Returns a French message when the quiz cannot start
 // (file missing or unreadable, no question line).
-QString LireQuestionnaire(QuizState& s, QVector<Avertissement>* avertissements = nullptr);
+QString LireQuestionnaire(QuizState& s, QVector<Avertissement>* avertissements = nullptr,
+                          CarteLignes* carte = nullptr);
 
 // Number of answer slots 1, 2, ... of question q before the first empty one.
 int NombreReponses(const QuizState& s, int q);
