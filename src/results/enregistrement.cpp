@@ -1,0 +1,97 @@
+#include "results/enregistrement.h"
+
+#include "platform/fichiers.h"
+#include "questionnaire/formats.h"
+
+#include <QDir>
+
+namespace Resultats {
+
+namespace {
+const QString FinDeLigne = QStringLiteral("\r\n");
+
+QString ligne(const QString& texte) { return texte + FinDeLigne; }
+QString lignesVides(int n) { return FinDeLigne.repeated(n); }
+
+QString lignePourcentage(const QString& debut, int nombre, int total) {
+    return debut + QString::number(nombre) + " sur " + QString::number(total) +
+           " questions posées, soit " +
+           Formats::textePourcentage(Formats::pourcentage(nombre, total)) + " %";
+}
+
+// Lines 1 to 3.
+QString entete(const QuizState& s) {
+    return lignesVides(1) + ligne(QString(19, '=') + "(séparation)" + QString(21, '=')) +
+           ligne("[Essai - numéro " + QString::number(s.NumEssai + 1) + "]");
+}
+
+// Lines 4 to 27.
+QString corps(const QuizState& s, const QTime& heure) {
+    QString texte;
+    texte += ligne("[Binôme]");
+    texte += ligne(s.Identifiant.toUpper());
+    texte += lignesVides(2);
+    texte += ligne("[Classe]");
+    texte += ligne(s.Classe.toUpper());
+    texte += lignesVides(2);
+    texte += ligne("[Nombre de questions traitées]");
+    texte += ligne(QString::number(s.RangQuestion) + " sur " + QString::number(s.NbQuestions));
+    texte += lignesVides(2);
+    texte += ligne("[Note]");
+    texte += ligne(LigneNote(s));
+    texte += lignesVides(2);
+    texte += ligne(lignePourcentage("Nbre de réponses justes = ", s.NbJustes, s.NbQuestions));
+    texte += ligne(lignePourcentage("Nbre de réponses fausses = ", s.NbFausses, s.NbQuestions));
+    texte += ligne(lignePourcentage("l'élève n'a pas répondu pour ", s.NbNulles, s.NbQuestions));
+    texte += lignesVides(2);
+    texte += ligne("[Date/Heure]");
+    texte += ligne(s.DateDuJour + FinDeLigne + heure.toString("hh:mm:ss"));
+    return texte;
+}
+}  // namespace
+
+QString LigneNote(const QuizState& s) {
+    if (s.RangQuestion != s.NbQuestions) return QStringLiteral("Test non évaluable");
+    const float surQuatre = s.Note / 5.0f;
+    return Formats::texteNote(s.Note) + "/20     soit : " + Formats::texteQuartDeNote(surQuatre) +
+           "/4";
+}
+
+QString TexteEnregistrement(const QuizState& s, const QTime& heure) {
+    return entete(s) + corps(s, heure);
+}
+
+void FichierResultats::OuvrirFichierResultats(const QuizState& s) {
+    // A file whose name differs only by case is the same file for the
+    // teacher's Windows tools: append to it rather than start a second one.
+    chemin_ = Fichiers::resoudre(s.CheminResultats);
+    texte_ = entete(s);
+}
+
+void FichierResultats::EcrireResultats(const QuizState& s, const QTime& heure) {
+    texte_ += corps(s, heure);
+}
+
+QString FichierResultats::FermerFichierResultats() {
+    if (chemin_.isEmpty()) return QStringLiteral("aucun fichier de résultats n'est désigné");
+    QString raison = Fichiers::ecrire(chemin_, texte_, true);
+    texte_.clear();
+    return raison;
+}
+
+QString EnregistrerResultats(const QuizState& s, const QTime& heure, QString* chemin) {
+    FichierResultats fichier;
+    fichier.OuvrirFichierResultats(s);
+    fichier.EcrireResultats(s, heure);
+    if (chemin) *chemin = fichier.chemin();
+    return fichier.FermerFichierResultats();
+}
+
+QString MessageEchec(const QString& chemin, const QString& raison) {
+    return "Le résultat de cet essai n'a PAS été enregistré dans le fichier :\r\n" +
+           QDir::toNativeSeparators(chemin) + "\r\n(" + raison + ")\r\n\r\n" +
+           "Notez la note et les résultats affichés avant de quitter cet écran, "
+           "et prévenez le professeur.";
+}
+
+}  // namespace Resultats
