@@ -29,8 +29,9 @@ QString nomDuQuestionnaire(const QuizState& s) {
     return QFileInfo(s.DossierQuestionnaire).fileName();
 }
 
+// The name as found on disk, whatever case the teacher wrote it in.
 QString nomDeFichier(const QString& chemin) {
-    return QFileInfo(QString(chemin).replace('\\', '/')).fileName();
+    return QFileInfo(Fichiers::resoudre(chemin)).fileName();
 }
 
 void avertir(QVector<Avertissement>* liste, const QString& fichier, int ligne,
@@ -84,9 +85,8 @@ int colonneDeLEnTete(const QString& texte) {
     return -1;
 }
 
-CarteLignes remplirTableIni(QuizState& s, const QStringList& lignes,
-                            QVector<Avertissement>* avertissements) {
-    CarteLignes sections;
+void remplirTableIni(QuizState& s, const QStringList& lignes, CarteLignes& sections,
+                     QVector<Avertissement>* avertissements) {
     const QString fichier = nomDeFichier(s.CheminIni);
     int colonne = 0, rang = 0;
     bool averti = false;
@@ -109,7 +109,6 @@ CarteLignes remplirTableIni(QuizState& s, const QStringList& lignes,
             sections.ini[0][colonne] = i + 1;
         }
     }
-    return sections;
 }
 
 QString ligneIni(const QuizState& s, int rang, int colonne) {
@@ -123,7 +122,7 @@ void avertirQuestionHorsLimites(const QuizState& s, const CarteLignes& sections,
 }
 
 // Returns the row E just after the picture list.
-int lireImagesParQuestion(QuizState& s, const CarteLignes& sections,
+int lireImagesParQuestion(QuizState& s, CarteLignes& sections,
                           QVector<Avertissement>* avertissements) {
     int rang = 2;
     for (; rang <= 98; rang += 2) {
@@ -134,6 +133,7 @@ int lireImagesParQuestion(QuizState& s, const CarteLignes& sections,
             continue;
         }
         s.TableImages[0][*q] = s.TableIni[rang + 1][0];
+        sections.image[*q] = sections.ini[rang + 1][0];
     }
     return rang;
 }
@@ -152,16 +152,17 @@ int lireImagesCycliques(QuizState& s, const CarteLignes& sections,
     return static_cast<int>(nombre) + 3;
 }
 
-void lireImagesEtMinuterie(QuizState& s, const CarteLignes& sections,
+void lireImagesEtMinuterie(QuizState& s, CarteLignes& sections,
                            QVector<Avertissement>* avertissements) {
     if (s.ModeImages != 0 && s.ModeImages != 1) return;
     const int apres = s.ModeImages == 0 ? lireImagesParQuestion(s, sections, avertissements)
                                         : lireImagesCycliques(s, sections, avertissements);
+    sections.rangMinuterie = apres + 3 <= MaxLignesIni ? apres + 3 : 0;
     const QString minuterie = ligneIni(s, apres + 3, 0);
     s.DureeMinuterie = Formats::lireNombre(minuterie) ? minuterie : QString("30");
 }
 
-void lireCommentaires(QuizState& s, const CarteLignes& sections,
+void lireCommentaires(QuizState& s, CarteLignes& sections,
                       QVector<Avertissement>* avertissements) {
     for (int rang = 1; rang + 1 <= MaxLignesIni; rang += 2) {
         const auto q = nombreEntier(s.TableIni[rang][1]);
@@ -171,6 +172,7 @@ void lireCommentaires(QuizState& s, const CarteLignes& sections,
             continue;
         }
         s.Commentaires[*q] = s.TableIni[rang + 1][1];
+        sections.commentaire[*q] = sections.ini[rang + 1][1];
     }
 }
 
@@ -281,8 +283,9 @@ QString LireFichierIni(QuizState& s, QVector<Avertissement>* avertissements,
     const Lecture lecture = lireFichierTexte(s.CheminIni);
     if (!lecture.erreur.isEmpty())
         return refus(s, s.CheminIni, "fichier compagnon : " + lecture.erreur);
-    const CarteLignes sections = remplirTableIni(s, lecture.lignes, avertissements);
-    if (carte) carte->ini = sections.ini;
+    CarteLignes locale;
+    CarteLignes& sections = carte ? *carte : locale;
+    remplirTableIni(s, lecture.lignes, sections, avertissements);
     const auto mode = Formats::lireNombre(s.TableIni[1][0]);
     if (!mode || *mode != std::floor(*mode) || std::abs(*mode) > 32767)
         return refus(s, s.CheminIni,
@@ -392,7 +395,8 @@ void TirerOrdre(QuizState& s, SourceAleatoire& hasard, std::uint64_t horloge) {
     }
 }
 
-Chargement ChargerQuiz(QuizState& s, SourceAleatoire& hasard, std::uint64_t horloge) {
+Chargement ChargerQuiz(QuizState& s, SourceAleatoire& hasard, std::uint64_t horloge,
+                       CarteLignes* carte) {
     Chargement resultat;
     s.SortieConfirmee = false;
     s.ChronoActif = false;
@@ -401,12 +405,12 @@ Chargement ChargerQuiz(QuizState& s, SourceAleatoire& hasard, std::uint64_t horl
     s.NumEssai = s.Recommencer ? static_cast<std::int16_t>(s.NumEssai + 1) : 0;
     s.ChoixNumerotes = false;
     s.CheminIni = s.CheminQuestionnaire.left(s.CheminQuestionnaire.size() - 4) + ".ini";
-    resultat.erreur = LireFichierIni(s, &resultat.avertissements);
+    resultat.erreur = LireFichierIni(s, &resultat.avertissements, carte);
     if (!resultat.erreur.isEmpty()) return resultat;
     resultat.aideVisible = !s.FichierAide.isEmpty();
     resultat.maximumMinuterie = maximumMinuterie(s.DureeMinuterie);
     if (!s.Recommencer || s.NbQuestions == 0) {
-        resultat.erreur = LireQuestionnaire(s, &resultat.avertissements);
+        resultat.erreur = LireQuestionnaire(s, &resultat.avertissements, carte);
         if (!resultat.erreur.isEmpty()) return resultat;
         Lire_drapeaux(s);
         Cherche_reponses_multiples(s);

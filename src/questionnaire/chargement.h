@@ -21,6 +21,9 @@ struct CarteLignes {
     std::array<std::array<int, 3>, MaxLignesIni + 1> ini{};  // (row, section)
     std::array<int, MaxQuestions + 1> question{};            // question lines
     std::array<int, MaxQuestions + 1> drapeaux{};            // right-answers lines
+    std::array<int, MaxQuestions + 1> image{};               // picture name of question q
+    std::array<int, MaxQuestions + 1> commentaire{};         // comment of question q
+    int rangMinuterie = 0;  // row of the countdown length in the picture section; 0: none
 };
 
 // Reads `CheminIni` into `TableIni` and derives the picture table, the
@@ -60,4 +63,5 @@ struct Chargement {
 // The loading of the quiz screen as logic: resets the counters, reads the
 // companion, reads the questionnaire on the first run only, composes the
 // introduction and draws the order.
-Chargement ChargerQuiz(QuizState& s, SourceAleatoire& hasard, std::uint64_t horloge);
+Chargement ChargerQuiz(QuizState& s, SourceAleatoire& hasard, std::uint64_t horloge,
+                       CarteLignes* carte = nullptr);

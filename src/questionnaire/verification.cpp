@@ -1,0 +1,202 @@
+#include "questionnaire/verification.h"
+
+#include "platform/fichiers.h"
+#include "platform/hasard.h"
+#include "questionnaire/formats.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+class Verificateur {
+public:
+    explicit Verificateur(Verification& v)
+        : v_(v), s_(v.etat),
+          dat_(QFileInfo(Fichiers::resoudre(s_.CheminQuestionnaire)).fileName()),
+          ini_(QFileInfo(Fichiers::resoudre(s_.CheminIni)).fileName()) {}
+
+    void verifier() {
+        for (int q = 1; q <= s_.NbQuestions; ++q) verifierQuestion(q);
+        verifierImages();
+        verifierCommentaires();
+        verifierAide();
+        verifierMinuterie();
+    }
+
+private:
+    void dire(const QString& fichier, int ligne, const QString& message) {
+        v_.avertissements.push_back({fichier, ligne, message});
+    }
+
+    void verifierQuestion(int q) {
+        const int choix = NombreReponses(s_, q);
+        if (choix < 2 || choix > MaxDrapeaux)
+            dire(dat_, v_.carte.question[q],
+                 QString("la question %1 a %2 choix de réponse : elle ne sera jamais corrigée "
+                         "(il en faut de 2 à 6)").arg(q).arg(choix));
+        if (s_.TexteQCM[q][1][0].isEmpty()) {
+            dire(dat_, v_.carte.question[q],
+                 QString("la question %1 n'a pas de ligne de bonnes réponses (=>) : "
+                         "aucune de ses réponses n'est juste").arg(q));
+            return;
+        }
+        verifierDrapeaux(q, std::min(choix, MaxDrapeaux));
+    }
+
+    void verifierDrapeaux(int q, int choix) {
+        const int ligne = v_.carte.drapeaux[q];
+        bool juste = false;
+        for (int a = 0; a < choix; ++a) {
+            const QString& drapeau = s_.BonnesReponses[q][a];
+            juste = juste || drapeau == "1";
+            if (drapeau.isEmpty()) {
+                dire(dat_, ligne, QString("la ligne de bonnes réponses de la question %1 est plus "
+                                          "courte que ses %2 choix").arg(q).arg(choix));
+                return;
+            }
+            if (drapeau != "0" && drapeau != "1")
+                dire(dat_, ligne, QString("question %1, réponse %2 : « %3 » au lieu de 0 ou 1 "
+                                          "(les drapeaux sont aux positions 1, 3, 5...)")
+                                      .arg(q).arg(a + 1).arg(drapeau));
+        }
+        if (!juste) dire(dat_, ligne, QString("la question %1 n'a aucune bonne réponse").arg(q));
+    }
+
+    bool imageExiste(const QString& nom) const {
+        return Fichiers::existe(s_.DossierQuestionnaire + "/Images/" + nom);
+    }
+
+    void verifierImages() {
+        if (s_.ModeImages == 1) {
+            for (int i = 1; i <= s_.NbImages; ++i)
+                if (!imageExiste(s_.TableImages[1][i]))
+                    dire(ini_, v_.carte.ini[i + 2][0],
+                         QString("image « %1 » introuvable dans le dossier Images")
+                             .arg(s_.TableImages[1][i]));
+            return;
+        }
+        if (s_.ModeImages != 0) {
+            dire(ini_, v_.carte.ini[1][0], QString("mode d'images %1 inconnu (0 ou 1) : ni images "
+                                                   "ni minuterie").arg(s_.ModeImages));
+            return;
+        }
+        for (int q = 0; q <= MaxQuestions; ++q) {
+            const QString& nom = s_.TableImages[0][q];
+            if (nom.isEmpty()) continue;
+            if (q < 1 || q > s_.NbQuestions)
+                dire(ini_, v_.carte.image[q], QString("image prévue pour la question %1, qui "
+                                                      "n'existe pas").arg(q));
+            else if (!imageExiste(nom))
+                dire(ini_, v_.carte.image[q],
+                     QString("image « %1 » introuvable dans le dossier Images").arg(nom));
+        }
+    }
+
+    void verifierCommentaires() {
+        for (int q = 0; q <= MaxQuestions; ++q)
+            if (!s_.Commentaires[q].isEmpty() && (q < 1 || q > s_.NbQuestions))
+                dire(ini_, v_.carte.commentaire[q],
+                     QString("commentaire prévu pour la question %1, qui n'existe pas").arg(q));
+    }
+
+    void verifierAide() {
+        if (s_.FichierAide.isEmpty() || Fichiers::existe(s_.FichierAide)) return;
+        dire(ini_, v_.carte.ini[1][2],
+             QString("document d'aide « %1 » introuvable").arg(s_.TableIni[1][2]));
+    }
+
+    void verifierMinuterie() {
+        if (s_.ModeImages != 0 && s_.ModeImages != 1) return;
+        const int rang = v_.carte.rangMinuterie;
+        const QString texte = rang > 0 ? s_.TableIni[rang][0] : QString();
+        if (Formats::lireNombre(texte)) return;
+        const int ligne = rang > 0 ? v_.carte.ini[rang][0] : 0;
+        dire(ini_, ligne, texte.isEmpty()
+                              ? QString("durée de la minuterie absente : 30 secondes")
+                              : QString("durée de la minuterie « %1 » qui n'est pas un nombre : "
+                                        "30 secondes").arg(texte));
+    }
+
+    Verification& v_;
+    const QuizState& s_;
+    QString dat_, ini_;
+};
+
+QJsonArray textes(const QStringList& liste) {
+    QJsonArray tableau;
+    for (const QString& t : liste) tableau.append(t);
+    return tableau;
+}
+
+QJsonObject question(const QuizState& s, int q) {
+    QStringList choix, drapeaux;
+    for (int k = 1; k <= NombreReponses(s, q); ++k) choix << s.TexteQCM[q][0][k];
+    for (int a = 0; a < MaxDrapeaux; ++a) drapeaux << s.BonnesReponses[q][a];
+    return {{"text", s.TexteQCM[q][0][0]},
+            {"choices", textes(choix)},
+            {"flags", textes(drapeaux)},
+            {"picture", s.TableImages[0][q]},
+            {"comment", s.Commentaires[q]}};
+}
+
+}  // namespace
+
+int Verification::codeSortie() const {
+    if (!erreur.isEmpty()) return 2;
+    return avertissements.isEmpty() ? 0 : 1;
+}
+
+std::unique_ptr<Verification> VerifierDossier(const QString& dossier) {
+    auto v = std::make_unique<Verification>();
+    QuizState& s = v->etat;
+    s.DossierQuestionnaire = QDir::cleanPath(dossier);
+    const QString nom = QFileInfo(s.DossierQuestionnaire).fileName();
+    s.CheminQuestionnaire = s.DossierQuestionnaire + "/" + nom + ".dat";
+    HasardSysteme hasard;
+    const Chargement chargement = ChargerQuiz(s, hasard, 0, &v->carte);
+    v->erreur = chargement.erreur;
+    v->avertissements = chargement.avertissements;
+    if (v->erreur.isEmpty()) Verificateur(*v).verifier();
+    return v;
+}
+
+QString RapportTexte(const Verification& v) {
+    const QuizState& s = v.etat;
+    QString rapport;
+    if (!v.erreur.isEmpty())
+        rapport += "ERREUR : " + QString(v.erreur).replace("\r\n", " ") + "\n";
+    else
+        rapport += QString("Questionnaire « %1 » : %2 question(s).\n")
+                       .arg(s.TitreQuestionnaire).arg(s.NbQuestions);
+    for (const Avertissement& a : v.avertissements)
+        rapport += a.ligne > 0 ? QString("%1:%2: %3\n").arg(a.fichier).arg(a.ligne).arg(a.message)
+                               : QString("%1: %2\n").arg(a.fichier, a.message);
+    if (v.codeSortie() == 0) rapport += "Aucune remarque : le questionnaire est prêt.\n";
+    return rapport;
+}
+
+QByteArray RapportJson(const Verification& v) {
+    const QuizState& s = v.etat;
+    QStringList cycliques;
+    for (int i = 1; i <= s.NbImages; ++i) cycliques << s.TableImages[1][i];
+    QJsonArray questions, remarques;
+    for (int q = 1; q <= s.NbQuestions; ++q) questions.append(question(s, q));
+    for (const Avertissement& a : v.avertissements)
+        remarques.append(QJsonObject{{"file", a.fichier}, {"line", a.ligne}, {"message", a.message}});
+    if (!v.erreur.isEmpty())
+        remarques.append(QJsonObject{{"file", QFileInfo(s.CheminQuestionnaire).fileName()},
+                                     {"line", 0}, {"message", v.erreur}});
+    const QJsonObject racine{{"title", s.TitreQuestionnaire},
+                             {"picture_mode", s.ModeImages},
+                             {"countdown", s.DureeMinuterie},
+                             {"help", s.TableIni[1][2]},
+                             {"multiple_answers", s.ReponsesMultiples},
+                             {"cycling_pictures", textes(cycliques)},
+                             {"questions", questions},
+                             {"warnings", remarques}};
+    return QJsonDocument(racine).toJson(QJsonDocument::Indented);
+}
