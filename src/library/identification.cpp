@@ -1,0 +1,127 @@
+#include "library/identification.h"
+
+#include "platform/dialogues.h"
+#include "platform/fichiers.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace Identification {
+
+namespace {
+
+// Longest file name the usual Linux file systems accept, in bytes.
+constexpr int LongueurNomMax = 255;
+
+const QString CaracteresInterdits = QStringLiteral("/\\:*?\"<>|");
+
+QString texteDejaEffectue() {
+    return QStringLiteral("Le test montre que le QUIZZ a déjà effectué. \r\n"
+                          "Il faut changer le nom (exemple nom001 pour cet essai puis nom002 "
+                          "à l'essai suivant, etc...\r\n"
+                          "pour pouvoir continuer. Le module de supervision associé à ce "
+                          "logiciel permettra de gérer les tests.");
+}
+
+QString texteNomInterdit(const QString& quoi, const QString& raison) {
+    return quoi + QStringLiteral(" ne peut pas servir à nommer le fichier des résultats : ") +
+           raison + QStringLiteral(".\r\nLes caractères / \\ : * ? \" < > |, les caractères de "
+                                   "contrôle et les noms « . » et « .. » sont interdits.\r\n"
+                                   "Merci de corriger la saisie.");
+}
+
+Decision refus(Issue issue, const QString& texte, const QString& titre, int style) {
+    Decision d;
+    d.issue = issue;
+    d.texte = texte;
+    d.titre = titre;
+    d.style = style;
+    return d;
+}
+
+}  // namespace
+
+QString sansEspaces(const QString& texte) {
+    qsizetype debut = 0, fin = texte.size();
+    while (debut < fin && texte.at(debut) == u' ') ++debut;
+    while (fin > debut && texte.at(fin - 1) == u' ') --fin;
+    return texte.mid(debut, fin - debut);
+}
+
+QString cheminResultats(const QString& cheminQuestionnaire, const QString& identifiant,
+                        const QString& classe) {
+    return cheminQuestionnaire.left(qMax<qsizetype>(0, cheminQuestionnaire.size() - 4)) +
+           QStringLiteral(" _") + sansEspaces(identifiant).toUpper() + u'_' +
+           sansEspaces(classe).toUpper() + QStringLiteral("_.rst");
+}
+
+QString defautNom(const QString& saisie) {
+    for (const QChar c : saisie) {
+        if (CaracteresInterdits.contains(c))
+            return QStringLiteral("il contient le caractère « %1 »").arg(c);
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("il contient un caractère de contrôle");
+    }
+    const QString nom = sansEspaces(saisie);
+    if (nom == u"." || nom == u"..")
+        return QStringLiteral("il se réduit à « %1 »").arg(nom);
+    return {};
+}
+
+Existence existence(const QString& chemin) {
+    const QByteArray natif = QFile::encodeName(Fichiers::resoudre(chemin));
+    struct stat infos;
+    if (::lstat(natif.constData(), &infos) == 0) return Existence::Presente;
+    return (errno == ENOENT || errno == ENOTDIR) ? Existence::Absente : Existence::Inverifiable;
+}
+
+Decision valider(const QString& cheminQuestionnaire, const QString& identifiant,
+                 const QString& classe, const TestExistence& test) {
+    if (const QString raison = defautNom(identifiant); !raison.isEmpty())
+        return refus(Issue::NomInterdit, texteNomInterdit(QStringLiteral("L'identifiant"), raison),
+                     QStringLiteral("ACCES REFUSE"), Style::OkExclamation);
+    if (const QString raison = defautNom(classe); !raison.isEmpty())
+        return refus(Issue::NomInterdit, texteNomInterdit(QStringLiteral("La classe"), raison),
+                     QStringLiteral("ACCES REFUSE"), Style::OkExclamation);
+
+    const QString chemin = cheminResultats(cheminQuestionnaire, identifiant, classe);
+    const QString nomFichier = chemin.mid(chemin.lastIndexOf(u'/') + 1);
+    if (QFile::encodeName(nomFichier).size() > LongueurNomMax)
+        return refus(Issue::NomInterdit,
+                     QStringLiteral("L'identifiant et la classe sont trop longs pour nommer le "
+                                    "fichier des résultats.\r\nMerci de les raccourcir."),
+                     QStringLiteral("ACCES REFUSE"), Style::OkExclamation);
+
+    Decision d;
+    d.CheminResultats = chemin;
+    switch (test(chemin)) {
+    case Existence::Presente:
+        d.issue = Issue::DejaEffectue;
+        d.texte = texteDejaEffectue();
+        d.titre = QStringLiteral("AVERTISSEMENT");
+        d.style = Style::Ok;
+        return d;
+    case Existence::Inverifiable:
+        d.issue = Issue::Inverifiable;
+        d.texte = QStringLiteral("Impossible de vérifier si ce questionnaire a déjà été "
+                                 "effectué : le dossier des résultats ne peut pas être "
+                                 "consulté.\r\nMerci de prévenir le professeur.");
+        d.titre = QStringLiteral("ACCES REFUSE");
+        d.style = Style::OkExclamation;
+        return d;
+    case Existence::Absente:
+        break;
+    }
+    if (identifiant.isEmpty() || classe.isEmpty()) {
+        d.issue = Issue::Incomplet;
+        d.texte = QStringLiteral("La saisie de l'identifiant et de la classe est indispensable, "
+                                 "merci.");
+        d.titre = QStringLiteral("ACCES REFUSE");
+        d.style = Style::OkExclamation;
+    }
+    return d;
+}
+
+}  // namespace Identification

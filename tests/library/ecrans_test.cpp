@@ -1,0 +1,136 @@
+#include "library/frm_nom.h"
+#include "library/frm_themes.h"
+#include "support/fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString sansCrLf(QString texte) {
+    return texte.replace("\r\n", "\n");
+}
+
+QStringList entrees(const QListWidget* liste) {
+    QStringList noms;
+    for (int i = 0; i < liste->count(); ++i) noms << liste->item(i)->text();
+    return noms;
+}
+
+class Ecrans : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(racine.isValid());
+        for (const char* nom : {"VOLCANS", "Atmosphère", ".cache"}) QDir(racine.path()).mkdir(nom);
+    }
+    QTemporaryDir racine;
+    QuizState etat;
+    PlateformeSimulee plateforme;
+};
+
+}  // namespace
+
+TEST_F(Ecrans, BibliothequeSOuvreSurLaListeTriee) {
+    etat.Note = 12.5f;
+    frmThèmes ecran(etat, plateforme.services, plateforme.navigation, nullptr, racine.path());
+    EXPECT_EQ(ecran.windowTitle(), "GENERATEUR DE QUESTIONNAIRES A CHOIX MULTIPLES");
+    EXPECT_EQ(etat.Note, 0.0f);
+    EXPECT_EQ(entrees(ecran.List1), QStringList({"Atmosphère", "VOLCANS"}));
+    EXPECT_EQ(ecran.Label1->text(),
+              "Sélectionner dans la bibliothèque ci-dessous\nle QCM à réaliser.");
+    EXPECT_EQ(ecran.cmdLancement->text(), "&Lancer le QCM");
+    EXPECT_EQ(ecran.cmdQuitter->text(), "&Quitter ");
+
+    // A new listing replaces the old one entirely.
+    QDir(racine.path()).rmdir("VOLCANS");
+    ecran.ListerThemes(racine.path());
+    EXPECT_EQ(entrees(ecran.List1), QStringList({"Atmosphère"}));
+    EXPECT_TRUE(ecran.TableThemes[2].isEmpty());
+
+    // Launching before any choice warns and stays.
+    ecran.cmdLancement->click();
+    ASSERT_EQ(plateforme.dialogues.appels.size(), 1u);
+    EXPECT_EQ(plateforme.dialogues.appels[0].texte,
+              "CHOISIR D'ABORD LE THEME A ABORDER DANS LA LISTE DE GAUCHE");
+    EXPECT_EQ(plateforme.dialogues.appels[0].titre, "AVERTISSEMENT");
+    EXPECT_EQ(plateforme.dialogues.appels[0].style, 48);
+    EXPECT_TRUE(plateforme.navigation.montres.empty());
+}
+
+TEST_F(Ecrans, BibliothequeAuClavierEtALaSouris) {
+    frmThèmes ecran(etat, plateforme.services, plateforme.navigation, nullptr, racine.path());
+    ecran.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ecran));
+    EXPECT_TRUE(ecran.List1->hasFocus());
+    QTest::keyClick(ecran.List1, Qt::Key_Down);
+    EXPECT_EQ(ecran.ThemeChoisi, "Atmosphère");
+    QTest::keyClick(ecran.List1, Qt::Key_Down);
+    EXPECT_EQ(ecran.ThemeChoisi, "VOLCANS");
+    EXPECT_EQ(sansCrLf(ecran.Label1->text()),
+              "Questionnaire choisi : \nVOLCANS\nPour continuer, cliquer sur Lancer le QCM");
+    EXPECT_EQ(etat.DossierQuestionnaire, racine.path() + "/VOLCANS");
+    EXPECT_EQ(etat.CheminQuestionnaire, racine.path() + "/VOLCANS/VOLCANS.dat");
+    QTest::keyClick(ecran.List1, Qt::Key_Return);
+    EXPECT_EQ(plateforme.navigation.montres, std::vector<Ecran>{Ecran::Nom});
+
+    // A double click chooses and launches in one gesture.
+    const QRect zone = ecran.List1->visualItemRect(ecran.List1->item(0));
+    QTest::mouseClick(ecran.List1->viewport(), Qt::LeftButton, {}, zone.center());
+    QTest::mouseDClick(ecran.List1->viewport(), Qt::LeftButton, {}, zone.center());
+    EXPECT_EQ(etat.CheminQuestionnaire, racine.path() + "/Atmosphère/Atmosphère.dat");
+    EXPECT_EQ(plateforme.navigation.montres.size(), 2u);
+
+    etat.ResolutionX = 1024.0f;
+    etat.ResolutionY = 768.0f;
+    ecran.cmdQuitter->click();
+    EXPECT_EQ(plateforme.affichage.changements.back(), QSize(1024, 768));
+    EXPECT_TRUE(plateforme.navigation.quitte);
+}
+
+TEST_F(Ecrans, IdentificationValideRefuseEtAnnule) {
+    etat.CheminQuestionnaire = racine.path() + "/VOLCANS/VOLCANS.dat";
+    QFile deja(racine.path() + "/VOLCANS/VOLCANS _B01_3A_.rst");
+    ASSERT_TRUE(deja.open(QIODevice::WriteOnly));
+    deja.close();
+
+    frmNom ecran(etat, plateforme.services, plateforme.navigation);
+    EXPECT_EQ(ecran.windowTitle(), "IDENTIFICATION");
+    EXPECT_TRUE(ecran.Text1[0]->text().isEmpty() && ecran.Text1[1]->text().isEmpty());
+    ecran.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ecran));
+    EXPECT_TRUE(ecran.Text1[0]->hasFocus());
+
+    QTest::keyClicks(ecran.Text1[0], "b01");
+    QTest::keyClick(ecran.Text1[0], Qt::Key_Tab);
+    EXPECT_TRUE(ecran.Text1[1]->hasFocus());
+    QTest::keyClicks(ecran.Text1[1], "3a");
+    QTest::keyClick(ecran.Text1[1], Qt::Key_Return);
+    ASSERT_EQ(plateforme.dialogues.appels.size(), 1u);
+    EXPECT_EQ(plateforme.dialogues.appels[0].titre, "AVERTISSEMENT");
+    EXPECT_TRUE(plateforme.navigation.montres.empty());
+
+    // A refused entry keeps the screen and what was typed.
+    ecran.Text1[1]->setText("../3a");
+    ecran.cmdOK->click();
+    EXPECT_EQ(plateforme.dialogues.appels.back().titre, "ACCES REFUSE");
+    EXPECT_TRUE(etat.CheminResultats.isEmpty());
+    EXPECT_EQ(ecran.Text1[0]->text(), "b01");
+
+    ecran.Text1[1]->setText("3b");
+    QTest::keyClick(ecran.Text1[1], Qt::Key_Enter);
+    EXPECT_EQ(plateforme.navigation.montres, std::vector<Ecran>{Ecran::Main});
+    EXPECT_EQ(etat.Identifiant, "b01");
+    EXPECT_EQ(etat.Classe, "3b");
+    EXPECT_EQ(etat.CheminResultats, racine.path() + "/VOLCANS/VOLCANS _B01_3B_.rst");
+
+    ecran.cmdAnnuler->click();
+    EXPECT_EQ(plateforme.navigation.montres.back(), Ecran::Themes);
+}

@@ -1,0 +1,108 @@
+#include "library/identification.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace Identification;
+
+namespace {
+const QString Questionnaire = QStringLiteral("/prog/VOLCANS/VOLCANS.dat");
+
+TestExistence toujours(Existence e) {
+    return [e](const QString&) { return e; };
+}
+}  // namespace
+
+TEST(IdentificationChemin, SuitLaRegleDuFichierDeResultats) {
+    EXPECT_EQ(cheminResultats(Questionnaire, "b01", "3a"), "/prog/VOLCANS/VOLCANS _B01_3A_.rst");
+    EXPECT_EQ(cheminResultats(Questionnaire, "  b01 ", " 3a"), "/prog/VOLCANS/VOLCANS _B01_3A_.rst");
+    EXPECT_EQ(cheminResultats(Questionnaire, "élève", "4e"), "/prog/VOLCANS/VOLCANS _ÉLÈVE_4E_.rst");
+    // Only spaces are trimmed.
+    EXPECT_EQ(sansEspaces("\t a b \t"), "\t a b \t");
+    EXPECT_EQ(sansEspaces("   "), "");
+}
+
+TEST(IdentificationGarde, DecideDansLOrdreDeLaSaisie) {
+    struct Cas {
+        const char* identifiant;
+        const char* classe;
+        Existence existence;
+        Issue issue;
+        const char* titre;
+        int style;
+    };
+    const Cas cas[] = {
+        {"b01", "3a", Existence::Absente, Issue::Accepte, "", 0},
+        {"b01", " ", Existence::Absente, Issue::Accepte, "", 0},
+        {"b01", "", Existence::Absente, Issue::Incomplet, "ACCES REFUSE", 48},
+        {"", "3a", Existence::Absente, Issue::Incomplet, "ACCES REFUSE", 48},
+        // The existence test comes before the emptiness test.
+        {"b01", "", Existence::Presente, Issue::DejaEffectue, "AVERTISSEMENT", 0},
+        {"B01", "3A", Existence::Presente, Issue::DejaEffectue, "AVERTISSEMENT", 0},
+        {"b01", "3a", Existence::Inverifiable, Issue::Inverifiable, "ACCES REFUSE", 48},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(QStringLiteral("%1|%2").arg(c.identifiant, c.classe).toStdString());
+        const Decision d = valider(Questionnaire, c.identifiant, c.classe, toujours(c.existence));
+        EXPECT_EQ(d.issue, c.issue);
+        EXPECT_EQ(d.titre, c.titre);
+        EXPECT_EQ(d.style, c.style);
+        EXPECT_EQ(d.CheminResultats, cheminResultats(Questionnaire, c.identifiant, c.classe));
+    }
+    EXPECT_EQ(valider(Questionnaire, "b01", "", toujours(Existence::Absente)).texte,
+              "La saisie de l'identifiant et de la classe est indispensable, merci.");
+    EXPECT_EQ(valider(Questionnaire, "b01", "3a", toujours(Existence::Presente)).texte,
+              "Le test montre que le QUIZZ a déjà effectué. \r\n"
+              "Il faut changer le nom (exemple nom001 pour cet essai puis nom002 à l'essai "
+              "suivant, etc...\r\n"
+              "pour pouvoir continuer. Le module de supervision associé à ce logiciel permettra "
+              "de gérer les tests.");
+}
+
+TEST(IdentificationGarde, RefuseCeQuiNePeutPasNommerLeFichier) {
+    const QStringList interdits = {"a/b", "a\\b", "c:", "b*", "b?", "b\"", "<b", "b>", "a|b",
+                                   "a\tb", QString("b") + QChar(0x7F), QString(QChar(0x85)),
+                                   ".", "..", " .. "};
+    int appels = 0;
+    const TestExistence compte = [&](const QString&) { ++appels; return Existence::Absente; };
+    for (const QString& mauvais : interdits) {
+        for (const bool dansClasse : {false, true}) {
+            SCOPED_TRACE(mauvais.toStdString() + (dansClasse ? " (classe)" : " (identifiant)"));
+            const Decision d = dansClasse ? valider(Questionnaire, "b01", mauvais, compte)
+                                          : valider(Questionnaire, mauvais, "3a", compte);
+            EXPECT_EQ(d.issue, Issue::NomInterdit);
+            EXPECT_EQ(d.titre, "ACCES REFUSE");
+            EXPECT_EQ(d.style, 48);
+            EXPECT_TRUE(d.CheminResultats.isEmpty());
+            EXPECT_TRUE(d.texte.startsWith(dansClasse ? "La classe" : "L'identifiant"));
+        }
+    }
+    EXPECT_EQ(valider(Questionnaire, QString(250, 'x'), "3a", compte).issue, Issue::NomInterdit);
+    EXPECT_EQ(appels, 0);
+    for (const QString bon : {"...", ".b", "a.b", "Léa-Noël", "é 2"})
+        EXPECT_EQ(valider(Questionnaire, bon, bon, compte).issue, Issue::Accepte) << bon.toStdString();
+}
+
+TEST(IdentificationExistence, ReconnaitLeFichierEtLeDossierIllisible) {
+    QTemporaryDir dossier;
+    ASSERT_TRUE(dossier.isValid());
+    const QString racine = dossier.path();
+    QDir(racine).mkdir("VOLCANS");
+    QFile fichier(racine + "/VOLCANS/VOLCANS _B01_3A_.rst");
+    ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+    fichier.close();
+    const QString volcans = racine + "/VOLCANS/VOLCANS.dat";
+    EXPECT_EQ(valider(volcans, "B01", "3A").issue, Issue::DejaEffectue);
+    EXPECT_EQ(valider(volcans, " b01", "3a ").issue, Issue::DejaEffectue);
+    EXPECT_EQ(valider(volcans, "b02", "3a").issue, Issue::Accepte);
+    EXPECT_EQ(valider(racine + "/SEISMES/SEISMES.dat", "b01", "3a").issue, Issue::Accepte);
+
+    // A folder that cannot be looked into (a link looping on itself) must
+    // not let the student through unchecked.
+    ASSERT_TRUE(QFile::link(racine + "/BOUCLE", racine + "/BOUCLE"));
+    EXPECT_EQ(existence(racine + "/BOUCLE/BOUCLE _B01_3A_.rst"), Existence::Inverifiable);
+    EXPECT_EQ(valider(racine + "/BOUCLE/BOUCLE.dat", "b01", "3a").issue, Issue::Inverifiable);
+}
