@@ -15,7 +15,7 @@ frmNom::frmNom(QuizState& etat, Services& services, Navigation& navigation, QWid
     : QWidget(parent, Qt::Window), etat_(etat), services_(services), navigation_(navigation) {
     setObjectName(QStringLiteral("frmNom"));
     setWindowTitle(QStringLiteral("IDENTIFICATION"));
-    setFixedSize(560, 330);
+    setFixedSize(620, 300);
     QFont police = font();
     police.setPointSize(11);
     setFont(police);

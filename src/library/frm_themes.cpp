@@ -31,7 +31,7 @@ frmThèmes::frmThèmes(QuizState& etat, Services& services, Navigation& navigati
       dossierProgramme_(dossierProgramme.isEmpty() ? Fichiers::dossierProgramme()
                                                    : dossierProgramme) {
     setObjectName(QStringLiteral("frmThèmes"));
-    setFixedSize(660, 470);
+    setFixedSize(740, 480);
     QFont police = font();
     police.setPointSize(11);
     setFont(police);
@@ -49,6 +49,10 @@ frmThèmes::frmThèmes(QuizState& etat, Services& services, Navigation& navigati
     List1->setObjectName(QStringLiteral("List1"));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setFixedWidth(300);
+    QFont entrees = police;
+    entrees.setPointSize(12);
+    List1->setFont(entrees);
+    List1->setSpacing(2);
     List1->installEventFilter(this);
 
     Shape1 = new QFrame(this);
