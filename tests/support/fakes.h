@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/services.h"
 #include "shell/navigation.h"
+#include "support/printers.h"
 
 #include <QDateTime>
 #include <QStringList>

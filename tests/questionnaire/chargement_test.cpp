@@ -1,0 +1,342 @@
+#include "questionnaire/chargement.h"
+
+#include "support/dossier.h"
+#include "support/fakes.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <set>
+
+namespace {
+
+QStringList reponses(const QuizState& s, int q) {
+    QStringList liste;
+    for (int k = 1; k <= NombreReponses(s, q); ++k) liste << s.TexteQCM[q][0][k];
+    return liste;
+}
+
+const QStringList IniSimple{"[Fichiers Images]", "0", "", "", "", "30"};
+
+struct Charge {
+    std::unique_ptr<QuizState> s = std::make_unique<QuizState>();
+    HasardScripte hasard;
+    Chargement resultat;
+};
+
+std::unique_ptr<Charge> charger(const DossierDeTest& d) {
+    auto c = std::make_unique<Charge>();
+    d.choisir(*c->s);
+    c->resultat = ChargerQuiz(*c->s, c->hasard, 0);
+    return c;
+}
+
+std::unique_ptr<Charge> chargerDat(const QStringList& dat, const QStringList& ini = IniSimple) {
+    DossierDeTest d;
+    d.dat(dat);
+    d.ini(ini);
+    return charger(d);
+}
+
+}  // namespace
+
+TEST(Chargement, exempleDesVolcans) {
+    DossierDeTest d("VOLCANS");
+    for (const char* nom : {"/VOLCANS.dat", "/VOLCANS.ini"})
+        ASSERT_TRUE(QFile::copy(QString(KORVANE_SAMPLE_LIBRARY "/VOLCANS") + nom, d.dossier() + nom));
+    const auto c = charger(d);
+    const QuizState& s = *c->s;
+    ASSERT_EQ(c->resultat.erreur, "");
+    EXPECT_TRUE(c->resultat.avertissements.isEmpty());
+    EXPECT_EQ(s.TitreQuestionnaire, "Les volcans d'Auvergne");
+    EXPECT_EQ(s.NbQuestions, 2);
+    EXPECT_EQ(s.TexteQCM[1][0][0], "Quel est le point culminant du Massif central ?");
+    EXPECT_EQ(reponses(s, 1), (QStringList{"Le puy de Sancy", QString::fromUtf8("Le puy de Dôme"), "Le Plomb du Cantal"}));
+    EXPECT_EQ(reponses(s, 2).size(), 4);
+    EXPECT_EQ(reponses(s, 2)[1], QString::fromUtf8("Le Vésuve"));
+    const QStringList drapeaux2{s.BonnesReponses[2][0], s.BonnesReponses[2][1], s.BonnesReponses[2][2],
+                                s.BonnesReponses[2][3], s.BonnesReponses[2][4]};
+    EXPECT_EQ(drapeaux2, (QStringList{"1", "0", "1", "0", ""}));
+    EXPECT_EQ(s.ModeImages, 0);
+    EXPECT_EQ(s.TableImages[0][1], "cratere.gif");
+    EXPECT_EQ(s.TableImages[0][2], "carte.jpg");
+    EXPECT_EQ(s.DureeMinuterie, "45");
+    EXPECT_EQ(c->resultat.maximumMinuterie, 22);
+    EXPECT_EQ(s.Commentaires[2], QString::fromUtf8("Le Vésuve et l'Etna sont en Italie."));
+    EXPECT_EQ(s.FichierAide, d.dossier() + "/Fichiers d'aide/volcans.doc");
+    EXPECT_TRUE(c->resultat.aideVisible);
+    EXPECT_TRUE(s.ReponsesMultiples);
+    EXPECT_EQ(s.CheminIni, d.dossier() + "/VOLCANS.ini");
+    EXPECT_EQ(c->resultat.introduction,
+              QString::fromUtf8(
+                  "Le questionnaire est auto-formatif et il comprend 2 questions.\r\n"
+                  " Vous disposez d'une aide en ligne en cliquant sur le bouton correspondant.\r\n"
+                  "ATTENTION ! Vous ne disposez que de 10 essais pour valider ce questionnaire\r\n"
+                  "Pour commencer, appuyer sur la commande Valider.\r\n"
+                  "Consigne : certaines questions peuvent admettre plusieurs réponses possibles."));
+    EXPECT_EQ(s.OrdreQuestions, (QVector<std::int16_t>{1, 2}));
+}
+
+TEST(Chargement, grammaireDuQuestionnaire) {
+    const struct Cas {
+        const char* nom;
+        QStringList dat;
+        QString titre;
+        QStringList reponses1;
+        QString drapeaux1;
+        int questions;
+    } cas[] = {
+        {"question en premiere ligne", {"0 Q", "a", "b", "=>1 0"}, "", {"a", "b"}, "1 0", 1},
+        {"ligne vide avant les reponses", {"</T", "0 Q", "", "a", "b", "=>0 1"}, "T", {}, "0 1", 1},
+        {"ligne vide apres la deuxieme", {"0 Q", "a", "b", "", "c", "=>1 0 0"}, "", {"a", "b"}, "1 0 0", 1},
+        {"drapeaux avant la derniere reponse", {"0 Q", "a", "=>0 1", "b"}, "", {"a"}, "0 1", 1},
+        {"reponse commencant par 0 espace", {"0 Q", "a", "0 b", "=>1"}, "", {"a", "0 b"}, "", 2},
+        {"question sans drapeaux", {"0 Q", "a", "b", "0 R", "c", "=>1"}, "", {"a", "b", "0 R"}, "", 2},
+        {"trois reponses, deux justes", {"0 Q", "a", "b", "c", "=>0 1 1"}, "", {"a", "b", "c"}, "0 1 1", 1},
+        {"titres multiples", {"</Un", "0 Q", "a", "=>1", "", "</Deux"}, "Deux", {"a"}, "1", 1},
+        {"espaces avant le marqueur", {"  0 Q", "  a  ", "=>1"}, "", {"a"}, "1", 1},
+        {"tabulation gardee", {"0 Q", "\ta", "=>1"}, "", {"\ta"}, "1", 1},
+    };
+    for (const Cas& c : cas) {
+        const auto ch = chargerDat(c.dat);
+        ASSERT_EQ(ch->resultat.erreur, "") << c.nom;
+        EXPECT_EQ(ch->s->TitreQuestionnaire, c.titre) << c.nom;
+        EXPECT_EQ(reponses(*ch->s, 1), c.reponses1) << c.nom;
+        EXPECT_EQ(ch->s->TexteQCM[1][1][0], c.drapeaux1) << c.nom;
+        EXPECT_EQ(ch->s->NbQuestions, c.questions) << c.nom;
+    }
+    // The content is cut after the first two characters of the line as read.
+    EXPECT_EQ(chargerDat({"  0 Q"})->s->TexteQCM[1][0][0], "0 Q");
+}
+
+TEST(Chargement, limitesDuFormat) {
+    QStringList septReponses{"0 Q", "1", "2", "3", "4", "5", "6", "7", "=>1 0 0 0 0 0 0", "0 R", "x", "=>1"};
+    auto dansLeFormat = chargerDat(septReponses + QStringList{"", "", "", "", "", "", "", "", "", "", ""});
+    EXPECT_TRUE(dansLeFormat->resultat.avertissements.isEmpty());
+    EXPECT_EQ(dansLeFormat->s->NbQuestions, 2);
+    EXPECT_EQ(NombreReponses(*dansLeFormat->s, 1), 7);
+
+    septReponses.insert(8, "8");
+    const auto horsFormat = chargerDat(septReponses);
+    ASSERT_EQ(horsFormat->resultat.avertissements.size(), 1);
+    EXPECT_EQ(horsFormat->resultat.avertissements[0].ligne, 11);
+    EXPECT_EQ(horsFormat->resultat.avertissements[0].fichier, "TEST.dat");
+    EXPECT_EQ(horsFormat->s->NbQuestions, 2) << "the question after the overflow is still read";
+    EXPECT_EQ(NombreReponses(*horsFormat->s, 1), 8);
+
+    const auto lignesEnTrop = chargerDat({"0 Q", "a", "=>1", "", "", "", "", "", "", "", "texte"});
+    EXPECT_EQ(lignesEnTrop->resultat.avertissements.size(), 1);
+}
+
+TEST(Chargement, cinqCentsQuestionsGardeLesQuatreVingtDixNeufPremieres) {
+    QStringList dat{"</Long"};
+    for (int q = 1; q <= 500; ++q) dat << QString("0 Question %1").arg(q) << "oui" << "non" << "=>1 0";
+    const auto c = chargerDat(dat);
+    ASSERT_EQ(c->resultat.erreur, "");
+    EXPECT_EQ(c->s->NbQuestions, 99);
+    EXPECT_EQ(c->s->TexteQCM[99][0][0], "Question 99");
+    ASSERT_EQ(c->resultat.avertissements.size(), 1);
+    EXPECT_EQ(c->resultat.avertissements[0].ligne, 2 + 99 * 4);
+    EXPECT_EQ(c->s->OrdreQuestions.size(), 99);
+}
+
+TEST(Chargement, ligneTropLongueCoupeeEtSignalee) {
+    const auto c = chargerDat({"0 " + QString(100000, 'x'), "a", "b", "=>1 0"});
+    ASSERT_EQ(c->resultat.erreur, "");
+    EXPECT_LE(c->s->TexteQCM[1][0][0].size(), 4000);
+    EXPECT_EQ(c->resultat.avertissements.size(), 1);
+    EXPECT_EQ(reponses(*c->s, 1), (QStringList{"a", "b"}));
+}
+
+TEST(Chargement, fichiersQuiEmpechentLeDepart) {
+    const struct Cas {
+        const char* nom;
+        QStringList dat, ini;
+        bool sansIni;
+        const char* motif;
+    } cas[] = {
+        {"compagnon absent", {"0 Q", "a", "=>1"}, {}, true, "compagnon"},
+        {"mode pas entier", {"0 Q", "a", "=>1"}, {"[Fichiers Images]", "1.5"}, false, "mode d'images"},
+        {"mode absent", {"0 Q", "a", "=>1"}, {"[Commentaires]"}, false, "mode d'images"},
+        {"aucune question", {"</Titre", "a", "b"}, IniSimple, false, "aucune question"},
+        {"fichier vide", {}, IniSimple, false, "aucune question"},
+    };
+    for (const Cas& c : cas) {
+        DossierDeTest d("Mon QCM");
+        d.dat(c.dat);
+        if (!c.sansIni) d.ini(c.ini);
+        const auto ch = charger(d);
+        EXPECT_TRUE(ch->resultat.erreur.contains(QString::fromUtf8("« Mon QCM »"))) << c.nom;
+        EXPECT_TRUE(ch->resultat.erreur.contains(c.motif)) << c.nom << ": " << ch->resultat.erreur.toStdString();
+    }
+    DossierDeTest sansDat;
+    sansDat.ini(IniSimple);
+    EXPECT_TRUE(charger(sansDat)->resultat.erreur.contains("introuvable"));
+}
+
+TEST(Chargement, octetsQuelconquesSansPlantage) {
+    DossierDeTest d;
+    QByteArray bruit;
+    for (int i = 0; i < 20000; ++i) bruit.append(static_cast<char>((i * 7919) % 256));
+    d.ecrireOctets("TEST.dat", bruit);
+    d.ecrireOctets("TEST.ini", bruit);
+    const auto c = charger(d);
+    EXPECT_FALSE(c->resultat.erreur.isEmpty());
+}
+
+TEST(Chargement, nomsDeFichiersSansEgardALaCasse) {
+    DossierDeTest d("Volcans");
+    d.ecrire("VOLCANS.DAT", {"0 Q", "a", "b", "=>1 0"});
+    d.ecrire("volcans.Ini", IniSimple);
+    EXPECT_EQ(charger(d)->resultat.erreur, "");
+}
+
+TEST(Compagnon, sectionsImagesCommentairesAide) {
+    const auto c = chargerDat({"0 Q", "a", "b", "=>1 0"},
+                              {"[Fichiers Images]", "0", "1", "un.jpg", "", "3", "trois.jpg", "",
+                               "", "00", "[Commentaires]", "1", "Premier", "3", "Troisième",
+                               "x", "4", "ignoré", "[Fichier d'aide]", "aide\\volcans.doc"});
+    const QuizState& s = *c->s;
+    EXPECT_EQ(s.TableImages[0][1], "un.jpg");
+    EXPECT_EQ(s.TableImages[0][3], "") << "the blank row ends the picture list";
+    EXPECT_EQ(s.DureeMinuterie, "30") << "E = 4, so the countdown is row 7: empty, not a number";
+    EXPECT_EQ(s.Commentaires[1], "Premier");
+    EXPECT_EQ(s.Commentaires[3], QString::fromUtf8("Troisième"));
+    EXPECT_EQ(s.Commentaires[4], "");
+    EXPECT_TRUE(s.FichierAide.endsWith("/Fichiers d'aide/aide\\volcans.doc"));
+}
+
+TEST(Compagnon, dureeDeLaMinuterie) {
+    const struct { QStringList ini; const char* duree; int maximum; } cas[] = {
+        {{"[Fichiers Images]", "0", "", "", "", "30"}, "30", 15},
+        {{"[Fichiers Images]", "0", "", "", "", "45"}, "45", 22},
+        {{"[Fichiers Images]", "0", "", "", "", "25"}, "25", 12},
+        {{"[Fichiers Images]", "0", "", "", "", "0"}, "0", 10},
+        {{"[Fichiers Images]", "0", "", "", "", "00"}, "00", 0},
+        {{"[Fichiers Images]", "0", "", "", "", "abc"}, "30", 15},
+        {{"[Fichiers Images]", "0"}, "30", 15},
+        {{"[Fichiers Images]", "0", "", "", "", "99999"}, "99999", 10},
+        {{"[Fichiers Images]", "2", "", "", "", "40"}, "", 10},
+        {{"[Fichiers Images]", "1", "2", "a.gif", "b.gif", "", "", "", "40"}, "40", 20},
+        {{"0", "", "", "", "50"}, "50", 25},  // lines before any header are picture rows
+    };
+    for (const auto& c : cas) {
+        const auto ch = chargerDat({"0 Q", "a", "b", "=>1 0"}, c.ini);
+        ASSERT_EQ(ch->resultat.erreur, "") << c.ini.join('|').toStdString();
+        EXPECT_EQ(ch->s->DureeMinuterie, c.duree) << c.ini.join('|').toStdString();
+        EXPECT_EQ(ch->resultat.maximumMinuterie, c.maximum) << c.ini.join('|').toStdString();
+    }
+}
+
+TEST(Compagnon, imagesCycliquesEtAideAbsolue) {
+    const auto c = chargerDat({"0 Q", "a", "b", "=>1 0"},
+                              {"[Fichiers Images]", "1", "2", "a.gif", "b.jpg", "", "", "", "40",
+                               "[Fichier d'aide]", "c:\\Aide\\cours.doc"});
+    EXPECT_EQ(c->s->NbImages, 2);
+    EXPECT_EQ(c->s->TableImages[1][1], "a.gif");
+    EXPECT_EQ(c->s->TableImages[1][2], "b.jpg");
+    EXPECT_EQ(c->s->FichierAide, "c:\\Aide\\cours.doc");
+}
+
+TEST(Compagnon, horsDuFormatSansPlantage) {
+    QStringList ini{"[Fichiers Images]", "1", "500"};
+    for (int i = 0; i < 300; ++i) ini << QString("image%1.gif").arg(i);
+    ini << "[Commentaires]" << "150" << "trop loin" << "-1" << "négatif" << "2" << "bon";
+    const auto c = chargerDat({"0 Q", "a", "b", "=>1 0"}, ini);
+    ASSERT_EQ(c->resultat.erreur, "");
+    EXPECT_EQ(c->s->NbImages, 99);
+    EXPECT_EQ(c->s->TableImages[1][99], "image98.gif");
+    EXPECT_EQ(c->s->Commentaires[2], "bon");
+    EXPECT_GE(c->resultat.avertissements.size(), 3);  // 500 pictures, rows past 199, two numbers
+}
+
+TEST(Chargement, consigneEtDrapeaux) {
+    const auto simple = chargerDat({"0 Q", "a", "b", "=>1 0", "0 R", "a", "b", "=>0 1"});
+    EXPECT_FALSE(simple->s->ReponsesMultiples);
+    EXPECT_TRUE(simple->resultat.introduction.endsWith(
+        QString::fromUtf8("Consigne : Pour chaque question, une seule réponse est attendue.")));
+    EXPECT_TRUE(simple->resultat.introduction.startsWith(
+        "Le questionnaire comprend 2 questions.\r\nATTENTION ! Vous ne disposez que de 10 essais pour valider ce questionnaire.\r\n"));
+    EXPECT_FALSE(simple->resultat.aideVisible);
+    const auto multiple = chargerDat({"0 Q", "a", "b", "c", "=>1 0 1"});
+    EXPECT_TRUE(multiple->s->ReponsesMultiples);
+    const auto court = chargerDat({"0 Q", "a", "b", "c", "=>1"});
+    EXPECT_EQ(court->s->BonnesReponses[1][0], "1");
+    EXPECT_EQ(court->s->BonnesReponses[1][1], "");
+}
+
+TEST(Tirage, valeurAleatoireVersIndex) {
+    const struct { float r; int borne; std::int16_t k; int index; } cas[] = {
+        {0.9996f, 2, 0, 1000 % 3}, {0.0004f, 2, 0, 0}, {0.9996f, 2, 1, 1000 % 2},
+        {0.9996f, 2, 2, 0}, {0.5f, 9, 0, 500 % 10}, {0.123f, 9, 3, 123 % 7},
+    };
+    for (const auto& c : cas) {
+        QuizState s;
+        HasardScripte hasard;
+        hasard.valeurs = {c.r};
+        s.BorneTirage = static_cast<std::int16_t>(c.borne);
+        TireIndex(s, c.k, hasard, 42);
+        EXPECT_EQ(s.IndexTire, c.index) << c.r << " k=" << c.k;
+        EXPECT_EQ(hasard.reensemencements, 1);
+    }
+}
+
+TEST(Tirage, chaqueQuestionUneFoisALaReprise) {
+    for (int n = 1; n <= 12; ++n) {
+        QStringList dat;
+        for (int q = 1; q <= n; ++q) dat << QString("0 Q%1").arg(q) << "a" << "b" << "=>1 0";
+        DossierDeTest d;
+        d.dat(dat);
+        d.ini(IniSimple);
+        QuizState s;
+        d.choisir(s);
+        HasardSysteme hasard;
+        ChargerQuiz(s, hasard, 1);
+        QVector<std::int16_t> ordreFichier;
+        for (int q = 1; q <= n; ++q) ordreFichier << q;
+        EXPECT_EQ(s.OrdreQuestions, ordreFichier) << n;
+        s.Recommencer = true;
+        for (int essai = 0; essai < 5; ++essai) {
+            ChargerQuiz(s, hasard, 1000 + essai);
+            const std::set<int> vus(s.OrdreQuestions.begin(), s.OrdreQuestions.end());
+            EXPECT_EQ(static_cast<int>(vus.size()), n);
+            EXPECT_EQ(s.OrdreQuestions.size(), n);
+            EXPECT_EQ(*vus.begin(), 1);
+            EXPECT_EQ(*vus.rbegin(), n);
+        }
+    }
+}
+
+TEST(Tirage, tirageSansRemiseDansLOrdreDeLaReserve) {
+    QuizState s;
+    s.NbQuestions = 4;
+    s.Recommencer = true;
+    HasardScripte hasard;
+    hasard.valeurs = {0.001f, 0.001f, 0.0f, 0.0f};  // 1 % 4, 1 % 3, 0 % 2, 0 % 1
+    TirerOrdre(s, hasard, 0);
+    EXPECT_EQ(s.OrdreQuestions, (QVector<std::int16_t>{2, 3, 1, 4}));
+}
+
+TEST(Chargement, repriseSansRelireLeQuestionnaire) {
+    DossierDeTest d;
+    d.dat({"0 Q1", "a", "b", "=>1 0", "0 Q2", "a", "b", "=>0 1", "0 Q3", "a", "b", "=>1 0"});
+    d.ini(IniSimple);
+    QuizState s;
+    d.choisir(s);
+    HasardScripte hasard;
+    ChargerQuiz(s, hasard, 0);
+    s.RangQuestion = 3;
+    s.NbJustes = 2;
+    s.NbFausses = 1;
+    s.NbNulles = 1;
+    s.Recommencer = true;
+    d.dat({"0 Autre", "x", "y", "=>1 0"});
+    const Chargement reprise = ChargerQuiz(s, hasard, 0);
+    EXPECT_EQ(s.NumEssai, 1);
+    EXPECT_EQ(s.NbQuestions, 3);
+    EXPECT_EQ(s.TexteQCM[1][0][0], "Q1");
+    EXPECT_EQ(s.RangQuestion, 0);
+    EXPECT_EQ(s.NbJustes + s.NbFausses + s.NbNulles, 0);
+    EXPECT_TRUE(reprise.introduction.contains("que de 9 essais"));
+    ChargerQuiz(s, hasard, 0);
+    EXPECT_EQ(s.NumEssai, 2);
+}

@@ -1,0 +1,87 @@
+#include "questionnaire/verification.h"
+
+#include "support/dossier.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Sortie {
+    int code;
+    QString texte;
+};
+
+Sortie korvaneCheck(const QStringList& arguments) {
+    QProcess p;
+    p.start(KORVANE_RUN_DIR "/korvane-check", arguments);
+    p.waitForFinished(30000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput())};
+}
+
+QStringList lignesSignalees(const Verification& v) {
+    QStringList lignes;
+    for (const Avertissement& a : v.avertissements) lignes << QString("%1:%2").arg(a.fichier).arg(a.ligne);
+    return lignes;
+}
+
+}  // namespace
+
+TEST(KorvaneCheck, bibliothequeExempleSansRemarque) {
+    for (const char* nom : {"VOLCANS", "PLANETES", "CORPS_HUMAIN"}) {
+        const Sortie s = korvaneCheck({QString(KORVANE_SAMPLE_LIBRARY "/") + nom});
+        EXPECT_EQ(s.code, 0) << nom << s.texte.toStdString();
+    }
+}
+
+TEST(KorvaneCheck, remarquesAvecFichierEtLigne) {
+    DossierDeTest d("QCM");
+    d.dat({"</Titre", "0 Une seule réponse", "oui", "=>1",  // lines 2-4
+           "0 Drapeaux courts", "a", "b", "c", "=>1 0",       // lines 5-9
+           "0 Drapeau faux", "a", "b", "=>x 0",               // lines 10-13
+           "0 Sans bonne réponse", "a", "b", "=>0 0",         // lines 14-17
+           "0 Sans drapeaux", "a", "b"});                     // line 18
+    d.ini({"[Fichiers Images]", "0", "1", "absente.jpg", "9", "x.jpg", "", "", "", "vingt",
+           "[Commentaires]", "12", "Pour personne", "[Fichier d'aide]", "aide.pdf"});
+    const auto v = VerifierDossier(d.dossier());
+    EXPECT_EQ(v->codeSortie(), 1);
+    EXPECT_EQ(lignesSignalees(*v),
+              (QStringList{"QCM.dat:2", "QCM.dat:9", "QCM.dat:13", "QCM.dat:13", "QCM.dat:17", "QCM.dat:18",
+                           "QCM.ini:4", "QCM.ini:6", "QCM.ini:13", "QCM.ini:15", "QCM.ini:10"}));
+    const Sortie s = korvaneCheck({d.dossier()});
+    EXPECT_EQ(s.code, 1);
+    EXPECT_TRUE(s.texte.contains(QString::fromUtf8("QCM.ini:4: image « absente.jpg » introuvable")));
+}
+
+TEST(KorvaneCheck, questionnaireQuiNePeutPasDemarrer) {
+    DossierDeTest d("QCM");
+    d.dat({"0 Q", "a", "b", "=>1 0"});
+    const Sortie s = korvaneCheck({d.dossier()});
+    EXPECT_EQ(s.code, 2);
+    EXPECT_TRUE(s.texte.startsWith("ERREUR")) << s.texte.toStdString();
+    EXPECT_EQ(korvaneCheck({}).code, 2);
+}
+
+TEST(KorvaneCheck, formeDuJson) {
+    const Sortie s = korvaneCheck({"--json", KORVANE_SAMPLE_LIBRARY "/CORPS_HUMAIN"});
+    ASSERT_EQ(s.code, 0);
+    const QJsonObject racine = QJsonDocument::fromJson(s.texte.toUtf8()).object();
+    EXPECT_EQ(racine["title"].toString(), "Le corps humain");
+    EXPECT_EQ(racine["picture_mode"].toInt(), 1);
+    EXPECT_EQ(racine["countdown"].toString(), "40");
+    EXPECT_EQ(racine["help"].toString(), "");
+    EXPECT_TRUE(racine["multiple_answers"].toBool());
+    EXPECT_EQ(racine["cycling_pictures"].toArray().size(), 3);
+    const QJsonArray questions = racine["questions"].toArray();
+    ASSERT_EQ(questions.size(), 6);
+    const QJsonObject premiere = questions[0].toObject();
+    EXPECT_EQ(premiere["choices"].toArray().size(), 3);
+    EXPECT_EQ(premiere["flags"].toArray().size(), 6);
+    EXPECT_EQ(premiere["flags"].toArray()[3].toString(), "");
+    EXPECT_EQ(questions[1].toObject()["comment"].toString().left(9), QString::fromUtf8("Un bébé n"));
+    EXPECT_TRUE(racine["warnings"].toArray().isEmpty());
+}

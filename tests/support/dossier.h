@@ -1,0 +1,44 @@
+#pragma once
+#include "platform/fichiers.h"
+#include "questionnaire/quiz_state.h"
+#include "support/printers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A questionnaire folder NAME written as a teacher's Windows editor would
+// (Windows-1252, CR LF) inside a temporary library.
+class DossierDeTest {
+public:
+    explicit DossierDeTest(const QString& nom = "TEST") : nom_(nom) {
+        QDir(bibliotheque_.path()).mkpath(nom + "/Images");
+    }
+    QString bibliotheque() const { return bibliotheque_.path(); }
+    QString dossier() const { return bibliotheque_.path() + "/" + nom_; }
+
+    void ecrire(const QString& relatif, const QStringList& lignes) const {
+        QString texte;
+        for (const QString& ligne : lignes) texte += ligne + "\r\n";
+        ecrireOctets(relatif, Fichiers::encoderWindows1252(texte));
+    }
+    void ecrireOctets(const QString& relatif, const QByteArray& octets) const {
+        const QString chemin = dossier() + "/" + relatif;
+        QDir().mkpath(QFileInfo(chemin).path());
+        QFile f(chemin);
+        if (f.open(QIODevice::WriteOnly)) f.write(octets);
+    }
+    void dat(const QStringList& lignes) const { ecrire(nom_ + ".dat", lignes); }
+    void ini(const QStringList& lignes) const { ecrire(nom_ + ".ini", lignes); }
+
+    // The state the library screen leaves when this questionnaire is chosen.
+    void choisir(QuizState& s) const {
+        s.DossierQuestionnaire = dossier();
+        s.CheminQuestionnaire = dossier() + "/" + nom_ + ".dat";
+    }
+
+private:
+    QTemporaryDir bibliotheque_;
+    QString nom_;
+};
