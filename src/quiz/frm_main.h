@@ -1,0 +1,93 @@
+#pragma once
+#include "platform/services.h"
+#include "questionnaire/quiz_state.h"
+#include "quiz/deroulement.h"
+#include "shell/navigation.h"
+
+#include <QTimer>
+#include <QVector>
+#include <QWidget>
+
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTextEdit;
+
+// The quiz screen: one attempt at a questionnaire, from its introduction to
+// the hand-over to the results. The logic lives in plain functions
+// (Corrige_reponse, Deroulement, Timer1_tic...); this class puts their
+// results on screen.
+class frmMain : public QWidget {
+    Q_OBJECT
+
+public:
+    frmMain(QuizState& s, Services& services, Navigation& navigation, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Event handlers, public so that a test can act as the student and the
+    // clock would.
+    void cmdValider_Click();
+    void cmdAfficher_Click();
+    void cmdQuitter_Click();
+    void cmdAide_Click();
+    void cmdPhoto_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+
+    EtatQuiz etat() const { return deroulement_.etat(); }
+    // The loading failed: the screen never shows and hands back to the library.
+    bool chargementEchoue() const { return chargementEchoue_; }
+
+    void setVisible(bool visible) override;
+
+    // Controls, under their design names.
+    QLabel* Label2 = nullptr;
+    QTextEdit* txtQuestion = nullptr;
+    QVector<QCheckBox*> chkRéponse;
+    QPushButton* cmdValider = nullptr;
+    QPushButton* cmdAfficher = nullptr;
+    QPushButton* cmdQuitter = nullptr;
+    QPushButton* cmdAide = nullptr;
+    QPushButton* cmdPhoto = nullptr;
+    QGroupBox* Frame4 = nullptr;
+    QWidget* PicPhoto = nullptr;
+    QLabel* ImPhoto = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QLabel* lblNote = nullptr;
+    QLabel* Image2 = nullptr;
+    QLabel* lblreponses = nullptr;
+    QProgressBar* prgBar1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* lblHeure = nullptr;
+    QLabel* lblTempsPassé = nullptr;
+    QFrame* Shape1 = nullptr;
+    QTimer Timer1;
+    QTimer Timer2;
+
+protected:
+    void closeEvent(QCloseEvent* evenement) override;
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+private:
+    void Construire();
+    void Form_Load();
+    void Charge_questionnaire();
+    void Corrige_reponse();
+    void Affiche_bilan();
+    void Affiche_vignette(const QString& chemin);
+    bool Affiche_image_cyclee(const QString& nom);
+    void Placer_image(const QImage& image, float largeur, float hauteur, float gauche);
+    void Ouvrir_visionneuse();
+    bool Confirmer_sortie();
+    void Abandonner();
+    QCheckBox* Creer_choix(int index);
+
+    QuizState& s_;
+    Services& services_;
+    Navigation& navigation_;
+    Deroulement deroulement_;
+    bool chargementEchoue_ = false;
+};
