@@ -24,8 +24,8 @@ namespace {
 // verdict and the mark on the right, the controls and the clock below.
 constexpr int LargeurFenetre = 792;
 constexpr int HauteurFenetre = 573;
-constexpr QRect ZoneQuestion{8, 44, 496, 144};
-constexpr QRect ZoneChoix0{16, 196, 480, 24};
+constexpr QRect ZoneQuestion{8, 44, 496, 156};
+constexpr QRect ZoneChoix0{16, 208, 480, 22};
 constexpr QRect ZoneCadreImage{512, 40, 272, 262};
 constexpr QRect ZoneBoiteImage{8, 22, 256, 192};  // inside Frame4
 constexpr QRect ZoneBoutonImage{60, 222, 152, 30};  // inside Frame4
@@ -162,7 +162,7 @@ void frmMain::Construire() {
     lblreponses->setObjectName("lblreponses");
     lblreponses->setGeometry(ZoneBilan);
     lblreponses->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblreponses->setFont(police(8.5));
+    lblreponses->setFont(police(9));
 
     Timer1.setObjectName("Timer1");
     Timer2.setObjectName("Timer2");

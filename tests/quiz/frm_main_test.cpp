@@ -97,7 +97,7 @@ TEST(FrmMain, WholeQuestionnaireWithTicksNullAnswersCommentAndAbandon) {
     EXPECT_EQ(t.s.HeureDebut, t.p.horloge.instant);
     attendreQuestion(f, "Question n° 1 sur 4 :  Quel fleuve traverse Paris ?");
     EXPECT_EQ(libelles(f), (QStringList{"La Seine", "La Loire", "Le Rhône"}));
-    EXPECT_EQ(f.chkRéponse[1]->y() - f.chkRéponse[0]->y(), 27);  // 24 px + 50 twips
+    EXPECT_EQ(f.chkRéponse[1]->y() - f.chkRéponse[0]->y(), 25);  // 22 px + 50 twips
     EXPECT_TRUE(f.ImPhoto->isVisible() && f.ImPhoto->isEnabled() && f.cmdPhoto->isVisible());
     EXPECT_EQ(f.ImPhoto->size(), QSize(272, 192));
     EXPECT_TRUE(f.Timer1.isActive() && f.prgBar1->isVisible());
