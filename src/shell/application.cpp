@@ -1,9 +1,19 @@
 #include "shell/application.h"
 
 #include <QApplication>
+#include <QTimer>
+
+Application::~Application() {
+    finie_ = true;
+    for (auto& [ecran, fenetre] : instances_) delete fenetre.data();
+}
 
 void Application::enregistrer(Ecran ecran, Fabrique fabrique) {
     fabriques_[ecran] = std::move(fabrique);
+}
+
+void Application::surFin(std::function<void()> fin) {
+    fin_ = std::move(fin);
 }
 
 bool Application::estPrincipal(Ecran ecran) {
@@ -21,7 +31,14 @@ void Application::montrer(Ecran ecran) {
         const auto fabrique = fabriques_.find(ecran);
         if (fabrique == fabriques_.end()) return;
         fenetre = fabrique->second();
+        if (!fenetre) return;
         fenetre->setAttribute(Qt::WA_DeleteOnClose);
+        if (estPrincipal(ecran))
+            // Checked one turn later: a screen that closes itself and then
+            // shows the next one is not the end of the run.
+            QObject::connect(fenetre, &QObject::destroyed, &contexte_, [this] {
+                QTimer::singleShot(0, &contexte_, [this] { verifierFin(); });
+            });
     }
     QWidget* nouvelle = fenetre;
     nouvelle->show();
@@ -48,7 +65,16 @@ QWidget* Application::instance(Ecran ecran) const {
     return trouve == instances_.end() ? nullptr : trouve->second.data();
 }
 
+void Application::verifierFin() {
+    if (finie_) return;
+    for (const auto& [ecran, fenetre] : instances_)
+        if (estPrincipal(ecran) && fenetre) return;
+    if (fin_) fin_();
+    else quitter();
+}
+
 void Application::quitter() {
+    finie_ = true;
     for (const auto& [ecran, fenetre] : instances_)
         if (fenetre) fenetre->hide();
     QApplication::quit();

@@ -1,9 +1,65 @@
+#include "library/frm_nom.h"
+#include "library/frm_themes.h"
+#include "platform/affichage_xrandr.h"
+#include "platform/dialogues.h"
+#include "platform/documents_bureau.h"
+#include "platform/gardien.h"
+#include "platform/hasard.h"
+#include "platform/horloge.h"
+#include "platform/services.h"
+#include "platform/signaux.h"
+#include "questionnaire/quiz_state.h"
+#include "shell/application.h"
+#include "shell/ecran.h"
+#include "shell/frm_splash.h"
+
 #include <QApplication>
-#include <QLabel>
+#include <memory>
 
 int main(int argc, char** argv) {
+    // The guardian is forked first, while the process holds no window and
+    // no X connection: should the program crash or be killed, it puts the
+    // display back from its own process.
+    Gardien gardien;
+    gardien.lancer([](int largeur, int hauteur) {
+        if (auto xrandr = AffichageXrandr::ouvrir()) xrandr->changer(largeur, hauteur);
+    });
+
     QApplication application(argc, argv);
-    QLabel fenetre("Korvane");
-    fenetre.show();
-    return application.exec();
+    // Switching screens leaves no window open for a moment; the run ends
+    // when the Application finds no main screen left, never by itself.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    DialoguesQt dialogues;
+    HorlogeSysteme horloge;
+    HasardSysteme hasard;
+    const std::unique_ptr<Affichage> affichage =
+        choisirAffichage(QGuiApplication::platformName());
+    if (dynamic_cast<AffichageXrandr*>(affichage.get())) gardien.confier(affichage->taille());
+    OuvreurBureau documents;
+    Services services{dialogues, horloge, hasard, *affichage, documents};
+    const auto etat = std::make_unique<QuizState>();
+    Application navigation;
+
+    // Every way out but a crash comes here: the quit buttons (which have
+    // restored the display already), the last main screen closed by the
+    // window manager, and the stop signals.
+    const auto terminer = [&] {
+        ModEcran::RecupererEcran(*etat, *affichage);
+        navigation.quitter();
+    };
+    navigation.surFin(terminer);
+    InterceptionSignaux signaux([&](int) { terminer(); });
+
+    navigation.enregistrer(Ecran::Splash,
+                           [&] { return new frmSplash(*etat, services, navigation); });
+    navigation.enregistrer(Ecran::Themes,
+                           [&] { return new frmThèmes(*etat, services, navigation); });
+    navigation.enregistrer(Ecran::Nom, [&] { return new frmNom(*etat, services, navigation); });
+
+    Main(navigation);
+    const int code = application.exec();
+    ModEcran::RecupererEcran(*etat, *affichage);
+    gardien.liberer();
+    return code;
 }

@@ -1,0 +1,24 @@
+#include "platform/signaux.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <csignal>
+
+// The reaction runs from the event loop, after the handler has returned.
+TEST(InterceptionSignaux, StopSignalsReachTheEventLoopThenDefaultsComeBack) {
+    std::vector<int> recus;
+    {
+        InterceptionSignaux interception([&](int signal) { recus.push_back(signal); });
+        raise(SIGTERM);
+        raise(SIGINT);
+        EXPECT_TRUE(recus.empty());
+        QTest::qWaitFor([&] { return recus.size() == 2; }, 2000);
+        EXPECT_EQ(recus, (std::vector<int>{SIGTERM, SIGINT}));
+    }
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction action {};
+        sigaction(signal, nullptr, &action);
+        EXPECT_EQ(action.sa_handler, SIG_DFL) << signal;
+    }
+}

@@ -1,0 +1,73 @@
+#include "shell/application.h"
+
+#include <gtest/gtest.h>
+
+#include <QCloseEvent>
+#include <QTest>
+
+namespace {
+// A screen that, when closed, may show another main screen in its place
+// (as the quiz screen hands over to the results when it is closed).
+class EcranTest : public QWidget {
+public:
+    EcranTest(Application& application, std::optional<Ecran> suivant)
+        : application_(application), suivant_(suivant) {}
+
+protected:
+    void closeEvent(QCloseEvent* evenement) override {
+        if (suivant_) application_.montrer(*suivant_);
+        evenement->accept();
+    }
+
+private:
+    Application& application_;
+    std::optional<Ecran> suivant_;
+};
+
+struct ApplicationFin : ::testing::Test {
+    Application application;
+    int fins = 0;
+    void SetUp() override {
+        application.surFin([this] { ++fins; });
+        for (Ecran e : {Ecran::Splash, Ecran::Themes, Ecran::Resultats, Ecran::Illustration})
+            application.enregistrer(e, [this] { return new EcranTest(application, {}); });
+        application.enregistrer(Ecran::Main,
+                                [this] { return new EcranTest(application, Ecran::Resultats); });
+    }
+    void attendre() {
+        for (int n = 0; n < 5; ++n) QTest::qWait(10);
+    }
+};
+}  // namespace
+
+TEST_F(ApplicationFin, SwitchingMainScreensUnloadsThePreviousWithoutEnding) {
+    application.montrer(Ecran::Splash);
+    application.montrer(Ecran::Themes);
+    attendre();
+    EXPECT_EQ(application.instance(Ecran::Splash), nullptr);
+    ASSERT_NE(application.instance(Ecran::Themes), nullptr);
+    EXPECT_TRUE(application.instance(Ecran::Themes)->isVisible());
+    EXPECT_EQ(fins, 0);
+}
+
+TEST_F(ApplicationFin, ClosingTheOnlyMainScreenEndsTheRunOnce) {
+    application.montrer(Ecran::Themes);
+    application.montrer(Ecran::Illustration);
+    application.instance(Ecran::Illustration)->close();
+    attendre();
+    EXPECT_EQ(fins, 0);  // a secondary window is not the run
+    application.instance(Ecran::Themes)->close();
+    attendre();
+    EXPECT_EQ(fins, 1);
+}
+
+TEST_F(ApplicationFin, ClosingAScreenThatHandsOverDoesNotEnd) {
+    application.montrer(Ecran::Main);
+    application.instance(Ecran::Main)->close();
+    attendre();
+    EXPECT_EQ(fins, 0);
+    ASSERT_NE(application.instance(Ecran::Resultats), nullptr);
+    application.instance(Ecran::Resultats)->close();
+    attendre();
+    EXPECT_EQ(fins, 1);
+}
