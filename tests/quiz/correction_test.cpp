@@ -3,112 +3,67 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QuizState questionAvecDrapeaux(const QStringList& drapeaux) {
+QuizState question(const QStringList& drapeaux, int numero = 4) {
     QuizState s;
-    s.NumQuestion = 4;
+    s.NumQuestion = static_cast<std::int16_t>(numero);
     s.RangQuestion = 1;
     s.NbQuestions = 10;
     s.NbChoix = static_cast<int>(drapeaux.size());
     for (int k = 0; k < drapeaux.size(); ++k) s.BonnesReponses[4][k] = drapeaux[k];
+    s.Commentaires[4] = "Relire le cours.";
     return s;
 }
-
-const auto jamaisDemande = [] {
-    ADD_FAILURE() << "null-answer confirmation asked";
-    return true;
-};
-
+bool oui() { return true; }
+bool non() { return false; }
 }  // namespace
 
 TEST(CorrigeReponse, TicksAgainstFlags) {
-    struct Cas {
-        QStringList drapeaux;
-        QVector<bool> cochees;
-        QString verdict;
-    };
-    const Cas cas[] = {
-        {{"1", "0", "1"}, {true, false, true}, "Vrai"},
-        {{"1", "0", "1"}, {true, false, false}, "Faux"},
-        {{"1", "0", "1"}, {true, true, true}, "Faux"},
-        {{"0", "1"}, {true, true}, "Faux"},
-        {{"0", "1"}, {false, true}, "Vrai"},
+    const std::tuple<QStringList, QVector<bool>, bool> cas[] = {
+        {{"1", "0", "1"}, {true, false, true}, true},
+        {{"1", "0", "1"}, {true, false, false}, false},
+        {{"1", "0", "1"}, {true, true, true}, false},
         // A missing flag or one that is neither "0" nor "1" counts as "0".
-        {{"1", "x", ""}, {true, false, false}, "Vrai"},
-        {{"1", "x", ""}, {true, true, false}, "Faux"},
-        {{"1", "0", ""}, {true, false, true}, "Faux"},
+        {{"1", "x", ""}, {true, false, false}, true},
+        {{"1", "x", ""}, {true, true, false}, false},
+        {{"1", "0", ""}, {true, false, true}, false},
     };
-    for (const Cas& c : cas) {
-        QuizState s = questionAvecDrapeaux(c.drapeaux);
-        const Jugement j = Corrige_reponse(s, c.cochees, jamaisDemande);
-        EXPECT_EQ(j.verdict, c.verdict) << c.drapeaux.join(' ').toStdString();
-        const bool vrai = c.verdict == "Vrai";
+    for (const auto& [drapeaux, cochees, vrai] : cas) {
+        QuizState s = question(drapeaux);
+        const Jugement j = Corrige_reponse(s, cochees, non);
+        EXPECT_EQ(j.verdict, vrai ? "Vrai" : "Faux") << drapeaux.join(' ').toStdString();
         EXPECT_EQ(j.bitmap, vrai ? Bitmap::Vrai : Bitmap::Faux);
-        EXPECT_EQ(s.NbJustes, vrai ? 1 : 0);
-        EXPECT_EQ(s.NbFausses, vrai ? 0 : 1);
-        EXPECT_FLOAT_EQ(s.Note, vrai ? 20.0f : 19.0f);
-        EXPECT_EQ(s.Verdict, c.verdict);
+        EXPECT_EQ(j.commentaire, !vrai);
+        EXPECT_EQ(s.NbJustes * 10 + s.NbFausses, vrai ? 10 : 1);
+        EXPECT_FLOAT_EQ(s.Note, vrai ? 20 : 19);
     }
 }
 
-TEST(CorrigeReponse, NullAnswerAcceptedOrDeclined) {
-    QuizState s = questionAvecDrapeaux({"1", "0"});
-    s.Commentaires[4] = "Relire le cours.";
-    Jugement j = Corrige_reponse(s, {false, false}, [] { return true; });
-    EXPECT_EQ(j.verdict, "Nulle");
-    EXPECT_EQ(j.bitmap, Bitmap::Nulle);
-    EXPECT_FALSE(j.commentaire);
-    EXPECT_EQ(s.NbNulles, 1);
-    EXPECT_EQ(TexteNote(s.Note), "19,5 /20");
-
-    j = Corrige_reponse(s, {false, false}, [] { return false; });
-    EXPECT_TRUE(j.verdict.isEmpty());
-    EXPECT_EQ(j.bitmap, 0);
-    EXPECT_EQ(s.RangQuestion, 0);
-    EXPECT_EQ(s.NbNulles, 1);
-    EXPECT_EQ(s.Verdict, "Nulle");
-    EXPECT_FLOAT_EQ(s.Note, 19.5f);
-}
-
-TEST(CorrigeReponse, CommentOnlyAfterAWrongAnswerThatHasOne) {
-    QuizState s = questionAvecDrapeaux({"1", "0"});
-    EXPECT_FALSE(Corrige_reponse(s, {false, true}, jamaisDemande).commentaire);
-    s.Commentaires[4] = "Relire le cours.";
-    EXPECT_FALSE(Corrige_reponse(s, {true, false}, jamaisDemande).commentaire);
-    EXPECT_TRUE(Corrige_reponse(s, {false, true}, jamaisDemande).commentaire);
-}
-
-TEST(CorrigeReponse, OnlyTwoToSixChoicesAreJudged) {
-    for (int n : {1, 7, 9}) {
-        QuizState s = questionAvecDrapeaux({"1"});
+TEST(CorrigeReponse, DeclinedNullOrUnjudgedQuestionCountsNothing) {
+    QuizState s = question({"1", "0"});
+    const Jugement j = Corrige_reponse(s, {false, false}, non);
+    EXPECT_TRUE(j.verdict.isEmpty() && j.bitmap == 0);
+    EXPECT_EQ(s.RangQuestion, 0);  // the flow shows the same question again
+    for (int n : {1, 7, 9}) {      // only two to six choices are judged
         s.NbChoix = n;
-        const Jugement j = Corrige_reponse(s, QVector<bool>(n, true), jamaisDemande);
-        EXPECT_TRUE(j.verdict.isEmpty());
-        EXPECT_EQ(s.NbJustes + s.NbFausses + s.NbNulles, 0);
-        EXPECT_FLOAT_EQ(s.Note, 20.0f);
+        EXPECT_TRUE(Corrige_reponse(s, QVector<bool>(n, true), oui).verdict.isEmpty());
     }
-    // A question number outside the tables: no flag is right, nothing fails.
-    QuizState s = questionAvecDrapeaux({"1", "0"});
-    s.NumQuestion = 150;
-    EXPECT_EQ(Corrige_reponse(s, {true, false}, jamaisDemande).verdict, "Faux");
-    EXPECT_EQ(Corrige_reponse(s, {false, false}, [] { return true; }).verdict, "Nulle");
+    EXPECT_EQ(s.NbJustes + s.NbFausses + s.NbNulles, 0);
+    EXPECT_FLOAT_EQ(s.Note, 20);
+    QuizState hors = question({"1", "0"}, 150);  // outside the tables: no flag is right
+    EXPECT_EQ(Corrige_reponse(hors, {true, false}, non).verdict, "Faux");
 }
 
 TEST(CorrigeReponse, MarkAndTallyOverARun) {
     // Ten questions: five right, three wrong, two left unanswered.
-    QuizState s = questionAvecDrapeaux({"1", "0"});
-    const QVector<QVector<bool>> reponses = {{true, false}, {false, true}, {false, false},
-                                             {true, false}, {false, true}, {true, false},
-                                             {false, false}, {false, true}, {true, false},
-                                             {true, false}};
-    for (const auto& cochees : reponses) Corrige_reponse(s, cochees, [] { return true; });
+    QuizState s = question({"1", "0"});
+    for (const char* r : {"V", "F", "N", "V", "F", "V", "N", "F", "V", "V"}) {
+        const Jugement j = Corrige_reponse(s, {r[0] == 'V', r[0] == 'F'}, oui);
+        EXPECT_EQ(j.verdict[0], QChar(r[0]));
+    }
     EXPECT_EQ(TexteNote(s.Note), "16 /20");
     EXPECT_EQ(TexteBilan(s), "5 réponses justes sur 10\r\n3 réponses fausses sur 10\r\n"
                              "2 réponses nulles sur 10");
-
-    QuizState trente = questionAvecDrapeaux({"1", "0"});
-    for (int i = 0; i < 30; ++i) Corrige_reponse(trente, {false, true}, jamaisDemande);
-    EXPECT_FLOAT_EQ(trente.Note, -10.0f);
+    QuizState trente = question({"1", "0"});
+    for (int i = 0; i < 30; ++i) Corrige_reponse(trente, {false, true}, non);
     EXPECT_EQ(TexteNote(trente.Note), "-10 /20");
-    EXPECT_EQ(TexteNote(20.0f), "20 /20");
 }
