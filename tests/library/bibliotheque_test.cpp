@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QTemporaryDir>
+#include <algorithm>
 
 using namespace Bibliotheque;
 
@@ -26,17 +25,4 @@ TEST(BibliothequeListe, CentEntreesAuPlus) {
     ASSERT_EQ(liste.size(), MaxThemes);
     EXPECT_EQ(liste.first(), "Q000");
     EXPECT_EQ(liste.last(), "Q099");
-}
-
-TEST(BibliothequeListe, ListeLesDossiersDuDisque) {
-    QTemporaryDir racine;
-    ASSERT_TRUE(racine.isValid());
-    QDir dossier(racine.path());
-    for (const char* nom : {"SEISMES", "volcans", ".cache", "Atmosphère"}) dossier.mkdir(nom);
-    EXPECT_EQ(ListerThemes(racine.path()), QStringList({"Atmosphère", "SEISMES", "volcans"}));
-    EXPECT_TRUE(ListerThemes(racine.path() + "/absent").isEmpty());
-
-    const Choix choix = choisir(racine.path(), "volcans");
-    EXPECT_EQ(choix.DossierQuestionnaire, racine.path() + "/volcans");
-    EXPECT_EQ(choix.CheminQuestionnaire, racine.path() + "/volcans/volcans.dat");
 }
