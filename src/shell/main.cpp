@@ -25,6 +25,9 @@ int main(int argc, char** argv) {
         if (auto xrandr = AffichageXrandr::ouvrir()) xrandr->changer(largeur, hauteur);
     });
 
+    // The pictures are compiled into the static core library, whose
+    // resource registration the linker would otherwise leave out.
+    Q_INIT_RESOURCE(korvane);
     QApplication application(argc, argv);
     // Switching screens leaves no window open for a moment; the run ends
     // when the Application finds no main screen left, never by itself.
