@@ -17,14 +17,6 @@ const QString EnTeteImages = "[Fichiers Images]";
 const QString EnTeteCommentaires = "[Commentaires]";
 const QString EnTeteAide = "[Fichier d'aide]";
 
-// Only the space character is removed: tabs are part of the text.
-QString sansEspaces(const QString& texte) {
-    qsizetype debut = 0, fin = texte.size();
-    while (debut < fin && texte[debut] == ' ') ++debut;
-    while (fin > debut && texte[fin - 1] == ' ') --fin;
-    return texte.mid(debut, fin - debut);
-}
-
 QString nomDuQuestionnaire(const QuizState& s) {
     return QFileInfo(s.DossierQuestionnaire).fileName();
 }
@@ -91,7 +83,7 @@ void remplirTableIni(QuizState& s, const QStringList& lignes, CarteLignes& secti
     int colonne = 0, rang = 0;
     bool averti = false;
     for (int i = 0; i < lignes.size(); ++i) {
-        const QString texte = sansEspaces(lignes[i]);
+        const QString texte = Formats::sansEspaces(lignes[i]);
         ++rang;
         if (rang <= MaxLignesIni) {
             s.TableIni[rang][colonne] = texte;
@@ -210,7 +202,7 @@ private:
             ligne.truncate(LongueurMaxLigne);
         }
         ++k_;
-        const QString rangee = sansEspaces(ligne);
+        const QString rangee = Formats::sansEspaces(ligne);
         const QString marqueur = rangee.left(2);
         if (marqueur == "0 " && q_ == MaxQuestions) {
             signaler(numero, QString("plus de %1 questions : la suite du fichier est ignorée")

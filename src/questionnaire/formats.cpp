@@ -15,6 +15,13 @@ const QLocale& francais() {
     return locale;
 }
 
+QString sansEspaces(const QString& texte) {
+    qsizetype debut = 0, fin = texte.size();
+    while (debut < fin && texte[debut] == ' ') ++debut;
+    while (fin > debut && texte[fin - 1] == ' ') --fin;
+    return texte.mid(debut, fin - debut);
+}
+
 long arrondiPair(double valeur) {
     return static_cast<long>(std::nearbyint(valeur));
 }

@@ -9,6 +9,10 @@ namespace Formats {
 
 const QLocale& francais();
 
+// Leading and trailing spaces removed; tabs and other blanks stay, as in
+// the teachers' files.
+QString sansEspaces(const QString& texte);
+
 // Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 long arrondiPair(double valeur);
 
