@@ -1,0 +1,71 @@
+#include "viewer/frm_outils.h"
+
+#include "viewer/dessins.h"
+#include "viewer/frm_illustration.h"
+
+#include <QPainter>
+#include <QToolButton>
+
+namespace {
+// Inside measures and buttons, in twips.
+constexpr int LargeurTwips = 1995, HauteurTwips = 1785;
+constexpr int GaucheTwips = 9000, HautTwips = 5850;
+struct Bras {
+    int gauche, haut, largeur, hauteur;
+    const char* bulle;
+};
+constexpr Bras Boutons[4] = {
+    {240, 720, 615, 375, "Ligne bleue vers la gauche"},
+    {1200, 720, 615, 375, "Ligne bleue vers la droite"},
+    {840, 1080, 375, 615, "Ligne rouge vers le bas"},
+    {840, 120, 375, 615, "Ligne rouge vers le haut"},
+};
+}  // namespace
+
+frmOutils::frmOutils(frmIllustration& visionneuse)
+    : QWidget(&visionneuse, Qt::Tool | Qt::FramelessWindowHint), visionneuse_(visionneuse) {
+    setObjectName("frmOutils");
+    setWindowTitle("Outils Graphiques");
+    setFixedSize(frmIllustration::enPixels(LargeurTwips), frmIllustration::enPixels(HauteurTwips));
+    for (int i = 0; i < 4; ++i) {
+        auto* bouton = new QToolButton(this);
+        bouton->setObjectName("Command1");
+        bouton->setProperty("Index", i);
+        bouton->setIcon(Dessins::iconeFleche(i));
+        bouton->setIconSize(QSize(20, 20));
+        bouton->setToolTip(Boutons[i].bulle);
+        bouton->setFocusPolicy(Qt::StrongFocus);
+        bouton->setAutoRepeat(true);  // held down, the line keeps moving
+        bouton->setGeometry(frmIllustration::enPixels(Boutons[i].gauche),
+                            frmIllustration::enPixels(Boutons[i].haut),
+                            frmIllustration::enPixels(Boutons[i].largeur),
+                            frmIllustration::enPixels(Boutons[i].hauteur));
+        connect(bouton, &QToolButton::clicked, this, [this, i] { Command1_Click(i); });
+        Command1[i] = bouton;
+    }
+    for (int i = 0; i + 1 < 4; ++i) setTabOrder(Command1[i], Command1[i + 1]);
+}
+
+void frmOutils::Form_Load() {
+    move(frmIllustration::enPixels(GaucheTwips), frmIllustration::enPixels(HautTwips));
+    visionneuse_.geometrie().OuvrirPalette();
+    visionneuse_.Afficher();
+    Command1[0]->setFocus();
+}
+
+void frmOutils::Command1_Click(int index) {
+    visionneuse_.geometrie().DeplacerLigne(index);
+    visionneuse_.Afficher();
+}
+
+// Without a frame of its own, the palette is outlined so that it stands
+// out from the picture under it.
+void frmOutils::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::Light));
+    p.drawLine(0, 0, width() - 1, 0);
+    p.drawLine(0, 0, 0, height() - 1);
+    p.setPen(palette().color(QPalette::Shadow));
+    p.drawLine(width() - 1, 0, width() - 1, height() - 1);
+    p.drawLine(0, height() - 1, width() - 1, height() - 1);
+}

@@ -1,0 +1,219 @@
+#include "viewer/frm_illustration.h"
+
+#include "support/fakes.h"
+#include "viewer/frm_outils.h"
+#include "viewer/image_illustration.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+constexpr float Tw = 15;  // twips per pixel
+
+// The viewer opened on a 1200 x 800 pixel picture of question 3.
+class VisionneuseTest : public ::testing::Test {
+protected:
+    QTemporaryDir dossier;
+    PlateformeSimulee p;
+    QuizState s;
+    std::unique_ptr<frmIllustration> v;
+
+    void SetUp() override {
+        QDir(dossier.path()).mkpath("VOLCANS/Images");
+        s.DossierQuestionnaire = dossier.path() + "/VOLCANS";
+        image("photo.png", 1200, 800);
+        s.TableImages[0][3] = "Photo.PNG";
+        s.NumQuestion = 3;
+        s.CheminImage = s.DossierQuestionnaire + "/Images/Photo.PNG";
+        v = std::make_unique<frmIllustration>(s, p.services, p.navigation);
+        v->show();
+    }
+    void image(const QString& nom, int l, int h) {
+        QImage img(l, h, QImage::Format_RGB32);
+        img.fill(QColor(200, 120, 40));
+        ASSERT_TRUE(img.save(s.DossierQuestionnaire + "/Images/" + nom));
+    }
+    void cliquer(const QString& cle) {
+        auto* bouton = v->Toolbar1->findChild<QToolButton*>(cle);
+        ASSERT_NE(bouton, nullptr) << cle.toStdString();
+        QTest::mouseClick(bouton, Qt::LeftButton);
+    }
+    GeometrieIllustration& g() { return v->geometrie(); }
+    // Image1 on screen matches the geometry, in pixels.
+    void attendreImageAffichee() {
+        EXPECT_EQ(v->Image1->geometry(),
+                  QRect(frmIllustration::enPixels(g().Left), frmIllustration::enPixels(g().Top),
+                        frmIllustration::enPixels(g().Width), frmIllustration::enPixels(g().Height)));
+    }
+    int largeurBoite() const { return v->Picture1->width() - v->VScroll1->width(); }
+    int hauteurBoite() const { return v->Picture1->height() - v->HScroll1->height(); }
+};
+
+TEST_F(VisionneuseTest, ToolbarHasTheSixKeyedButtons) {
+    const struct { const char* cle; const char* titre; const char* bulle; } boutons[] = {
+        {"cmdQuitter", "Quitter", "Retour au questionnaire"},
+        {"cmdImage", "Recharger", "Recharger l'image"},
+        {"cmdRéduire", "Zoom Arrière", "Réduire l'image"},
+        {"cmdZoom", "Zoom Avant", "Agrandir l'image"},
+        {"cmdAjuster", "&Ajuster", "Ajuster l'image à son container"},
+        {"cmdOutils", "&Outils Graphiques", ""},
+    };
+    QList<QToolButton*> liste;
+    for (QToolButton* b : v->Toolbar1->findChildren<QToolButton*>())
+        if (b->objectName().startsWith("cmd")) liste << b;
+    ASSERT_EQ(liste.size(), 6);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(liste[i]->objectName(), QString(boutons[i].cle));
+        EXPECT_EQ(liste[i]->text(), QString(boutons[i].titre));
+        EXPECT_EQ(liste[i]->toolTip(), QString(boutons[i].bulle));
+        EXPECT_FALSE(liste[i]->icon().isNull());
+    }
+    EXPECT_EQ(liste[4]->shortcut(), QKeySequence("Alt+A"));
+    EXPECT_EQ(liste[5]->shortcut(), QKeySequence("Alt+O"));
+    EXPECT_EQ(v->Picture1->palette().color(QPalette::Window), QColor(0, 0, 128));
+    EXPECT_TRUE(v->windowFlags().testFlag(Qt::Tool));
+}
+
+TEST_F(VisionneuseTest, ZoomFitAndResetWorkOnTheDecodedPicture) {
+    EXPECT_EQ(v->Image1->geometry(), QRect(8, 0, 1200, 800));
+    for (int i = 0; i < 3; ++i) cliquer("cmdZoom");
+    EXPECT_EQ(g().Width, 18750);
+    EXPECT_EQ(v->Image1->size(), QSize(1250, 850));
+    cliquer("cmdRéduire");
+    EXPECT_EQ(v->Image1->size(), QSize(1233, 833));  // 18500 x 12500 twips, rounded
+
+    cliquer("cmdAjuster");
+    const double r = std::min(hauteurBoite() * Tw * 0.95 / 12000, largeurBoite() * Tw * 0.95 / 18000);
+    EXPECT_NEAR(g().Width, 18000 * r, 0.01);
+    EXPECT_NEAR(g().Height, 12000 * r, 0.01);
+    attendreImageAffichee();
+    EXPECT_TRUE(v->Image1->isVisible());
+    EXPECT_EQ(s.CheminImage, s.DossierQuestionnaire + "/Images/Photo.PNG");
+
+    v->HScroll1->setValue(0);
+    cliquer("cmdImage");
+    EXPECT_EQ(v->Image1->size(), QSize(1200, 800));
+    // Zooms and fit drew from the picture decoded at opening.
+    EXPECT_EQ(v->Image1->lectures(), 1);
+}
+
+TEST_F(VisionneuseTest, ScrollBarsReachBothEdgesOfAZoomedPicture) {
+    for (int i = 0; i < 2; ++i) cliquer("cmdZoom");
+    v->HScroll1->setValue(v->HScroll1->maximum());
+    v->VScroll1->setValue(v->VScroll1->maximum());
+    attendreImageAffichee();
+    EXPECT_NEAR(v->Image1->geometry().right() + 1, largeurBoite(), 1);
+    EXPECT_NEAR(v->Image1->geometry().bottom() + 1, hauteurBoite(), 1);
+    v->HScroll1->setValue(0);
+    v->VScroll1->setValue(0);
+    EXPECT_EQ(v->Image1->pos(), QPoint(0, 0));
+
+    cliquer("cmdImage");  // back to the scroll bars' origin
+    EXPECT_EQ(v->HScroll1->value(), 0);
+    EXPECT_EQ(v->HScroll1->maximum(), g().MaxH());
+}
+
+TEST_F(VisionneuseTest, DragMovesFromThirtyTwipsWithTheLeftButtonOnly) {
+    QTest::mousePress(v->Image1, Qt::LeftButton, {}, QPoint(300, 300));
+    EXPECT_EQ(v->Image1->cursor().shape(), Qt::BitmapCursor);
+    QTest::mouseMove(v->Image1, QPoint(299, 300));  // 15 twips: nothing
+    EXPECT_EQ(g().Left, 120);
+    QTest::mouseMove(v->Image1, QPoint(298, 299));  // 30 twips across, 15 down
+    EXPECT_EQ(g().Left, 90);
+    EXPECT_EQ(g().Top, 0);
+    // Far to the left, twice (the image follows the pointer): stops at the box edge.
+    QTest::mouseMove(v->Image1, QPoint(1, 1));
+    EXPECT_EQ(g().Left, 90 - (4500 - 15));
+    QTest::mouseMove(v->Image1, QPoint(1, 1));
+    EXPECT_EQ(g().Left, g().GaucheMin);
+    EXPECT_EQ(v->Image1->geometry().right() + 1, largeurBoite());
+    EXPECT_EQ(g().Top, g().HautMin);
+    QTest::mouseRelease(v->Image1, Qt::LeftButton, {}, QPoint(1, 1));
+    EXPECT_FALSE(v->Image1->testAttribute(Qt::WA_SetCursor));
+
+    const QPoint avant = v->Image1->pos();
+    QTest::mousePress(v->Image1, Qt::RightButton, {}, QPoint(100, 100));
+    QTest::mouseMove(v->Image1, QPoint(300, 300));
+    EXPECT_EQ(v->Image1->pos(), avant);
+    QTest::mouseRelease(v->Image1, Qt::RightButton, {}, QPoint(300, 300));
+    QTest::mousePress(v->Image1, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(v->Image1, QPoint(2000, 2000));  // far to the right: stops at 0
+    QTest::mouseRelease(v->Image1, Qt::LeftButton, {}, QPoint(2000, 2000));
+    EXPECT_EQ(v->Image1->pos(), QPoint(0, 0));
+}
+
+TEST_F(VisionneuseTest, PaletteMovesTheGuideLinesToEachEdge) {
+    cliquer("cmdAjuster");  // the whole picture in view
+    cliquer("cmdOutils");
+    frmOutils* outils = v->palette();
+    ASSERT_NE(outils, nullptr);
+    EXPECT_TRUE(outils->isVisible());
+    EXPECT_EQ(outils->size(), QSize(133, 119));
+    EXPECT_EQ(outils->Command1[2]->geometry(), QRect(56, 72, 25, 41));
+    EXPECT_TRUE(v->Line1->isVisible());
+    const QRect image = v->Image1->geometry();
+    EXPECT_EQ(v->Line1->x(), image.left());
+    EXPECT_EQ(v->Line2->y() + v->Line2->height(), image.bottom() + 1);
+
+    const auto appuyer = [&](int index, int fois) {
+        for (int i = 0; i < fois; ++i) QTest::mouseClick(outils->Command1[index], Qt::LeftButton);
+    };
+    appuyer(1, 200);
+    EXPECT_FLOAT_EQ(g().Line1.X1, g().Left + g().Width);
+    EXPECT_EQ(v->Line1->geometry().right(), image.right());
+    appuyer(3, 200);
+    EXPECT_FLOAT_EQ(g().Line2.Y1, g().Top);
+    EXPECT_EQ(v->Line2->y(), image.top());
+    appuyer(2, 1);
+    EXPECT_FLOAT_EQ(g().Line2.Y1, g().Top + 100);
+    appuyer(0, 200);
+    EXPECT_FLOAT_EQ(g().Line1.X1, g().Left);
+
+    cliquer("cmdOutils");  // already open: the lines stay
+    EXPECT_FLOAT_EQ(g().Line2.Y1, g().Top + 100);
+
+    cliquer("cmdQuitter");
+    EXPECT_FALSE(v->isVisible());
+    EXPECT_FALSE(outils->isVisible());
+    EXPECT_FALSE(v->Line1->isVisible());
+    EXPECT_FALSE(v->Line2->isVisible());
+}
+
+TEST_F(VisionneuseTest, ReopeningStartsAgainFromTheNaturalSize) {
+    cliquer("cmdZoom");
+    v->close();
+    image("autre.png", 300, 200);
+    s.CheminImage = s.DossierQuestionnaire + "/images/AUTRE.png";
+    v->show();
+    EXPECT_EQ(v->Image1->geometry(), QRect(8, 0, 300, 200));
+    EXPECT_FALSE(g().Stretch);
+
+    v->close();
+    s.CheminImage.clear();  // nothing to load: the design size, no picture
+    v->show();
+    EXPECT_EQ(g().Width, 4815);
+    EXPECT_TRUE(v->Image1->tailleNaturelle().isEmpty());
+}
+
+TEST_F(VisionneuseTest, FitInCyclingModeShowsTheCurrentPictureFitted) {
+    image("cycle2.png", 400, 100);
+    s.ModeImages = 1;
+    s.CheminImage = s.DossierQuestionnaire + "/Images/cycle2.png";
+    cliquer("cmdAjuster");
+    EXPECT_TRUE(v->Image1->isVisible());
+    EXPECT_EQ(v->Image1->tailleNaturelle(), QSize(400, 100));
+    EXPECT_NEAR(g().Width, largeurBoite() * Tw * 0.95, 0.5);  // the width decides here
+    EXPECT_NEAR(g().Height, g().Width / 4, 0.5);
+    EXPECT_EQ(s.CheminImage, s.DossierQuestionnaire + "/Images/cycle2.png");
+}
+
+}  // namespace
