@@ -9,6 +9,8 @@
 #include "platform/services.h"
 #include "platform/signaux.h"
 #include "questionnaire/quiz_state.h"
+#include "quiz/frm_main.h"
+#include "results/frm_resultats.h"
 #include "shell/application.h"
 #include "shell/ecran.h"
 #include "shell/frm_splash.h"
@@ -59,6 +61,9 @@ int main(int argc, char** argv) {
     navigation.enregistrer(Ecran::Themes,
                            [&] { return new frmThèmes(*etat, services, navigation); });
     navigation.enregistrer(Ecran::Nom, [&] { return new frmNom(*etat, services, navigation); });
+    navigation.enregistrer(Ecran::Main, [&] { return new frmMain(*etat, services, navigation); });
+    navigation.enregistrer(Ecran::Resultats,
+                           [&] { return new frmRésultats(*etat, services, navigation); });
 
     Main(navigation);
     const int code = application.exec();

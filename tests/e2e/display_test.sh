@@ -91,119 +91,84 @@ xrandr >/dev/null 2>&1 ||
 echo "Xorg dummy server on $DISPLAY"
 
 taille() { xrandr 2>/dev/null | sed -n 's/.*current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p'; }
-# Waits up to $2 seconds for the display size $1.
-attendre_taille() {
-  local fin=$((SECONDS + $2))
-  while [ "$SECONDS" -le "$fin" ]; do
-    [ "$(taille)" = "$1" ] && return 0
-    sleep 0.1
-  done
-  return 1
+# Runs a check every tenth of a second, for up to $1 seconds.
+attendre() {
+  local fin=$((SECONDS + $1)); shift
+  until "$@"; do [ "$SECONDS" -gt "$fin" ] && return 1; sleep 0.1; done
 }
-# Waits up to $2 seconds for process $1 to end.
-attendre_fin() {
-  local fin=$((SECONDS + $2))
-  while [ "$SECONDS" -le "$fin" ]; do
-    kill -0 "$1" 2>/dev/null || return 0
-    sleep 0.1
-  done
-  return 1
-}
+taille_est() { [ "$(taille)" = "$1" ]; }
+fini() { ! kill -0 "$1" 2>/dev/null; }
 
 # The mode operations themselves, from the unit-test binary.
-if [ ! -x "$tests_unitaires" ]; then
-  echouer "unit-test binary not built: $tests_unitaires"
+if KORVANE_XRANDR_DISPLAY="$DISPLAY" QT_QPA_PLATFORM=offscreen "$tests_unitaires" \
+    --gtest_filter='AffichageXrandrReel*' >"$temp/gtest.log" 2>&1 &&
+    ! grep -q SKIPPED "$temp/gtest.log" && grep -q '^\[       OK' "$temp/gtest.log"; then
+  reussir "XRandR display operations ($(grep -c '^\[       OK' "$temp/gtest.log") cases)"
 else
-  if KORVANE_XRANDR_DISPLAY="$DISPLAY" QT_QPA_PLATFORM=offscreen "$tests_unitaires" \
-      --gtest_filter='AffichageXrandrReel*' >"$temp/gtest.log" 2>&1 &&
-      ! grep -q SKIPPED "$temp/gtest.log" && grep -q '^\[       OK' "$temp/gtest.log"; then
-    reussir "XRandR display operations ($(grep -c '^\[       OK' "$temp/gtest.log") cases)"
-  else
-    cat "$temp/gtest.log"; echouer "XRandR display operations"
-  fi
+  cat "$temp/gtest.log"; echouer "XRandR display operations ($tests_unitaires)"
 fi
 
-programme_pid=""
-gardien_pid=""
-# Starts the program on a display of size $1 and checks the size it leaves
-# while running ($2).
+# Starts the program on a display of size $1 and checks the size it sets ($2).
 demarrer() {
   xrandr -s "$1" 2>/dev/null
-  attendre_taille "$1" 5 || { echouer "cannot set the display to $1"; return 1; }
+  attendre 5 taille_est "$1" || { echouer "cannot set the display to $1"; return 1; }
   QT_QPA_PLATFORM=xcb "$programme" >"$temp/programme.log" 2>&1 &
   programme_pid=$!
   gardien_pid=""
-  for _ in $(seq 1 50); do
-    gardien_pid=$(pgrep -P "$programme_pid" | head -n 1)
-    [ -n "$gardien_pid" ] && break
-    sleep 0.1
-  done
-  if attendre_taille "$2" 10; then
-    reussir "started on $1: display at $2"
-  else
-    echouer "started on $1: display at $(taille), expected $2"; cat "$temp/programme.log"
-  fi
+  attendre 5 eval 'gardien_pid=$(pgrep -P "$programme_pid" | head -n 1); [ -n "$gardien_pid" ]'
+  if attendre 10 taille_est "$2"; then reussir "started on $1: display at $2"
+  else echouer "started on $1: display at $(taille), expected $2"; cat "$temp/programme.log"; fi
 }
-# Waits for the library screen (shown after the splash) and gives its id.
-ecran_bibliotheque() {
-  local fin=$((SECONDS + 15))
-  while [ "$SECONDS" -le "$fin" ]; do
-    local id
-    id=$(xdotool search --onlyvisible --pid "$programme_pid" 2>/dev/null | tail -n 1)
-    if [ -n "$id" ] && [ "$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')" != 500 ]; then
-      echo "$id"; return 0
-    fi
-    sleep 0.2
-  done
-  return 1
+# The library screen, shown after the splash (the 500-pixel-wide window).
+bibliotheque() {
+  id=$(xdotool search --onlyvisible --pid "$programme_pid" 2>/dev/null | tail -n 1)
+  [ -n "$id" ] && ! xdotool getwindowgeometry "$id" 2>/dev/null | grep -q 'Geometry: 500x'
 }
 # After the program's end ($1 names the way), the display must be back at
-# $2, and neither the program nor its guardian may linger.
+# $2, the program must have ended by itself ($3 = 0) or by its signal, and
+# its guardian must not linger.
 verifier_fin() {
-  if attendre_taille "$2" 10; then reussir "$1: display back at $2"
+  if attendre 10 taille_est "$2"; then reussir "$1: display back at $2"
   else echouer "$1: display at $(taille), expected $2"; fi
-  attendre_fin "$programme_pid" 10 || { echouer "$1: the program did not end"; kill -KILL "$programme_pid"; }
+  attendre 10 fini "$programme_pid" || { echouer "$1: the program did not end"; kill -KILL "$programme_pid"; }
   wait "$programme_pid" 2>/dev/null
+  local statut=$?
+  if [ "$3" = 0 ] && [ "$statut" != 0 ]; then echouer "$1: the program did not end cleanly ($statut)"
+  elif [ "$3" != 0 ] && [ "$statut" = 0 ]; then echouer "$1: the program survived"; fi
   if [ -z "$gardien_pid" ]; then echouer "$1: no guardian process was started"
-  elif ! attendre_fin "$gardien_pid" 10; then echouer "$1: the guardian lingers"; kill "$gardien_pid"
-  fi
+  elif ! attendre 10 fini "$gardien_pid"; then echouer "$1: the guardian lingers"; kill "$gardien_pid"; fi
 }
 
-# Quit button of the library screen (Alt+Q).
-if demarrer 1024x768 800x600; then
-  if id=$(ecran_bibliotheque); then
-    xdotool windowfocus --sync "$id" 2>/dev/null
-    xdotool key --clearmodifiers alt+q
-    verifier_fin "quit button" 1024x768
-  else
-    echouer "the library screen did not appear"; kill -KILL "$programme_pid"; wait "$programme_pid" 2>/dev/null
+# The library screen's quit button (Alt+Q), and the window manager closing it.
+for facon in "quit button" "window closed"; do
+  demarrer 1024x768 800x600 || continue
+  if ! attendre 15 bibliotheque; then
+    echouer "$facon: the library screen did not appear"; kill -KILL "$programme_pid"
+    wait "$programme_pid" 2>/dev/null; continue
   fi
-fi
-
-# The window manager closing the library screen.
-if demarrer 1024x768 800x600; then
-  if id=$(ecran_bibliotheque); then
+  if [ "$facon" = "quit button" ]; then
+    xdotool windowfocus --sync "$id" 2>/dev/null; xdotool key --clearmodifiers alt+q
+  else
     "$temp/fermer_fenetre" "$id"
-    verifier_fin "window closed" 1024x768
-  else
-    echouer "the library screen did not appear"; kill -KILL "$programme_pid"; wait "$programme_pid" 2>/dev/null
   fi
-fi
+  verifier_fin "$facon" 1024x768 0
+done
 
-# Signals that stop the program cleanly, and those it cannot survive.
+# Stop signals end the program cleanly; a crash or a kill leaves the
+# restore to the guardian.
 for signal in INT TERM HUP SEGV ABRT KILL; do
-  if demarrer 1024x768 800x600; then
-    sleep 1
-    kill -s "$signal" "$programme_pid"
-    verifier_fin "SIG$signal" 1024x768
-  fi
+  demarrer 1024x768 800x600 || continue
+  sleep 1
+  kill -s "$signal" "$programme_pid"
+  case $signal in INT | TERM | HUP) propre=0 ;; *) propre=1 ;; esac
+  verifier_fin "SIG$signal" 1024x768 "$propre"
 done
 
 # A display already at 800 x 600 is not switched, and stays so.
 if demarrer 800x600 800x600; then
   sleep 1
   kill -s TERM "$programme_pid"
-  verifier_fin "SIGTERM from 800x600" 800x600
+  verifier_fin "SIGTERM from 800x600" 800x600 0
 fi
 
 [ "$echecs" -eq 0 ] || { echo "$echecs failure(s)"; exit 1; }
