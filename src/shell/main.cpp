@@ -10,10 +10,12 @@
 #include "platform/signaux.h"
 #include "questionnaire/quiz_state.h"
 #include "quiz/frm_main.h"
+#include "quiz/frm_notes.h"
 #include "results/frm_resultats.h"
 #include "shell/application.h"
 #include "shell/ecran.h"
 #include "shell/frm_splash.h"
+#include "viewer/frm_illustration.h"
 
 #include <QApplication>
 #include <memory>
@@ -64,6 +66,9 @@ int main(int argc, char** argv) {
     navigation.enregistrer(Ecran::Main, [&] { return new frmMain(*etat, services, navigation); });
     navigation.enregistrer(Ecran::Resultats,
                            [&] { return new frmRésultats(*etat, services, navigation); });
+    navigation.enregistrer(Ecran::Illustration,
+                           [&] { return new frmIllustration(*etat, services, navigation); });
+    navigation.enregistrer(Ecran::Notes, [&] { return new frmNotes(*etat, services, navigation); });
 
     Main(navigation);
     const int code = application.exec();
