@@ -96,8 +96,14 @@ frmIllustration::frmIllustration(QuizState& s, Services&, Navigation&, QWidget* 
         Afficher();
     });
     coin_ = new QWidget(Picture1);
-    coin_->setAutoFillBackground(true);
     coin_->setCursor(Qt::ArrowCursor);
+    // The bars and their corner in the window's colours, not the box's blue.
+    QPalette gris = HScroll1->palette();
+    gris.setColor(QPalette::Window, palette().color(QPalette::Window));
+    for (QWidget* w : {static_cast<QWidget*>(HScroll1), static_cast<QWidget*>(VScroll1), coin_}) {
+        w->setPalette(gris);
+        w->setAutoFillBackground(true);
+    }
 
     if (QScreen* ecran = screen()) setGeometry(ecran->availableGeometry());
     setWindowState(Qt::WindowMaximized);
@@ -107,7 +113,7 @@ frmIllustration::frmIllustration(QuizState& s, Services&, Navigation&, QWidget* 
 
 frmIllustration::~frmIllustration() = default;
 
-frmOutils* frmIllustration::palette() const {
+frmOutils* frmIllustration::outils() const {
     return palette_;
 }
 

@@ -34,7 +34,7 @@ public:
     GeometrieIllustration& geometrie() { return g_; }
     // Puts the geometry on screen.
     void Afficher();
-    frmOutils* palette() const;
+    frmOutils* outils() const;
 
     static int enPixels(float twips);
 

@@ -154,7 +154,7 @@ TEST_F(VisionneuseTest, DragMovesFromThirtyTwipsWithTheLeftButtonOnly) {
 TEST_F(VisionneuseTest, PaletteMovesTheGuideLinesToEachEdge) {
     cliquer("cmdAjuster");  // the whole picture in view
     cliquer("cmdOutils");
-    frmOutils* outils = v->palette();
+    frmOutils* outils = v->outils();
     ASSERT_NE(outils, nullptr);
     EXPECT_TRUE(outils->isVisible());
     EXPECT_EQ(outils->size(), QSize(133, 119));
