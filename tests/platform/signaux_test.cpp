@@ -13,7 +13,7 @@ TEST(InterceptionSignaux, StopSignalsReachTheEventLoopThenDefaultsComeBack) {
         raise(SIGTERM);
         raise(SIGINT);
         EXPECT_TRUE(recus.empty());
-        QTest::qWaitFor([&] { return recus.size() == 2; }, 2000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return recus.size() == 2; }, 2000));
         EXPECT_EQ(recus, (std::vector<int>{SIGTERM, SIGINT}));
     }
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
