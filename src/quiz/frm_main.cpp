@@ -14,7 +14,10 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTextEdit>
 
 namespace {
@@ -39,6 +42,37 @@ const QColor FondGif(180, 180, 180);
 const QColor FondImage(Qt::black);
 
 QString sansRaccourci(QString texte) { return texte.replace('&', "&&"); }
+
+// An answer box whose caption, when too long for its line, ends in an
+// ellipsis instead of being cut mid-word (the whole caption is its tooltip).
+class CaseReponse : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter peintre(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        const QRect zone = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
+        option.text = fontMetrics().elidedText(option.text, Qt::ElideRight, zone.width(),
+                                               Qt::TextShowMnemonic);
+        peintre.drawControl(QStyle::CE_CheckBox, option);
+    }
+};
+
+// A picture drawn in its colours even when disabled: a disabled thumbnail
+// only ignores clicks.
+class Image : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter peintre(this);
+        if (!pixmap().isNull()) peintre.drawPixmap(rect(), pixmap());
+    }
+};
 
 QFont police(double points, bool gras = false) {
     QFont f = QApplication::font();
@@ -134,7 +168,7 @@ void frmMain::Construire() {
     PicPhoto->setGeometry(ZoneBoiteImage);
     PicPhoto->setAutoFillBackground(true);
     PicPhoto->setCursor(Qt::PointingHandCursor);
-    ImPhoto = new QLabel(PicPhoto);
+    ImPhoto = new Image(PicPhoto);
     ImPhoto->setObjectName("ImPhoto");
     ImPhoto->setScaledContents(true);
     const QString infoImage =
@@ -145,7 +179,7 @@ void frmMain::Construire() {
     ImPhoto->installEventFilter(this);
     cmdPhoto = bouton("cmdPhoto", "Affiche&r l'image", ZoneBoutonImage, Frame4);
 
-    Image2 = new QLabel(this);
+    Image2 = new Image(this);
     Image2->setObjectName("Image2");
     Image2->setGeometry(ZoneVerdict);
 
@@ -177,7 +211,7 @@ void frmMain::Construire() {
 }
 
 QCheckBox* frmMain::Creer_choix(int index) {
-    auto* choix = new QCheckBox(this);
+    auto* choix = new CaseReponse(this);
     choix->setObjectName("chkRéponse");
     choix->setProperty("Index", index);
     choix->setFont(police(10.5));
