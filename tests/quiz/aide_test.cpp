@@ -34,15 +34,13 @@ protected:
 
 using R = OuvreurDocuments::Resultat;
 
-TEST_F(AideTest, OpensTheDocumentFoundWhateverTheCaseOfItsName) {
-    ouvrir("Volcans.DOC", R::Ouvert);
+TEST_F(AideTest, OpensTheDocumentOrSaysThatNoApplicationIsAssociated) {
+    ouvrir("Volcans.DOC", R::Ouvert);  // found whatever the case of its name
     ASSERT_EQ(p.documents.ouverts.size(), 1);
     EXPECT_EQ(p.documents.ouverts[0], s.DossierQuestionnaire + "/Fichiers d'aide/volcans.doc");
     EXPECT_TRUE(p.dialogues.appels.empty());
     EXPECT_EQ(s.AideWinHelp, "");
-}
 
-TEST_F(AideTest, NoAssociatedApplicationShowsTheCriticalMessageWithTheFileName) {
     ouvrir("volcans.doc", R::AucuneApplication);
     ASSERT_EQ(p.dialogues.appels.size(), 1u);
     const auto& appel = p.dialogues.appels[0];
