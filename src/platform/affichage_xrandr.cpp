@@ -127,7 +127,7 @@ QSize AffichageXrandr::taille() const {
     if (res.r) {
         if (const RROutput sortie = sortieDeReference(connexion, res.r)) {
             InfoSortie info(connexion, res.r, sortie);
-            InfoCrtc crtc(connexion, res.r, info.i->crtc);
+            InfoCrtc crtc(connexion, res.r, info.i ? info.i->crtc : 0);
             if (crtc.i && crtc.i->mode) return QSize(int(crtc.i->width), int(crtc.i->height));
         }
     }
@@ -149,6 +149,7 @@ void AffichageXrandr::changer(int largeur, int hauteur) {
     const RROutput sortie = sortieDeReference(connexion, res.r);
     if (!sortie) return;
     InfoSortie infoSortie(connexion, res.r, sortie);
+    if (!infoSortie.i) return;
     const RRCrtc crtc = infoSortie.i->crtc;
     InfoCrtc infoCrtc(connexion, res.r, crtc);
     if (!infoCrtc.i) return;
