@@ -18,6 +18,8 @@ done
 [ -x "$RUN_DIR/korvane" ] || { echo "FAIL: no executable $RUN_DIR/korvane"; exit 1; }
 
 travail=$(mktemp -d "${TMPDIR:-/tmp}/korvane-e2e.XXXXXX")
+# The program must show its windows on the private X server.
+export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$travail/xdg"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 programme="$travail/prog"
@@ -51,7 +53,9 @@ demarrer_x() {
     Xvfb ":$numero" -screen 0 800x600x24 -nolisten tcp >"$travail/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 1 50); do
-      if DISPLAY=":$numero" xdpyinfo >/dev/null 2>&1; then
+      # The server answering must be ours, not one that took the number first.
+      if [ "$(tr -d ' ' <"/tmp/.X$numero-lock" 2>/dev/null)" = "$xvfb_pid" ] &&
+         DISPLAY=":$numero" xdpyinfo >/dev/null 2>&1; then
         export DISPLAY=":$numero"
         return 0
       fi
