@@ -2,6 +2,7 @@
 # Installs what Korvane needs to build and test on Debian 12 (only what is
 # missing), then configures and builds into build/ (or $KORVANE_BUILD).
 # KORVANE_SANITIZE=1 builds with the address and undefined-behaviour sanitizers.
+# Progress goes to the error stream; the build folder is the only output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,6 +26,6 @@ if [ "${KORVANE_SANITIZE:-0}" = 1 ]; then
   build="${KORVANE_BUILD:-build-asan}"
   options=(-G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON)
 fi
-cmake -S . -B "$build" "${options[@]}" >/dev/null
-cmake --build "$build" -j "$(nproc)"
+cmake -S . -B "$build" "${options[@]}" >&2
+cmake --build "$build" -j "$(nproc)" >&2
 echo "$build"
