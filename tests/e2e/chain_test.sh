@@ -54,7 +54,7 @@ demarrer_x() {
     xvfb_pid=$!
     for _ in $(seq 1 50); do
       # The server answering must be ours, not one that took the number first.
-      if [ "$(tr -d ' ' <"/tmp/.X$numero-lock" 2>/dev/null)" = "$xvfb_pid" ] &&
+      if [ "$(cat "/tmp/.X$numero-lock" 2>/dev/null | tr -d ' ')" = "$xvfb_pid" ] &&
          DISPLAY=":$numero" xdpyinfo >/dev/null 2>&1; then
         export DISPLAY=":$numero"
         return 0
