@@ -119,10 +119,12 @@ demarrer() {
   if attendre 10 taille_est "$2"; then reussir "started on $1: display at $2"
   else echouer "started on $1: display at $(taille), expected $2"; cat "$temp/programme.log"; fi
 }
-# The library screen, shown after the splash (the 500-pixel-wide window).
+# The library screen, shown after the splash, found by its title: the
+# splash may still be there, on its way out.
 bibliotheque() {
-  id=$(xdotool search --onlyvisible --pid "$programme_pid" 2>/dev/null | tail -n 1)
-  [ -n "$id" ] && ! xdotool getwindowgeometry "$id" 2>/dev/null | grep -q 'Geometry: 500x'
+  id=$(xdotool search --onlyvisible --name '^GENERATEUR DE QUESTIONNAIRES A CHOIX MULTIPLES$' \
+         2>/dev/null | head -n 1)
+  [ -n "$id" ] && xdotool getwindowgeometry "$id" >/dev/null 2>&1
 }
 # After the program's end ($1 names the way), the display must be back at
 # $2, the program must have ended by itself ($3 = 0) or by its signal, and
