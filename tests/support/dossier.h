@@ -1,7 +1,6 @@
 #pragma once
 #include "platform/fichiers.h"
 #include "questionnaire/quiz_state.h"
-#include "support/printers.h"
 
 #include <QDir>
 #include <QFile>

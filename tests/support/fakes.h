@@ -1,7 +1,6 @@
 #pragma once
 #include "platform/services.h"
 #include "shell/navigation.h"
-#include "support/printers.h"
 
 #include <QDateTime>
 #include <QStringList>
