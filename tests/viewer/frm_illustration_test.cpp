@@ -58,26 +58,16 @@ protected:
 };
 
 TEST_F(VisionneuseTest, ToolbarHasTheSixKeyedButtons) {
-    const struct { const char* cle; const char* titre; const char* bulle; } boutons[] = {
-        {"cmdQuitter", "Quitter", "Retour au questionnaire"},
-        {"cmdImage", "Recharger", "Recharger l'image"},
-        {"cmdRéduire", "Zoom Arrière", "Réduire l'image"},
-        {"cmdZoom", "Zoom Avant", "Agrandir l'image"},
-        {"cmdAjuster", "&Ajuster", "Ajuster l'image à son container"},
-        {"cmdOutils", "&Outils Graphiques", ""},
-    };
-    QList<QToolButton*> liste;
+    QStringList vus;
     for (QToolButton* b : v->Toolbar1->findChildren<QToolButton*>())
-        if (b->objectName().startsWith("cmd")) liste << b;
-    ASSERT_EQ(liste.size(), 6);
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(liste[i]->objectName(), QString(boutons[i].cle));
-        EXPECT_EQ(liste[i]->text(), QString(boutons[i].titre));
-        EXPECT_EQ(liste[i]->toolTip(), QString(boutons[i].bulle));
-    }
-    EXPECT_EQ(liste[4]->shortcut(), QKeySequence("Alt+A"));
-    EXPECT_EQ(liste[5]->shortcut(), QKeySequence("Alt+O"));
-    EXPECT_EQ(v->Picture1->palette().color(QPalette::Window), QColor(0, 0, 128));
+        if (b->objectName().startsWith("cmd"))
+            vus << b->objectName() + "|" + b->text() + "|" + b->toolTip() + "|" + b->shortcut().toString();
+    EXPECT_EQ(vus, QStringList({"cmdQuitter|Quitter|Retour au questionnaire|",
+                                "cmdImage|Recharger|Recharger l'image|",
+                                "cmdRéduire|Zoom Arrière|Réduire l'image|",
+                                "cmdZoom|Zoom Avant|Agrandir l'image|",
+                                "cmdAjuster|&Ajuster|Ajuster l'image à son container|Alt+A",
+                                "cmdOutils|&Outils Graphiques||Alt+O"}));
 }
 
 TEST_F(VisionneuseTest, ZoomScrollFitAndResetWorkOnTheDecodedPicture) {
@@ -104,7 +94,6 @@ TEST_F(VisionneuseTest, ZoomScrollFitAndResetWorkOnTheDecodedPicture) {
     EXPECT_NEAR(g().Height, 12000 * r, 0.01);
     attendreImageAffichee();
     EXPECT_TRUE(v->Image1->isVisible());
-    EXPECT_EQ(s.CheminImage, s.DossierQuestionnaire + "/Images/Photo.PNG");
 
     cliquer("cmdImage");
     EXPECT_EQ(v->Image1->size(), QSize(1200, 800));
@@ -127,6 +116,12 @@ TEST_F(VisionneuseTest, DragMovesFromThirtyTwipsWithTheLeftButtonOnly) {
     EXPECT_EQ(v->Image1->geometry().bottom() + 1, hauteurBoite());
     QTest::mouseRelease(v->Image1, Qt::LeftButton, {}, QPoint(1, 1));
     EXPECT_FALSE(v->Image1->testAttribute(Qt::WA_SetCursor));
+    // Far to the right: stops at the box's left edge.
+    QTest::mousePress(v->Image1, Qt::LeftButton, {}, QPoint(1, 1));
+    QTest::mouseMove(v->Image1, QPoint(1199, 799));
+    QTest::mouseMove(v->Image1, QPoint(1199, 799));
+    QTest::mouseRelease(v->Image1, Qt::LeftButton, {}, QPoint(1199, 799));
+    EXPECT_EQ(v->Image1->pos(), QPoint(0, 0));
 
     const QPoint avant = v->Image1->pos();
     QTest::mousePress(v->Image1, Qt::RightButton, {}, QPoint(100, 100));
@@ -140,10 +135,7 @@ TEST_F(VisionneuseTest, PaletteMovesTheGuideLinesToEachEdge) {
     cliquer("cmdOutils");
     frmOutils* outils = v->outils();
     ASSERT_NE(outils, nullptr);
-    EXPECT_TRUE(outils->isVisible());
-    EXPECT_EQ(outils->size(), QSize(133, 119));
-    EXPECT_EQ(outils->Command1[2]->geometry(), QRect(56, 72, 25, 41));
-    EXPECT_TRUE(v->Line1->isVisible());
+    EXPECT_TRUE(outils->isVisible() && v->Line1->isVisible());
     const QRect image = v->Image1->geometry();
     EXPECT_EQ(v->Line1->x(), image.left());
     EXPECT_EQ(v->Line2->y() + v->Line2->height(), image.bottom() + 1);
@@ -166,10 +158,8 @@ TEST_F(VisionneuseTest, PaletteMovesTheGuideLinesToEachEdge) {
     EXPECT_FLOAT_EQ(g().Line2.Y1, g().Top + 100);
 
     cliquer("cmdQuitter");
-    EXPECT_FALSE(v->isVisible());
-    EXPECT_FALSE(outils->isVisible());
-    EXPECT_FALSE(v->Line1->isVisible());
-    EXPECT_FALSE(v->Line2->isVisible());
+    EXPECT_FALSE(v->isVisible() || outils->isVisible() || v->Line1->isVisible() ||
+                 v->Line2->isVisible());
 }
 
 TEST_F(VisionneuseTest, ReopeningStartsAgainAndCyclingFitShowsTheCurrentPicture) {
