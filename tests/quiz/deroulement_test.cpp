@@ -34,14 +34,3 @@ TEST(Deroulement, AbandonCountsOnlyAnsweredQuestions) {
         EXPECT_EQ(d.etat(), EtatQuiz::Quitte);
     }
 }
-
-TEST(Deroulement, NoQuestionStartsAgainAtEveryPress) {
-    QuizState s = questionnaire(0);
-    Deroulement d(s);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_TRUE(d.commencer(QDateTime::currentDateTime()));
-        EXPECT_FALSE(d.avancer());
-        EXPECT_EQ(s.RangQuestion, 0);
-        EXPECT_EQ(d.etat(), EtatQuiz::Pret);
-    }
-}

@@ -1,14 +1,12 @@
 #include "quiz/frm_main.h"
 
-#include "platform/fichiers.h"
+#include "support/dossier.h"
 #include "support/fakes.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <gtest/gtest.h>
@@ -18,27 +16,21 @@ namespace {
 // A questionnaire folder FLEUVES: question 1 has a picture, question 2 a
 // missing one, questions 3 and 4 none; question 3 has a comment.
 struct Fleuves {
-    QTemporaryDir dossier;
+    DossierDeTest d{"FLEUVES"};
     QuizState s;
     PlateformeSimulee p;
 
     explicit Fleuves(const QString& minuterie = "30") {
-        s.DossierQuestionnaire = dossier.filePath("FLEUVES");
-        s.CheminQuestionnaire = s.DossierQuestionnaire + "/FLEUVES.dat";
-        QDir().mkpath(s.DossierQuestionnaire + "/Images");
+        d.choisir(s);
         QImage photo(600, 400, QImage::Format_RGB32);
         photo.fill(Qt::blue);
-        photo.save(s.DossierQuestionnaire + "/Images/seine.jpg");
-        const QStringList dat = {
-            "</Les fleuves", "0 Quel fleuve traverse Paris ?", "La Seine", "La Loire", "Le Rhône",
-            "=>1 0 0", "0 Quels fleuves se jettent dans l'Atlantique ?", "Loire", "Seine",
-            "Garonne", "Rhône", "=>1 0 1 0", "0 Quel est le plus long fleuve ?", "Rhône", "Loire",
-            "Seine", "=>0 1 0", "0 Où naît la Seine ?", "En Bourgogne", "Dans les Alpes", "=>1 0"};
-        const QStringList ini = {"[Fichiers Images]", "0", "1", "seine.jpg", "2", "absente.gif",
-                                 "3", "", "", "x", "x", minuterie, "[Commentaires]", "3",
-                                 "La Loire mesure 1 006 km."};
-        Fichiers::ecrire(s.CheminQuestionnaire, dat.join("\r\n"), false);
-        Fichiers::ecrire(s.DossierQuestionnaire + "/FLEUVES.ini", ini.join("\r\n"), false);
+        photo.save(d.dossier() + "/Images/seine.jpg");
+        d.dat({"</Les fleuves", "0 Quel fleuve traverse Paris ?", "La Seine", "La Loire", "Le Rhône",
+               "=>1 0 0", "0 Quels fleuves se jettent dans l'Atlantique ?", "Loire", "Seine",
+               "Garonne", "Rhône", "=>1 0 1 0", "0 Quel est le plus long fleuve ?", "Rhône", "Loire",
+               "Seine", "=>0 1 0", "0 Où naît la Seine ?", "En Bourgogne", "Dans les Alpes", "=>1 0"});
+        d.ini({"[Fichiers Images]", "0", "1", "seine.jpg", "2", "absente.gif", "3", "", "", "x", "x",
+               minuterie, "[Commentaires]", "3", "La Loire mesure 1 006 km."});
     }
 };
 

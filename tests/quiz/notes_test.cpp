@@ -9,29 +9,18 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
-
-TEST(frmNotes, ShowsTheCommentOfTheQuestionOnScreen) {
+// The comment of the question on screen, read only; OK, Enter and Escape close it.
+TEST(frmNotes, ShowsTheCommentAndClosesByOkEnterOrEscape) {
     PlateformeSimulee p;
     QuizState s;
     s.NumQuestion = 12;
     s.Commentaires[12] = "Le Vésuve et l'Etna sont en Italie.";
-    frmNotes notes(s, p.services, p.navigation);
-    EXPECT_EQ(notes.windowTitle(), "Commentaire");
-    EXPECT_EQ(notes.Label1->text(), "Commentaire de la question n° 12");
-    EXPECT_EQ(notes.Text1->toPlainText(), "Le Vésuve et l'Etna sont en Italie.");
-    EXPECT_TRUE(notes.Text1->isReadOnly());
-    EXPECT_EQ(notes.Text1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    EXPECT_EQ(notes.Command1->text(), "&OK");
-    EXPECT_FALSE(notes.Image1->pixmap().isNull());
-}
-
-TEST(frmNotes, OkEnterAndEscapeCloseIt) {
-    PlateformeSimulee p;
-    QuizState s;
-    s.NumQuestion = 2;
     for (int touche : {0, int(Qt::Key_Return), int(Qt::Key_Escape)}) {
         frmNotes notes(s, p.services, p.navigation);
+        EXPECT_EQ(notes.windowTitle(), "Commentaire");
+        EXPECT_EQ(notes.Label1->text(), "Commentaire de la question n° 12");
+        EXPECT_EQ(notes.Text1->toPlainText(), s.Commentaires[12]);
+        EXPECT_TRUE(notes.Text1->isReadOnly());
         notes.show();
         notes.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&notes));
@@ -40,5 +29,3 @@ TEST(frmNotes, OkEnterAndEscapeCloseIt) {
         EXPECT_FALSE(notes.isVisible()) << touche;
     }
 }
-
-}  // namespace
