@@ -28,40 +28,34 @@ QString lire(const QString& chemin) {
     return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
 }
 
-struct CasGardien {
-    const char* nom;
-    std::vector<QSize> confiees;
-    bool libere;
-    const char* restaure;  // "" when nothing is restored
-};
 }  // namespace
 
-class GardienFin : public ::testing::TestWithParam<CasGardien> {};
-
-// Closing the program's end is what the guardian sees when the program dies.
-TEST_P(GardienFin, RestoresOnlyASizeLeftInItsCare) {
-    const CasGardien cas = GetParam();
-    QTemporaryDir dossier;
-    const QString trace = dossier.filePath("restaure");
-    Gardien gardien;
-    ASSERT_TRUE(gardien.lancer(noterDans(trace)));
-    for (const QSize& taille : cas.confiees) gardien.confier(taille);
-    if (cas.libere) gardien.liberer();
-    gardien.fermer();
-    int statut = 0;
-    ASSERT_EQ(waitpid(gardien.pid(), &statut, 0), gardien.pid());
-    EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0);
-    EXPECT_EQ(lire(trace), QString::fromLatin1(cas.restaure)) << cas.nom;
+// Closing the program's end is what the guardian sees when the program dies;
+// it restores only a size left in its care.
+TEST(Gardien, RestoresOnlyASizeLeftInItsCare) {
+    const struct {
+        std::vector<QSize> confiees;
+        bool libere;
+        const char* restaure;  // "" when nothing is restored
+    } cas[] = {{{QSize(1024, 768)}, false, "1024x768"},
+               {{QSize(1024, 768), QSize(1280, 1024)}, false, "1280x1024"},  // the last one
+               {{QSize(1024, 768)}, true, ""},
+               {{}, false, ""},
+               {{QSize(0, 0)}, false, ""}};
+    for (const auto& c : cas) {
+        QTemporaryDir dossier;
+        const QString trace = dossier.filePath("restaure");
+        Gardien gardien;
+        ASSERT_TRUE(gardien.lancer(noterDans(trace)));
+        for (const QSize& taille : c.confiees) gardien.confier(taille);
+        if (c.libere) gardien.liberer();
+        gardien.fermer();
+        int statut = 0;
+        ASSERT_EQ(waitpid(gardien.pid(), &statut, 0), gardien.pid());
+        EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0);
+        EXPECT_EQ(lire(trace), QString::fromLatin1(c.restaure)) << c.restaure;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cas, GardienFin,
-    ::testing::Values(CasGardien{"crash", {QSize(1024, 768)}, false, "1024x768"},
-                      CasGardien{"last size", {QSize(1024, 768), QSize(1280, 1024)}, false,
-                                 "1280x1024"},
-                      CasGardien{"released", {QSize(1024, 768)}, true, ""},
-                      CasGardien{"nothing confided", {}, false, ""},
-                      CasGardien{"empty size", {QSize(0, 0)}, false, ""}));
 
 // A program killed outright: the guardian outlives it and restores.
 TEST(Gardien, RestoresWhenItsProgramIsKilled) {
