@@ -53,7 +53,7 @@ TEST(Chargement, exempleDesVolcans) {
     EXPECT_EQ(s.TexteQCM[1][0][0], "Quel est le point culminant du Massif central ?");
     EXPECT_EQ(reponses(s, 1).join('|'), QString::fromUtf8("Le puy de Sancy|Le puy de Dôme|Le Plomb du Cantal"));
     EXPECT_EQ(reponses(s, 2).join('|'), QString::fromUtf8("Le puy de la Vache|Le Vésuve|Le puy Pariou|L'Etna"));
-    EXPECT_EQ(QStringList(s.BonnesReponses[2].begin(), s.BonnesReponses[2].end()).join('.'), "1.0.1.0.....");
+    EXPECT_EQ(QStringList(s.BonnesReponses[2].begin(), s.BonnesReponses[2].end()).join('.'), "1.0.1.0......");
     EXPECT_EQ(s.TableImages[0][1], "cratere.gif");
     EXPECT_EQ(s.TableImages[0][2], "carte.jpg");
     EXPECT_EQ(s.DureeMinuterie, "45");
