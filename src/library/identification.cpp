@@ -2,6 +2,7 @@
 
 #include "platform/dialogues.h"
 #include "platform/fichiers.h"
+#include "questionnaire/formats.h"
 
 #include <QFile>
 
@@ -43,18 +44,11 @@ Decision refus(Issue issue, const QString& texte, const QString& titre, int styl
 
 }  // namespace
 
-QString sansEspaces(const QString& texte) {
-    qsizetype debut = 0, fin = texte.size();
-    while (debut < fin && texte.at(debut) == u' ') ++debut;
-    while (fin > debut && texte.at(fin - 1) == u' ') --fin;
-    return texte.mid(debut, fin - debut);
-}
-
 QString cheminResultats(const QString& cheminQuestionnaire, const QString& identifiant,
                         const QString& classe) {
     return cheminQuestionnaire.left(qMax<qsizetype>(0, cheminQuestionnaire.size() - 4)) +
-           QStringLiteral(" _") + sansEspaces(identifiant).toUpper() + u'_' +
-           sansEspaces(classe).toUpper() + QStringLiteral("_.rst");
+           QStringLiteral(" _") + Formats::sansEspaces(identifiant).toUpper() + u'_' +
+           Formats::sansEspaces(classe).toUpper() + QStringLiteral("_.rst");
 }
 
 QString defautNom(const QString& saisie) {
@@ -64,7 +58,7 @@ QString defautNom(const QString& saisie) {
         if (c.category() == QChar::Other_Control)
             return QStringLiteral("il contient un caractère de contrôle");
     }
-    const QString nom = sansEspaces(saisie);
+    const QString nom = Formats::sansEspaces(saisie);
     if (nom == u"." || nom == u"..")
         return QStringLiteral("il se réduit à « %1 »").arg(nom);
     return {};

@@ -7,9 +7,6 @@
 // retake or an entry that cannot name that file.
 namespace Identification {
 
-// Leading and trailing spaces removed; tabs and other blanks stay.
-QString sansEspaces(const QString& texte);
-
 // The questionnaire file less its ".dat", " _", the identifier, "_", the
 // class, "_.rst"; identifier and class trimmed of spaces and upper-cased.
 QString cheminResultats(const QString& cheminQuestionnaire, const QString& identifiant,

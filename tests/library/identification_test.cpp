@@ -21,8 +21,7 @@ TEST(IdentificationChemin, SuitLaRegleDuFichierDeResultats) {
     EXPECT_EQ(cheminResultats(Questionnaire, "  b01 ", " 3a"), "/prog/VOLCANS/VOLCANS _B01_3A_.rst");
     EXPECT_EQ(cheminResultats(Questionnaire, "élève", "4e"), "/prog/VOLCANS/VOLCANS _ÉLÈVE_4E_.rst");
     // Only spaces are trimmed.
-    EXPECT_EQ(sansEspaces("\t a b \t"), "\t a b \t");
-    EXPECT_EQ(sansEspaces("   "), "");
+    EXPECT_EQ(cheminResultats(Questionnaire, "\tb01", "3a "), "/prog/VOLCANS/VOLCANS _\tB01_3A_.rst");
 }
 
 TEST(IdentificationGarde, DecideDansLOrdreDeLaSaisie) {
