@@ -66,7 +66,7 @@ frmThèmes::frmThèmes(QuizState& etat, Services& services, Navigation& navigati
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QFont consigne = police;
-    consigne.setPointSize(12);
+    consigne.setPointSize(11);
     Label1->setFont(consigne);
     Label1->setStyleSheet(QStringLiteral("background: transparent;"));
     auto* cadre = new QVBoxLayout(Shape1);

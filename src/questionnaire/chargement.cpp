@@ -40,17 +40,19 @@ struct Lecture {
 Lecture lireFichierTexte(const QString& chemin) {
     const QString reel = Fichiers::resoudre(chemin);
     const QFileInfo info(reel);
-    if (!info.isFile()) return {{}, "le fichier est introuvable"};
-    if (info.size() > TailleMaxFichier) return {{}, "le fichier est trop volumineux"};
+    if (!info.isFile()) return {{}, "est introuvable"};
+    if (info.size() > TailleMaxFichier) return {{}, "est trop volumineux"};
     auto lignes = Fichiers::lireLignes(reel);
-    if (!lignes) return {{}, "le fichier ne peut pas être lu"};
+    if (!lignes) return {{}, "ne peut pas être lu"};
     return {*lignes, {}};
 }
 
+// `raison` completes "le fichier NAME ..." (or "le fichier compagnon NAME ...").
 QString refus(const QuizState& s, const QString& fichier, const QString& raison) {
-    return QString("Le questionnaire « %1 » ne peut pas démarrer : %2 (%3).\r\n"
+    const QString quel = fichier == s.CheminIni ? "le fichier compagnon" : "le fichier";
+    return QString("Le questionnaire « %1 » ne peut pas démarrer : %2 %3 %4.\r\n"
                    "Prévenez le professeur.")
-        .arg(nomDuQuestionnaire(s), raison, nomDeFichier(fichier));
+        .arg(nomDuQuestionnaire(s), quel, nomDeFichier(fichier), raison);
 }
 
 // A row that reads as a number, rounded to a whole one.
@@ -273,15 +275,14 @@ QString LireFichierIni(QuizState& s, QVector<Avertissement>* avertissements,
                        CarteLignes* carte) {
     effacerCompagnon(s);
     const Lecture lecture = lireFichierTexte(s.CheminIni);
-    if (!lecture.erreur.isEmpty())
-        return refus(s, s.CheminIni, "fichier compagnon : " + lecture.erreur);
+    if (!lecture.erreur.isEmpty()) return refus(s, s.CheminIni, lecture.erreur);
     CarteLignes locale;
     CarteLignes& sections = carte ? *carte : locale;
     remplirTableIni(s, lecture.lignes, sections, avertissements);
     const auto mode = Formats::lireNombre(s.TableIni[1][0]);
     if (!mode || *mode != std::floor(*mode) || std::abs(*mode) > 32767)
         return refus(s, s.CheminIni,
-                     "le mode d'images (première ligne de [Fichiers Images]) n'est pas un nombre entier");
+                     "n'indique pas de mode d'images entier (première ligne de [Fichiers Images])");
     s.ModeImages = static_cast<std::int16_t>(*mode);
     lireImagesEtMinuterie(s, sections, avertissements);
     lireCommentaires(s, sections, avertissements);
@@ -304,7 +305,7 @@ QString LireQuestionnaire(QuizState& s, QVector<Avertissement>* avertissements,
     s.NbQuestions = lecteur.questions();
     if (s.NbQuestions == 0)
         return refus(s, s.CheminQuestionnaire,
-                     "aucune question (ligne commençant par « 0 ») n'a été trouvée");
+                     "ne contient aucune question (ligne commençant par « 0 »)");
     return {};
 }
 

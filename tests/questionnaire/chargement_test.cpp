@@ -151,9 +151,9 @@ TEST(Chargement, fichiersQuiEmpechentLeDepart) {
         bool sansIni;
         const char* motif;
     } cas[] = {
-        {"compagnon absent", {"0 Q", "a", "=>1"}, {}, true, "compagnon"},
-        {"mode pas entier", {"0 Q", "a", "=>1"}, {"[Fichiers Images]", "1.5"}, false, "mode d'images"},
-        {"mode absent", {"0 Q", "a", "=>1"}, {"[Commentaires]"}, false, "mode d'images"},
+        {"compagnon absent", {"0 Q", "a", "=>1"}, {}, true, "le fichier compagnon Mon QCM.ini est introuvable."},
+        {"mode pas entier", {"0 Q", "a", "=>1"}, {"[Fichiers Images]", "1.5"}, false, "mode d'images entier"},
+        {"mode absent", {"0 Q", "a", "=>1"}, {"[Commentaires]"}, false, "mode d'images entier"},
         {"aucune question", {"</Titre", "a", "b"}, IniSimple, false, "aucune question"},
         {"fichier vide", {}, IniSimple, false, "aucune question"},
     };
