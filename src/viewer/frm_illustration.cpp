@@ -1,6 +1,7 @@
 #include "viewer/frm_illustration.h"
 
 #include "questionnaire/formats.h"
+#include "quiz/vignette.h"
 #include "viewer/dessins.h"
 #include "viewer/frm_outils.h"
 #include "viewer/image_illustration.h"
@@ -170,8 +171,7 @@ void frmIllustration::AjusterImage() {
     // One picture per question: the question's own picture. Cycling
     // pictures: the one the quiz screen showed last.
     if (s_.ModeImages == 0 && s_.NumQuestion >= 0 && s_.NumQuestion <= MaxQuestions)
-        s_.CheminImage =
-            s_.DossierQuestionnaire + "/Images/" + s_.TableImages[0][s_.NumQuestion];
+        s_.CheminImage = CheminImageQuestion(s_);
     std::optional<QSizeF> naturelle;
     if (Image1->charger(s_.CheminImage)) naturelle = enTwips(Image1->tailleNaturelle());
     g_.AjusterImage(naturelle);
