@@ -1,6 +1,6 @@
 #include "viewer/frm_illustration.h"
 
-#include "questionnaire/formats.h"
+#include "quiz/presentation.h"
 #include "quiz/vignette.h"
 #include "viewer/dessins.h"
 #include "viewer/frm_outils.h"
@@ -16,17 +16,12 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr double TwipsParPixel = 15.0;
 constexpr int EpaisseurLigne = 2;
 
 std::optional<QSizeF> enTwips(const QSize& pixels) {
     return QSizeF(pixels.width() * TwipsParPixel, pixels.height() * TwipsParPixel);
 }
 }  // namespace
-
-int frmIllustration::enPixels(float twips) {
-    return static_cast<int>(Formats::arrondiPair(twips / TwipsParPixel));
-}
 
 frmIllustration::frmIllustration(QuizState& s, Services&, Navigation&, QWidget* parent)
     : QWidget(parent,
@@ -202,11 +197,11 @@ void frmIllustration::placerBarres() {
 // bottom edge, where a line one step further would fall outside it.
 void frmIllustration::afficherLigne(QWidget* ligne, bool verticale, float position, float debut,
                                     float fin, float bordDebut, float bordFin) {
-    int p = enPixels(position);
-    const int premier = enPixels(bordDebut), dernier = enPixels(bordFin) - EpaisseurLigne;
+    int p = EnPixels(position);
+    const int premier = EnPixels(bordDebut), dernier = EnPixels(bordFin) - EpaisseurLigne;
     if (p > dernier) p = dernier;
     if (p < premier) p = premier;
-    const int a = enPixels(std::min(debut, fin)), b = enPixels(std::max(debut, fin));
+    const int a = EnPixels(std::min(debut, fin)), b = EnPixels(std::max(debut, fin));
     const int longueur = std::max(1, b - a);
     if (verticale) ligne->setGeometry(p, a, EpaisseurLigne, longueur);
     else ligne->setGeometry(a, p, longueur, EpaisseurLigne);
@@ -215,8 +210,8 @@ void frmIllustration::afficherLigne(QWidget* ligne, bool verticale, float positi
 
 void frmIllustration::Afficher() {
     Image1->setStretch(g_.Stretch);
-    Image1->setGeometry(enPixels(g_.Left), enPixels(g_.Top), enPixels(g_.Width),
-                        enPixels(g_.Height));
+    Image1->setGeometry(EnPixels(g_.Left), EnPixels(g_.Top), EnPixels(g_.Width),
+                        EnPixels(g_.Height));
     Image1->setVisible(g_.Visible);
     afficherLigne(Line1, true, g_.Line1.X1, g_.Line1.Y1, g_.Line1.Y2, g_.Left, g_.Left + g_.Width);
     afficherLigne(Line2, false, g_.Line2.Y1, g_.Line2.X1, g_.Line2.X2, g_.Top, g_.Top + g_.Height);

@@ -36,8 +36,6 @@ public:
     void Afficher();
     frmOutils* outils() const;
 
-    static int enPixels(float twips);
-
     QToolBar* Toolbar1;
     QWidget* Picture1;
     ImageIllustration* Image1;

@@ -1,5 +1,6 @@
 #include "viewer/frm_outils.h"
 
+#include "quiz/presentation.h"
 #include "viewer/dessins.h"
 #include "viewer/frm_illustration.h"
 
@@ -26,7 +27,7 @@ frmOutils::frmOutils(frmIllustration& visionneuse)
     : QWidget(&visionneuse, Qt::Tool | Qt::FramelessWindowHint), visionneuse_(visionneuse) {
     setObjectName("frmOutils");
     setWindowTitle("Outils Graphiques");
-    setFixedSize(frmIllustration::enPixels(LargeurTwips), frmIllustration::enPixels(HauteurTwips));
+    setFixedSize(EnPixels(LargeurTwips), EnPixels(HauteurTwips));
     for (int i = 0; i < 4; ++i) {
         auto* bouton = new QToolButton(this);
         bouton->setObjectName("Command1");
@@ -36,10 +37,10 @@ frmOutils::frmOutils(frmIllustration& visionneuse)
         bouton->setToolTip(Boutons[i].bulle);
         bouton->setFocusPolicy(Qt::StrongFocus);
         bouton->setAutoRepeat(true);  // held down, the line keeps moving
-        bouton->setGeometry(frmIllustration::enPixels(Boutons[i].gauche),
-                            frmIllustration::enPixels(Boutons[i].haut),
-                            frmIllustration::enPixels(Boutons[i].largeur),
-                            frmIllustration::enPixels(Boutons[i].hauteur));
+        bouton->setGeometry(EnPixels(Boutons[i].gauche),
+                            EnPixels(Boutons[i].haut),
+                            EnPixels(Boutons[i].largeur),
+                            EnPixels(Boutons[i].hauteur));
         connect(bouton, &QToolButton::clicked, this, [this, i] { Command1_Click(i); });
         Command1[i] = bouton;
     }
@@ -47,7 +48,7 @@ frmOutils::frmOutils(frmIllustration& visionneuse)
 }
 
 void frmOutils::Form_Load() {
-    move(frmIllustration::enPixels(GaucheTwips), frmIllustration::enPixels(HautTwips));
+    move(EnPixels(GaucheTwips), EnPixels(HautTwips));
     visionneuse_.geometrie().OuvrirPalette();
     visionneuse_.Afficher();
     Command1[0]->setFocus();

@@ -1,5 +1,6 @@
 #include "viewer/frm_illustration.h"
 
+#include "quiz/presentation.h"
 #include "support/fakes.h"
 #include "viewer/frm_outils.h"
 #include "viewer/image_illustration.h"
@@ -50,8 +51,8 @@ protected:
     // Image1 on screen matches the geometry, in pixels.
     void attendreImageAffichee() {
         EXPECT_EQ(v->Image1->geometry(),
-                  QRect(frmIllustration::enPixels(g().Left), frmIllustration::enPixels(g().Top),
-                        frmIllustration::enPixels(g().Width), frmIllustration::enPixels(g().Height)));
+                  QRect(EnPixels(g().Left), EnPixels(g().Top),
+                        EnPixels(g().Width), EnPixels(g().Height)));
     }
     int largeurBoite() const { return v->Picture1->width() - v->VScroll1->width(); }
     int hauteurBoite() const { return v->Picture1->height() - v->HScroll1->height(); }
