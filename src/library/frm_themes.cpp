@@ -3,6 +3,7 @@
 #include "library/bibliotheque.h"
 #include "library/icones.h"
 #include "platform/fichiers.h"
+#include "shell/ecran.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -13,8 +14,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
-
-#include <cmath>
 
 namespace {
 QString pourLabel(QString texte) {
@@ -168,10 +167,7 @@ void frmThèmes::cmdLancement_Click() {
         QStringLiteral("AVERTISSEMENT"), Style::OkExclamation, this);
 }
 
-void frmThèmes::RécupérerEcran() {
-    services_.affichage.changer(static_cast<int>(std::lrint(etat_.ResolutionX)),
-                                static_cast<int>(std::lrint(etat_.ResolutionY)));
-}
+void frmThèmes::RécupérerEcran() { ModEcran::RecupererEcran(etat_, services_.affichage); }
 
 void frmThèmes::cmdQuitter_Click() {
     RécupérerEcran();

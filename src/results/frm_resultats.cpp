@@ -1,10 +1,10 @@
 #include "results/frm_resultats.h"
 
 #include "questionnaire/chargement.h"
-#include "questionnaire/formats.h"
 #include "quiz/duree.h"
 #include "results/bilan.h"
 #include "results/enregistrement.h"
+#include "shell/ecran.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -159,13 +159,7 @@ void frmRésultats::cmdRecommencer_Click() {
 
 void frmRésultats::OKButton_Click() { quitter(); }
 
-void frmRésultats::RécupérerEcran() {
-    const long largeur = Formats::arrondiPair(etat_.ResolutionX);
-    const long hauteur = Formats::arrondiPair(etat_.ResolutionY);
-    // Nothing was recorded when the display could not be read.
-    if (largeur > 0 && hauteur > 0)
-        services_.affichage.changer(static_cast<int>(largeur), static_cast<int>(hauteur));
-}
+void frmRésultats::RécupérerEcran() { ModEcran::RecupererEcran(etat_, services_.affichage); }
 
 void frmRésultats::quitter() {
     if (termine_) return;
