@@ -329,15 +329,20 @@ void frmMain::Affiche_bilan() {
     services_.dialogues.afficher(Messages::Bilan, Messages::TitreBilan, Style::OkInformation, this);
 }
 
-void frmMain::Placer_image(const QImage& image, float largeur, float hauteur, float gauche) {
-    ImPhoto->setPixmap(QPixmap::fromImage(image));
-    ImPhoto->setGeometry(EnPixels(gauche), 0, EnPixels(largeur), EnPixels(hauteur));
+Vignette frmMain::Lire_vignette(const QString& chemin) const {
+    return Charger_vignette(chemin, PicPhoto->height() * TwipsParPixel,
+                            PicPhoto->width() * TwipsParPixel, Frame4->width() * TwipsParPixel);
+}
+
+void frmMain::Placer_vignette(const Vignette& vignette) {
+    const Cadrage& c = vignette.cadrage;
+    ImPhoto->setPixmap(QPixmap::fromImage(vignette.image));
+    ImPhoto->setGeometry(EnPixels(c.gauche), 0, EnPixels(c.largeur), EnPixels(c.hauteur));
+    ImPhoto->show();
 }
 
 void frmMain::Affiche_vignette(const QString& chemin) {
-    const Vignette vignette =
-        Charger_vignette(chemin, PicPhoto->height() * TwipsParPixel,
-                         PicPhoto->width() * TwipsParPixel, Frame4->width() * TwipsParPixel);
+    const Vignette vignette = Lire_vignette(chemin);
     ImPhoto->hide();
     ImPhoto->clear();
     QPalette fond = PicPhoto->palette();
@@ -364,24 +369,18 @@ void frmMain::Affiche_vignette(const QString& chemin) {
         return;
     case Vignette::Etat::Chargee: break;
     }
-    const Cadrage& c = vignette.cadrage;
-    Placer_image(vignette.image, c.largeur, c.hauteur, c.gauche);
-    ImPhoto->show();
+    Placer_vignette(vignette);
     cmdPhoto->show();
 }
 
 bool frmMain::Affiche_image_cyclee(const QString& nom) {
     s_.CheminImage = CheminImage(s_, nom);
-    const Vignette vignette =
-        Charger_vignette(s_.CheminImage, PicPhoto->height() * TwipsParPixel,
-                         PicPhoto->width() * TwipsParPixel, Frame4->width() * TwipsParPixel);
+    const Vignette vignette = Lire_vignette(s_.CheminImage);
     ImPhoto->hide();
     ImPhoto->clear();
     if (vignette.etat == Vignette::Etat::Introuvable) PicPhoto->setEnabled(false);
     if (vignette.etat != Vignette::Etat::Chargee) return false;
-    const Cadrage& c = vignette.cadrage;
-    Placer_image(vignette.image, c.largeur, c.hauteur, c.gauche);
-    ImPhoto->show();
+    Placer_vignette(vignette);
     return true;
 }
 

@@ -15,6 +15,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTextEdit;
+struct Vignette;
 
 // The quiz screen: one attempt at a questionnaire, from its introduction to
 // the hand-over to the results. The logic lives in plain functions
@@ -79,7 +80,8 @@ private:
     void Affiche_bilan();
     void Affiche_vignette(const QString& chemin);
     bool Affiche_image_cyclee(const QString& nom);
-    void Placer_image(const QImage& image, float largeur, float hauteur, float gauche);
+    Vignette Lire_vignette(const QString& chemin) const;
+    void Placer_vignette(const Vignette& vignette);
     void Ouvrir_visionneuse();
     bool Confirmer_sortie();
     void Abandonner();
