@@ -68,8 +68,6 @@ void GeometrieIllustration::TailleOriginale() {
 }
 
 void GeometrieIllustration::AjusterImage(std::optional<QSizeF> naturelle) {
-    Stretch = false;
-    Visible = false;
     if (naturelle) {
         Width = static_cast<float>(naturelle->width());
         Height = static_cast<float>(naturelle->height());
