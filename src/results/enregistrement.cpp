@@ -2,6 +2,7 @@
 
 #include "platform/fichiers.h"
 #include "questionnaire/formats.h"
+#include "results/bilan.h"
 
 #include <QDir>
 
@@ -51,7 +52,7 @@ QString corps(const QuizState& s, const QTime& heure) {
 }  // namespace
 
 QString LigneNote(const QuizState& s) {
-    if (s.RangQuestion != s.NbQuestions) return QStringLiteral("Test non évaluable");
+    if (!EssaiComplet(s)) return QStringLiteral("Test non évaluable");
     const float surQuatre = s.Note / 5.0f;
     return Formats::texteNote(s.Note) + "/20     soit : " + Formats::texteQuartDeNote(surQuatre) +
            "/4";
