@@ -159,13 +159,10 @@ void GeometrieIllustration::Relacher() {
 }
 
 void GeometrieIllustration::OuvrirPalette() {
+    // The lines on the image's left and bottom edges where it lies now,
+    // even after a drag.
     Line1.X1 = Line1.X2 = Left;
-    Line2.Y1 = Line2.Y2 = Height + Top;
-    // Both lines span the image where it lies now, even after a drag.
-    Line1.Y1 = Top;
-    Line1.Y2 = Top + Height;
-    Line2.X1 = Left;
-    Line2.X2 = Left + Width;
+    RecalerLignes();
     LignesVisibles = true;
 }
 
