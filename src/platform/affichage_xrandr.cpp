@@ -100,6 +100,17 @@ RRMode modeDeTaille(const XRRScreenResources* res, const XRROutputInfo* sortie,
     return entrelace;
 }
 
+// The screen size as the server has it; invalid when it cannot be read.
+QSize tailleRacine(Display* connexion) {
+    Window racine = 0;
+    int x = 0, y = 0;
+    unsigned int l = 0, h = 0, bord = 0, profondeur = 0;
+    if (!XGetGeometry(connexion, DefaultRootWindow(connexion), &racine, &x, &y, &l, &h, &bord,
+                      &profondeur))
+        return QSize();
+    return QSize(int(l), int(h));
+}
+
 }  // namespace
 
 std::unique_ptr<AffichageXrandr> AffichageXrandr::ouvrir(const QString& nomAffichage) {
@@ -131,13 +142,7 @@ QSize AffichageXrandr::taille() const {
             if (crtc.i && crtc.i->mode) return QSize(int(crtc.i->width), int(crtc.i->height));
         }
     }
-    Window racine = 0;
-    int x = 0, y = 0;
-    unsigned int l = 0, h = 0, bord = 0, profondeur = 0;
-    if (!XGetGeometry(connexion, DefaultRootWindow(connexion), &racine, &x, &y, &l, &h, &bord,
-                      &profondeur))
-        return QSize();
-    return QSize(int(l), int(h));
+    return tailleRacine(connexion);
 }
 
 void AffichageXrandr::changer(int largeur, int hauteur) {
@@ -173,11 +178,9 @@ void AffichageXrandr::changer(int largeur, int hauteur) {
     }
     // Xlib's own copy of the screen size is only as fresh as the events this
     // connection has read; the root window's geometry comes from the server.
-    Window racineLue = 0;
-    int x = 0, y = 0;
-    unsigned int l = 0, h = 0, bord = 0, profondeur = 0;
-    if (!XGetGeometry(connexion, racine, &racineLue, &x, &y, &l, &h, &bord, &profondeur)) return;
-    const int largeurAvant = int(l), hauteurAvant = int(h);
+    const QSize avant = tailleRacine(connexion);
+    if (!avant.isValid()) return;
+    const int largeurAvant = avant.width(), hauteurAvant = avant.height();
     // Millimetres follow the pixels, so the dots per inch stay as they were.
     const int ecran = DefaultScreen(connexion);
     const double mmParPixelX = double(DisplayWidthMM(connexion, ecran)) /
