@@ -66,17 +66,15 @@ private:
         if (!juste) dire(dat_, ligne, QString("la question %1 n'a aucune bonne réponse").arg(q));
     }
 
-    bool imageExiste(const QString& nom) const {
-        return Fichiers::existe(s_.DossierQuestionnaire + "/Images/" + nom);
+    void verifierImage(const QString& nom, int ligne) {
+        if (!Fichiers::existe(s_.DossierQuestionnaire + "/Images/" + nom))
+            dire(ini_, ligne, QString("image « %1 » introuvable dans le dossier Images").arg(nom));
     }
 
     void verifierImages() {
         if (s_.ModeImages == 1) {
             for (int i = 1; i <= s_.NbImages; ++i)
-                if (!imageExiste(s_.TableImages[1][i]))
-                    dire(ini_, v_.carte.ini[i + 2][0],
-                         QString("image « %1 » introuvable dans le dossier Images")
-                             .arg(s_.TableImages[1][i]));
+                verifierImage(s_.TableImages[1][i], v_.carte.ini[i + 2][0]);
             return;
         }
         if (s_.ModeImages != 0) {
@@ -90,9 +88,8 @@ private:
             if (q < 1 || q > s_.NbQuestions)
                 dire(ini_, v_.carte.image[q], QString("image prévue pour la question %1, qui "
                                                       "n'existe pas").arg(q));
-            else if (!imageExiste(nom))
-                dire(ini_, v_.carte.image[q],
-                     QString("image « %1 » introuvable dans le dossier Images").arg(nom));
+            else
+                verifierImage(nom, v_.carte.image[q]);
         }
     }
 
