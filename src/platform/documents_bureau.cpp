@@ -15,6 +15,9 @@
 #include <QTextStream>
 #include <QUrl>
 
+#include <optional>
+#include <utility>
+
 namespace {
 
 using Groupes = QHash<QString, QHash<QString, QString>>;
@@ -60,6 +63,19 @@ QHash<QString, QString> entreesInstallees(const QStringList& dossiers) {
         }
     }
     return entrees;
+}
+
+// The types each installed entry declares in its MimeType= line, by id in
+// alphabetical order.
+QList<std::pair<QString, QStringList>> typesDeclares(const QHash<QString, QString>& entrees) {
+    QStringList ids = entrees.keys();
+    ids.sort();
+    QList<std::pair<QString, QStringList>> types;
+    for (const QString& id : ids) {
+        const Groupes groupes = lireGroupes(entrees.value(id));
+        types.append({id, liste(groupes.value("Desktop Entry").value("MimeType"))});
+    }
+    return types;
 }
 
 // An entry that can really open a document for a pupil: an application,
@@ -179,6 +195,10 @@ QString OuvreurBureau::applicationAssociee(const QString& chemin,
     for (const QString& fichier : fichiersAssociations(dossiersConfig, dossiersApplications))
         associations << lireGroupes(fichier);
 
+    // Read at the first type the association files leave open, and kept for
+    // the parent types.
+    std::optional<QList<std::pair<QString, QStringList>>> declarations;
+
     for (const QString& mime : types) {
         QSet<QString> retirees;
         for (const Groupes& groupes : associations) {
@@ -192,14 +212,11 @@ QString OuvreurBureau::applicationAssociee(const QString& chemin,
                         utilisable(entrees.value(id)))
                         return entrees.value(id);
         }
-        QStringList ids = entrees.keys();
-        ids.sort();
-        for (const QString& id : ids) {
-            if (retirees.contains(id)) continue;
+        if (!declarations) declarations = typesDeclares(entrees);
+        for (const auto& [id, mimes] : *declarations) {
+            if (retirees.contains(id) || !mimes.contains(mime)) continue;
             const QString entree = entrees.value(id);
-            const QStringList mimes =
-                liste(lireGroupes(entree).value("Desktop Entry").value("MimeType"));
-            if (mimes.contains(mime) && utilisable(entree)) return entree;
+            if (utilisable(entree)) return entree;
         }
     }
     return {};
