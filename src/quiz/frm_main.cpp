@@ -238,10 +238,7 @@ void frmMain::Form_Load() {
     }
     cmdAide->setVisible(chargement.aideVisible);
 
-    ImPhoto->setPixmap(QPixmap(Bitmap::chemin(Bitmap::Vignette)));
-    ImPhoto->adjustSize();
-    ImPhoto->move(static_cast<int>(Centrer(PicPhoto->width(), ImPhoto->width())), 0);
-    ImPhoto->show();
+    Placer_vignette_defaut();
 
     cmdAfficher->hide();
     cmdPhoto->hide();
@@ -341,6 +338,15 @@ void frmMain::Placer_vignette(const Vignette& vignette) {
     ImPhoto->show();
 }
 
+// The built-in thumbnail at its own size, centred at the top of the box.
+void frmMain::Placer_vignette_defaut() {
+    const QPixmap defaut(Bitmap::chemin(Bitmap::Vignette));
+    ImPhoto->setPixmap(defaut);
+    ImPhoto->setGeometry(static_cast<int>(Centrer(PicPhoto->width(), defaut.width())), 0,
+                         defaut.width(), defaut.height());
+    ImPhoto->show();
+}
+
 void frmMain::Affiche_vignette(const QString& chemin) {
     const Vignette vignette = Lire_vignette(chemin);
     ImPhoto->hide();
@@ -351,17 +357,12 @@ void frmMain::Affiche_vignette(const QString& chemin) {
     ImPhoto->setEnabled(true);
     PicPhoto->setEnabled(true);
     switch (vignette.etat) {
-    case Vignette::Etat::Introuvable: {
-        const QPixmap defaut(Bitmap::chemin(Bitmap::Vignette));
-        ImPhoto->setPixmap(defaut);
-        ImPhoto->setGeometry(static_cast<int>(Centrer(PicPhoto->width(), defaut.width())), 0,
-                             defaut.width(), defaut.height());
-        ImPhoto->show();
+    case Vignette::Etat::Introuvable:
+        Placer_vignette_defaut();
         cmdPhoto->hide();
         ImPhoto->setEnabled(false);
         PicPhoto->setEnabled(false);
         return;
-    }
     case Vignette::Etat::Illisible:
         // Nothing the viewer could show either: no way to open it.
         cmdPhoto->hide();

@@ -82,6 +82,7 @@ private:
     bool Affiche_image_cyclee(const QString& nom);
     Vignette Lire_vignette(const QString& chemin) const;
     void Placer_vignette(const Vignette& vignette);
+    void Placer_vignette_defaut();
     void Ouvrir_visionneuse();
     bool Confirmer_sortie();
     void Abandonner();

@@ -1,5 +1,6 @@
 #include "quiz/frm_main.h"
 
+#include "quiz/correction.h"
 #include "support/dossier.h"
 #include "support/fakes.h"
 
@@ -73,6 +74,9 @@ TEST(FrmMain, WholeQuestionnaireWithTicksNullAnswersCommentAndAbandon) {
     EXPECT_FALSE(f.cmdAfficher->isVisible() || f.cmdPhoto->isVisible() || f.cmdAide->isVisible() ||
                  f.prgBar1->isVisible() || f.Label3->isVisible());
     EXPECT_EQ(bitmap(f.ImPhoto), 104);
+    const QSize defaut = QPixmap(Bitmap::chemin(Bitmap::Vignette)).size();
+    EXPECT_EQ(f.ImPhoto->geometry(),  // at its own size, centred at the top of the box
+              QRect(QPoint((f.PicPhoto->width() - defaut.width()) / 2, 0), defaut));
     EXPECT_EQ(f.lblHeure->text(), "SAMEDI 5 DÉCEMBRE 2026\r\n14:03:27");
 
     // Alt+V starts the run (an animated click); "La Seine" counts as lettered.
