@@ -51,23 +51,22 @@ bool existe(const QString& chemin) {
 }
 
 QString decoder(const QByteArray& octets) {
-    const QByteArray& donnees = octets;
-    if (donnees.startsWith("\xEF\xBB\xBF")) return QString::fromUtf8(donnees.mid(3));
+    if (octets.startsWith("\xEF\xBB\xBF")) return QString::fromUtf8(octets.mid(3));
     // Notepad's "Unicode" files: UTF-16 with its byte-order mark.
-    if (donnees.startsWith("\xFF\xFE") || donnees.startsWith("\xFE\xFF")) {
+    if (octets.startsWith("\xFF\xFE") || octets.startsWith("\xFE\xFF")) {
         QStringDecoder utf16(QStringDecoder::Utf16);
-        return utf16.decode(donnees);
+        return utf16.decode(octets);
     }
     bool ascii = true;
-    for (char c : donnees)
+    for (char c : octets)
         if (static_cast<unsigned char>(c) >= 0x80) { ascii = false; break; }
     if (!ascii) {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString texte = utf8.decode(donnees);
+        const QString texte = utf8.decode(octets);
         if (!utf8.hasError()) return texte;
     }
     QStringDecoder ansi("windows-1252");
-    return ansi.decode(donnees);
+    return ansi.decode(octets);
 }
 
 QByteArray encoderWindows1252(const QString& texte) {

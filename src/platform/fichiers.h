@@ -21,8 +21,8 @@ QString resoudre(const QString& chemin);
 bool existe(const QString& chemin);
 
 // Bytes of a text file decoded: UTF-8 when the bytes are valid UTF-8 and
-// hold non-ASCII characters (a byte-order mark dropped), Windows-1252
-// otherwise.
+// hold non-ASCII characters (a byte-order mark dropped), UTF-16 when they
+// start with its byte-order mark, Windows-1252 otherwise.
 QString decoder(const QByteArray& octets);
 QByteArray encoderWindows1252(const QString& texte);
 
