@@ -122,7 +122,7 @@ int lireImagesParQuestion(QuizState& s, CarteLignes& sections,
     for (; rang <= 98; rang += 2) {
         const auto q = nombreEntier(s.TableIni[rang][0]);
         if (!q) break;
-        if (*q < 0 || *q > MaxQuestions) {
+        if (!numeroDeQuestionValide(*q)) {
             avertirQuestionHorsLimites(s, sections, rang, 0, *q, avertissements);
             continue;
         }
@@ -161,7 +161,7 @@ void lireCommentaires(QuizState& s, CarteLignes& sections,
     for (int rang = 1; rang + 1 <= MaxLignesIni; rang += 2) {
         const auto q = nombreEntier(s.TableIni[rang][1]);
         if (!q) break;
-        if (*q < 0 || *q > MaxQuestions) {
+        if (!numeroDeQuestionValide(*q)) {
             avertirQuestionHorsLimites(s, sections, rang, 1, *q, avertissements);
             continue;
         }
@@ -310,7 +310,7 @@ QString LireQuestionnaire(QuizState& s, QVector<Avertissement>* avertissements,
 }
 
 int NombreReponses(const QuizState& s, int q) {
-    if (q < 0 || q > MaxQuestions) return 0;
+    if (!numeroDeQuestionValide(q)) return 0;
     int nombre = 0;
     while (nombre < MaxCreneaux && !s.TexteQCM[q][0][nombre + 1].isEmpty()) ++nombre;
     return nombre;

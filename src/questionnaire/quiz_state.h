@@ -12,6 +12,10 @@ constexpr int MaxCreneaux = 9;       // answer slots 1..9
 constexpr int MaxDrapeaux = 6;       // flags for the first six answers
 constexpr int MaxLignesIni = 199;    // rows 0..199 of a companion section
 
+// Whether q indexes the question tables (0..99); 0 holds what comes before
+// the first question.
+constexpr bool numeroDeQuestionValide(long q) { return q >= 0 && q <= MaxQuestions; }
+
 // The one shared state of a run, created empty at start and kept until the
 // program ends. The second group holds the quiz screen's own tables, which
 // survive its unloading so that a restart reuses what was read.

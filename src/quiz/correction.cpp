@@ -12,12 +12,9 @@ QString Bitmap::chemin(int numero) {
     return ":/pictures/" + QString::number(numero) + ".png";
 }
 
-namespace {
-bool questionValide(int q) { return q >= 0 && q <= MaxQuestions; }
-}  // namespace
 
 bool ReponseJuste(const QuizState& s, int q, int k) {
-    if (!questionValide(q) || k < 0 || k >= static_cast<int>(s.BonnesReponses[q].size()))
+    if (!numeroDeQuestionValide(q) || k < 0 || k >= static_cast<int>(s.BonnesReponses[q].size()))
         return false;
     return s.BonnesReponses[q][k] == "1";
 }
@@ -52,7 +49,7 @@ Jugement Corrige_reponse(QuizState& s, const QVector<bool>& cochees,
         s.Penalite -= 1.0f;
         ++s.NbFausses;
         jugement.commentaire =
-            questionValide(s.NumQuestion) && !s.Commentaires[s.NumQuestion].isEmpty();
+            numeroDeQuestionValide(s.NumQuestion) && !s.Commentaires[s.NumQuestion].isEmpty();
     } else if (jugement.verdict == "Vrai") {
         ++s.NbJustes;
     } else if (jugement.verdict == "Nulle") {

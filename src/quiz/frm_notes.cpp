@@ -64,6 +64,6 @@ frmNotes::frmNotes(QuizState& s, Services&, Navigation&, QWidget* parent)
 void frmNotes::Form_Load() {
     Label1->setText("Commentaire de la question n° " + QString::number(s_.NumQuestion));
     const int q = s_.NumQuestion;
-    Text1->setPlainText(q >= 0 && q <= MaxQuestions ? s_.Commentaires[q] : QString());
+    Text1->setPlainText(numeroDeQuestionValide(q) ? s_.Commentaires[q] : QString());
     Command1->setFocus();
 }

@@ -14,7 +14,7 @@ QuestionAffichee Charge_questionnaire(QuizState& s) {
     s.ChoixNumerotes = false;
     if (s.RangQuestion < 1) return question;
     const int q = s.NumQuestion;
-    const bool valide = q >= 0 && q <= MaxQuestions;
+    const bool valide = numeroDeQuestionValide(q);
     const auto creneau = [&](int k) { return valide ? s.TexteQCM[q][0][k] : QString(); };
 
     question.affichee = true;

@@ -30,7 +30,7 @@ QString CheminImage(const QuizState& s, const QString& nom) {
 
 QString CheminImageQuestion(const QuizState& s) {
     const int q = s.NumQuestion;
-    return CheminImage(s, q >= 0 && q <= MaxQuestions ? s.TableImages[0][q] : QString());
+    return CheminImage(s, numeroDeQuestionValide(q) ? s.TableImages[0][q] : QString());
 }
 
 Vignette Charger_vignette(const QString& chemin, float hauteurBoite, float largeurBoite,

@@ -165,7 +165,7 @@ void frmIllustration::TailleOriginale() {
 void frmIllustration::AjusterImage() {
     // One picture per question: the question's own picture. Cycling
     // pictures: the one the quiz screen showed last.
-    if (s_.ModeImages == 0 && s_.NumQuestion >= 0 && s_.NumQuestion <= MaxQuestions)
+    if (s_.ModeImages == 0 && numeroDeQuestionValide(s_.NumQuestion))
         s_.CheminImage = CheminImageQuestion(s_);
     std::optional<QSizeF> naturelle;
     if (Image1->charger(s_.CheminImage)) naturelle = enTwips(Image1->tailleNaturelle());
