@@ -12,7 +12,6 @@ QString Bitmap::chemin(int numero) {
     return ":/pictures/" + QString::number(numero) + ".png";
 }
 
-
 bool ReponseJuste(const QuizState& s, int q, int k) {
     if (!numeroDeQuestionValide(q) || k < 0 || k >= static_cast<int>(s.BonnesReponses[q].size()))
         return false;
