@@ -69,12 +69,26 @@ demarrer_x() {
   passer "no X server could be started on a free display"
 }
 
+# Prints the id of the first visible window matching the xdotool search
+# criteria given, waiting for one at most $1 seconds. It polls rather than
+# using "search --sync": a window destroyed during the search (the splash on
+# its way out) makes xdotool give up with an X error.
+chercher_fenetre() {
+  local fin=$((SECONDS + $1)) id
+  shift
+  while :; do
+    id=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    [ $SECONDS -lt $fin ] || return 1
+    sleep 0.1
+  done
+}
+
 # Sets the variable $1 to the id of the visible window whose title matches
 # the pattern $2, waiting for it at most $3 seconds.
 attendre() {
   local id
-  id=$(timeout "${3:-30}" xdotool search --sync --onlyvisible --name "$2" 2>/dev/null | head -n 1)
-  [ -n "$id" ] || echec "window \"$2\" did not appear"
+  id=$(chercher_fenetre "${3:-30}" --name "$2") || echec "window \"$2\" did not appear"
   printf -v "$1" '%s' "$id"
 }
 
@@ -112,9 +126,7 @@ lancer() {
   (cd "$programme" && exec ./korvane) >>"$travail/korvane.log" 2>&1 &
   korvane_pid=$!
   # The splash is the first window of the program; the library follows it.
-  local splash
-  splash=$(timeout 20 xdotool search --sync --onlyvisible --pid "$korvane_pid" 2>/dev/null | head -n 1)
-  [ -n "$splash" ] || echec "the splash screen did not appear"
+  chercher_fenetre 20 --pid "$korvane_pid" >/dev/null || echec "the splash screen did not appear"
 }
 
 fin_du_programme() {
