@@ -92,11 +92,17 @@ attendre() {
   printf -v "$1" '%s' "$id"
 }
 
-# Waits until no visible window matches the pattern.
+# Waits until no visible window matches the pattern, seen twice in a row:
+# a search that fails on an X error also finds nothing.
 attendre_fermeture() {
-  local fin=$((SECONDS + ${2:-30}))
-  while xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; do
-    [ $SECONDS -lt $fin ] || echec "window \"$1\" did not close"
+  local fin=$((SECONDS + ${2:-30})) absente=0
+  while [ $absente -lt 2 ]; do
+    if xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; then
+      absente=0
+      [ $SECONDS -lt $fin ] || echec "window \"$1\" did not close"
+    else
+      absente=$((absente + 1))
+    fi
     sleep 0.1
   done
 }
@@ -300,7 +306,7 @@ xdotool key Return
 attendre avertissement '^AVERTISSEMENT$'
 touches "$avertissement" Return
 attendre_fermeture '^AVERTISSEMENT$'
-xdotool search --onlyvisible --name '^IDENTIFICATION$' >/dev/null ||
+chercher_fenetre 5 --name '^IDENTIFICATION$' >/dev/null ||
   echec "the identification screen did not stay after the refusal"
 xdotool search --onlyvisible --name '^Le corps humain$' >/dev/null &&
   echec "the quiz started for a student who already did it"
