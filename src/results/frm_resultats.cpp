@@ -136,6 +136,7 @@ void frmRésultats::Form_Load() {
 
     (Resultats::RecommencerPossible(etat_) ? cmdRecommencer : OKButton)->setFocus();
 
+    if (etat_.Entrainement) return;
     QString chemin;
     const QString raison =
         Resultats::EnregistrerResultats(etat_, services_.horloge.maintenant().time(), &chemin);
