@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
@@ -150,8 +151,9 @@ void frmEditeur::construire() {
     onglets->addTab(construireQuestion(), "Questio&n");
     onglets->addTab(construireImagesEtAide(), "Ima&ges et aide");
     separation->addWidget(onglets);
-    separation->setStretchFactor(0, 2);
-    separation->setStretchFactor(1, 5);
+    separation->setStretchFactor(0, 1);
+    separation->setStretchFactor(1, 2);
+    separation->setSizes({300, 640});
     colonne->addWidget(separation, 1);
 
     lstRemarques = new QListWidget(centre);
@@ -164,7 +166,7 @@ void frmEditeur::construire() {
     construireActions();
     relier();
     statusBar()->showMessage("Ctrl+S enregistre, F5 essaie le questionnaire.");
-    resize(1000, 720);
+    resize(QSize(1000, 720).boundedTo(screen()->availableGeometry().size()));
 }
 
 QWidget* frmEditeur::construireQuestions() {
@@ -452,7 +454,10 @@ void frmEditeur::rafraichir() {
         while (lstQuestions->count() < modele_.questions.size()) lstQuestions->addItem(QString());
         for (int i = 0; i < modele_.questions.size(); ++i)
             if (lstQuestions->item(i)->text() != resume(modele_.questions[i], i + 1))
+            {
                 lstQuestions->item(i)->setText(resume(modele_.questions[i], i + 1));
+                lstQuestions->item(i)->setToolTip(resume(modele_.questions[i], i + 1));
+            }
         lstQuestions->setCurrentRow(courante_);
     }
     const bool parQuestion = modele_.modeImages != 1;
