@@ -121,6 +121,10 @@ TEST(Editeur, remarqueDuVerificateurMeneALaQuestion) {
     e.f->lstQuestions->setCurrentRow(0);
     emit e.f->lstRemarques->itemActivated(remarque);
     EXPECT_EQ(e.f->questionCourante(), 1);
+    e.f->lstQuestions->model()->moveRow({}, 1, {}, 0);  // as a drag in the list does
+    QTest::qWait(0);
+    EXPECT_EQ(e.f->questionnaire().questions[0].texte, "Deux");
+    EXPECT_EQ(e.f->lstQuestions->item(0)->text(), "1. Deux");
 }
 
 TEST(Editeur, essayerJoueLeQuestionnaireTapeSansLEnregistrer) {
