@@ -96,16 +96,16 @@ LignesTexte::LignesTexte(QByteArray octets) : octets_(std::move(octets)) {
         return;
     }
     bool ascii = true;
-    for (const char c : octets_)
+    for (const char c : std::as_const(octets_))
         if (static_cast<unsigned char>(c) >= 0x80) { ascii = false; break; }
     if (ascii) return;
-    // Checked piece by piece, cut after a line feed (never inside a
-    // character), without keeping the decoded text.
+    // Checked piece by piece, never cut inside a character, without keeping
+    // more than a piece of decoded text.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     constexpr qsizetype Morceau = 64 * 1024;
     for (qsizetype debut = 0; debut < octets_.size() && !utf8.hasError();) {
-        qsizetype fin = octets_.indexOf('\n', std::min(debut + Morceau, octets_.size() - 1));
-        fin = fin < 0 ? octets_.size() : fin + 1;
+        qsizetype fin = std::min(debut + Morceau, octets_.size());
+        while (fin < octets_.size() && fin > debut + 1 && (octets_.at(fin) & 0xC0) == 0x80) --fin;
         const QString morceau = utf8.decode(QByteArrayView(octets_).sliced(debut, fin - debut));
         debut = fin;
     }

@@ -288,7 +288,7 @@ ContenuFichier SourceFichiers::lire(const QString& chemin) const {
     if (reel.isEmpty() || !info.exists()) contenu.erreur = "est introuvable";
     else if (!info.isFile()) contenu.erreur = "n'est pas un fichier (un dossier ou un autre objet porte ce nom)";
     else if (info.size() > TailleMaxFichier) contenu.erreur = "est trop volumineux";
-    else if (!fichier.open(QIODevice::ReadOnly)) contenu.erreur = "ne peut pas être lu (accès refusé)";
+    else if (!fichier.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) contenu.erreur = "ne peut pas être lu (accès refusé)";
     else contenu.octets = fichier.read(TailleMaxFichier + 1);
     if (contenu.erreur.isEmpty() && contenu.octets.size() > TailleMaxFichier) {
         contenu.octets.clear();
