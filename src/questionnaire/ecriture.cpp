@@ -70,6 +70,14 @@ QString refusReponse(const QString& texte) {
     return {};
 }
 
+// The lines as the player decodes them.
+QStringList lignesLues(const QByteArray& octets) {
+    QStringList lignes;
+    Fichiers::LignesTexte lecteur(octets);
+    while (const auto ligne = lecteur.suivante()) lignes << *ligne;
+    return lignes;
+}
+
 QString citer(const QString& ligne) {
     return ligne.isEmpty() ? QString("la ligne vide") : QString("« %1 »").arg(ligne);
 }
@@ -119,7 +127,7 @@ QStringList changements(const QString& chemin, const QStringList& nouvelles) {
     if (octets == OctetsFichier(nouvelles)) return {};
     const QString nom = QFileInfo(reel).fileName();
     QStringList remarques =
-        differences(nom, Fichiers::decouperLignes(Fichiers::decoder(octets)), nouvelles);
+        differences(nom, lignesLues(octets), nouvelles);
     if (remarques.isEmpty())
         remarques << QString("%1 sera réécrit en Windows-1252 avec des fins de ligne CR LF").arg(nom);
     return remarques;
@@ -290,10 +298,7 @@ QVector<Probleme> Problemes(const QuestionnaireEdite& e) {
                                     .arg(MaxImagesParQuestion)});
     // The player reads a file as UTF-8 when all its bytes happen to be valid UTF-8.
     for (const QStringList& lignes : {LignesDat(e), LignesIni(e)}) {
-        const QByteArray octets = OctetsFichier(lignes);
-        QString texte;
-        for (const QString& ligne : lignes) texte += ligne + "\r\n";
-        if (Fichiers::decoder(octets) != texte)
+        if (lignesLues(OctetsFichier(lignes)) != lignes)
             problemes.push_back({0, "les caractères accentués de ce questionnaire seraient relus "
                                     "autrement (ils forment de l'UTF-8) : changez-en un"});
     }
