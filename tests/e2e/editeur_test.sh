@@ -35,23 +35,8 @@ echec() {
   exit 1
 }
 
-# A private X server on a free display among :50 to :99, ours for sure.
-for _ in $(seq 1 15); do
-  numero=$((50 + RANDOM % 50))
-  [ -e "/tmp/.X$numero-lock" ] || [ -e "/tmp/.X11-unix/X$numero" ] && continue
-  Xvfb ":$numero" -screen 0 1024x768x24 -nolisten tcp >"$travail/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 1 50); do
-    if [ "$(tr -d ' ' < "/tmp/.X$numero-lock" 2>/dev/null)" = "$xvfb_pid" ] &&
-       DISPLAY=":$numero" xdpyinfo >/dev/null 2>&1; then
-      export DISPLAY=":$numero"
-      break 2
-    fi
-    sleep 0.1
-  done
-  kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; xvfb_pid=""
-done
-[ -n "$xvfb_pid" ] || passer "no X server could be started on a free display"
+source "$SOURCE_DIR/tests/e2e/serveur_x.sh"
+demarrer_x 1024x768
 
 cp -r "$SOURCE_DIR/library/VOLCANS" "$travail/VOLCANS"
 "$RUN_DIR/korvane-editeur" "$travail/VOLCANS" >"$travail/editeur.log" 2>&1 &
