@@ -14,6 +14,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -313,6 +314,7 @@ void frmEditeur::construireActions() {
 }
 
 void frmEditeur::relier() {
+    for (QLineEdit* champ : findChildren<QLineEdit*>()) champ->installEventFilter(this);
     const auto refus = [this](const QString& raison) { refuser(raison); };
     txtTitre->setValidator(new ValidateurTexte(GenreTexte::Titre, refus, this));
     txtQuestion->setValidator(new ValidateurTexte(GenreTexte::Question, refus, this));
@@ -626,6 +628,18 @@ void frmEditeur::essayer() {
             activateWindow();
         });
     });
+}
+
+bool frmEditeur::eventFilter(QObject* objet, QEvent* evenement) {
+    if (evenement->type() == QEvent::ShortcutOverride) {
+        auto* touche = static_cast<QKeyEvent*>(evenement);
+        if (touche->matches(QKeySequence::Undo) || touche->matches(QKeySequence::Redo) ||
+            QKeySequence(touche->keyCombination()) == QKeySequence("Ctrl+Shift+Z")) {
+            evenement->ignore();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(objet, evenement);
 }
 
 void frmEditeur::closeEvent(QCloseEvent* evenement) {

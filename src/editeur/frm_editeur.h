@@ -75,6 +75,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* evenement) override;
+    // Undo and redo keys reach the window's stack, never a field's own history.
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
     friend class CommandeEdition;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A teacher's edit through the real editor, with real X events on a private X
-# server: open a copy of VOLCANS, retype one answer, Ctrl+S, Ctrl+Q. The
-# questionnaire file must differ from the original in that answer only, the
-# companion must be untouched and the previous version kept as .bak.
+# server: open a copy of VOLCANS, retype one answer, undo an edit of another,
+# Ctrl+S, Ctrl+Q. The questionnaire file must differ from the original in
+# that answer only, the companion must be untouched and the previous version
+# kept as .bak.
 #
 # Usage: bash editeur_test.sh RUN_DIR SOURCE_DIR   (exit 77: cannot run here)
 set -uo pipefail
@@ -55,6 +56,10 @@ sleep 0.5
 # Question 1 is selected: Alt+2 goes to its second answer, "Le puy de Dôme".
 xdotool key --delay 80 alt+2 ctrl+a
 xdotool type --delay 40 "Le puy de Come"
+# An edit of answer 3 undone from answer 2: Ctrl+Z is the window's, not the field's.
+xdotool key --delay 80 alt+3
+xdotool type --delay 40 "Erreur"
+xdotool key --delay 80 alt+2 ctrl+z
 xdotool key --delay 80 ctrl+s
 sleep 0.5
 xdotool key --delay 80 ctrl+q
