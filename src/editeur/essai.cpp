@@ -13,6 +13,7 @@
 #include "viewer/frm_illustration.h"
 
 #include <QFileInfo>
+#include <QWidget>
 
 namespace {
 
@@ -26,8 +27,10 @@ public:
     void quitter() override {
         if (termine_) return;
         termine_ = true;
+        // Hidden, not unloaded: the screens go with the Essai, before the
+        // state they refer to.
         for (Ecran ecran : {Ecran::Main, Ecran::Resultats, Ecran::Illustration, Ecran::Notes, Ecran::Outils})
-            decharger(ecran);
+            if (QWidget* fenetre = instance(ecran)) fenetre->hide();
         fin_();
     }
 
@@ -39,9 +42,11 @@ private:
 }  // namespace
 
 struct Essai::Contenu {
-    explicit Contenu(std::function<void()> fin) : navigation(std::move(fin)) {}
+    Contenu(std::function<void()> fin, Dialogues* autres)
+        : dialogues(autres ? *autres : dialoguesQt), navigation(std::move(fin)) {}
     QuizState etat;
-    DialoguesQt dialogues;
+    DialoguesQt dialoguesQt;
+    Dialogues& dialogues;
     HorlogeSysteme horloge;
     HasardSysteme hasard;
     AffichageFixe affichage;
@@ -50,8 +55,9 @@ struct Essai::Contenu {
     NavigationEssai navigation;
 };
 
-Essai::Essai(const QString& dossier, const QString& identifiant, std::function<void()> fin)
-    : contenu_(std::make_unique<Contenu>(std::move(fin))) {
+Essai::Essai(const QString& dossier, const QString& identifiant, std::function<void()> fin,
+             Dialogues* dialogues)
+    : contenu_(std::make_unique<Contenu>(std::move(fin), dialogues)) {
     QuizState& s = contenu_->etat;
     s.Entrainement = true;
     s.DossierQuestionnaire = dossier;

@@ -8,8 +8,10 @@
 class Essai {
 public:
     // `fin` runs once the last practice screen has gone; the Essai may then
-    // be destroyed (not from within `fin` itself).
-    Essai(const QString& dossier, const QString& identifiant, std::function<void()> fin);
+    // be destroyed (not from within `fin` itself). The message boxes are
+    // `dialogues` when given (a test's), Qt's otherwise.
+    Essai(const QString& dossier, const QString& identifiant, std::function<void()> fin,
+          class Dialogues* dialogues = nullptr);
     ~Essai();
     Essai(const Essai&) = delete;
     Essai& operator=(const Essai&) = delete;

@@ -627,7 +627,7 @@ void frmEditeur::essayer() {
             copieEssai_.reset();
             activateWindow();
         });
-    });
+    }, dialoguesEssai);
 }
 
 bool frmEditeur::eventFilter(QObject* objet, QEvent* evenement) {

@@ -43,6 +43,8 @@ public:
     // Questions to the teacher and file choices; a test replaces them.
     std::function<QMessageBox::StandardButton(const QString&, QMessageBox::StandardButtons)> demander;
     std::function<QString(const QString& titre, const QString& filtre)> choisirFichier;
+    // The practice run's message boxes; Qt's when null.
+    class Dialogues* dialoguesEssai = nullptr;
 
     QLineEdit* txtTitre = nullptr;
     QListWidget* lstQuestions = nullptr;

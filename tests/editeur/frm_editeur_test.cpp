@@ -1,11 +1,15 @@
 #include "editeur/essai.h"
 #include "editeur/frm_editeur.h"
 
+#include "quiz/frm_main.h"
+#include "results/frm_resultats.h"
 #include "support/dossier.h"
+#include "support/fakes.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
@@ -129,6 +133,8 @@ TEST(Editeur, remarqueDuVerificateurMeneALaQuestion) {
 
 TEST(Editeur, essayerJoueLeQuestionnaireTapeSansLEnregistrer) {
     Editeur e;
+    DialoguesScriptes dialogues;
+    e.f->dialoguesEssai = &dialogues;
     e.taper(e.f->txtTitre, "Essai du jour");
     e.question("Une", {"a", "b"}, {0});
     e.f->essayer();
@@ -137,5 +143,21 @@ TEST(Editeur, essayerJoueLeQuestionnaireTapeSansLEnregistrer) {
     ASSERT_NE(quiz, nullptr);
     EXPECT_TRUE(quiz->isVisible());
     EXPECT_TRUE(quiz->windowTitle().contains("Essai du jour"));
-    EXPECT_FALSE(QFile::exists(e.bibliotheque.dossier() + "/NOUVEAU.dat"));
+    auto* main = static_cast<frmMain*>(quiz);
+    main->cmdValider_Click();  // the introduction
+    main->chkRéponse[0]->setChecked(true);
+    main->cmdValider_Click();
+    main->cmdAfficher_Click();
+    QTest::qWait(0);
+    frmRésultats* resultats = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* r = dynamic_cast<frmRésultats*>(w); r && r->isVisible()) resultats = r;
+    ASSERT_NE(resultats, nullptr);
+    EXPECT_TRUE(resultats->lblNote->text().startsWith("20"));
+    ASSERT_EQ(dialogues.appels.size(), 1u);  // the end-of-questionnaire summary, nothing else
+    EXPECT_EQ(dialogues.appels[0].titre, "BILAN DU QUESTIONNAIRE");
+    resultats->OKButton->click();
+    QTest::qWait(0);
+    EXPECT_EQ(e.f->essai(), nullptr);  // back to the editor
+    EXPECT_TRUE(QDir(e.bibliotheque.dossier()).entryList(QDir::Files).isEmpty());  // no results, no save
 }

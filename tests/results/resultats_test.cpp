@@ -116,15 +116,6 @@ TEST(ResultatsEcran, EssaiAbandonneSansNote) {
     EXPECT_TRUE(contenu(poste.s.CheminResultats).contains("Test non \xE9valuable"));
 }
 
-TEST(ResultatsEcran, EntrainementMontreLeBilanSansRienEcrire) {
-    Poste poste;
-    poste.s.Entrainement = true;
-    auto e = poste.ouvrir();
-    EXPECT_FALSE(e->lblAppréciation->text().isEmpty());
-    EXPECT_FALSE(QFile::exists(poste.s.CheminResultats));
-    EXPECT_TRUE(poste.p.dialogues.appels.empty());
-}
-
 TEST(ResultatsEcran, DixEssaisAjoutesAuMemeFichier) {
     Poste poste;
     poste.s.CheminIni = poste.dossier.filePath("Volcans.ini");
