@@ -15,8 +15,6 @@
 
 namespace {
 
-const QStringList EnTetes = {"[Fichiers Images]", "[Commentaires]", "[Fichier d'aide]"};
-
 int nombreDeReponses(const QuestionEditee& q) {
     int n = q.reponses.size();
     while (n > 0 && q.reponses[n - 1].isEmpty()) --n;
@@ -33,15 +31,21 @@ QString commentaire(const QuestionnaireEdite& e, int q) {
                                              : e.commentairesOrphelins.value(q);
 }
 
-// The first character Windows-1252 cannot hold, or a null character.
-QChar horsWindows1252(const QString& texte) {
+bool tientEnWindows1252(const QString& texte) {
     QStringEncoder encodeur("windows-1252");
     QStringDecoder decodeur("windows-1252");
-    if (QString(decodeur.decode(QByteArray(encodeur.encode(texte)))) == texte) return {};
-    for (const QChar c : texte) {
-        QStringEncoder e("windows-1252");
-        QStringDecoder d("windows-1252");
-        if (QString(d.decode(QByteArray(e.encode(QString(c))))) != QString(c)) return c;
+    return QString(decodeur.decode(QByteArray(encodeur.encode(texte)))) == texte;
+}
+
+// The first character (one or two UTF-16 units) Windows-1252 cannot hold;
+// empty when there is none.
+QString horsWindows1252(const QString& texte) {
+    if (tientEnWindows1252(texte)) return {};
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        const qsizetype longueur = texte[i].isHighSurrogate() && i + 1 < texte.size() ? 2 : 1;
+        const QString caractere = texte.mid(i, longueur);
+        if (!tientEnWindows1252(caractere)) return caractere;
+        i += longueur - 1;
     }
     return {};
 }
@@ -51,8 +55,8 @@ QString refusCommun(const QString& texte) {
         return "un texte tient sur une seule ligne : pas de retour à la ligne";
     if (texte.size() > MaxLongueurTexte)
         return QString("un texte ne peut pas dépasser %1 caractères").arg(MaxLongueurTexte);
-    const QChar c = horsWindows1252(texte);
-    if (!c.isNull())
+    const QString c = horsWindows1252(texte);
+    if (!c.isEmpty())
         return QString("le caractère « %1 » ne peut pas être enregistré dans un fichier "
                        "Windows-1252").arg(c);
     return {};
@@ -187,7 +191,7 @@ QuestionnaireEdite DepuisEtat(const QuizState& s, const CarteLignes& carte) {
     // is also stored as its last row.
     for (int i = 0; i < 3 && carte.rangMinuterie > 3; ++i) {
         const QString& ligne = s.TableIni[carte.rangMinuterie - 3 + i][0];
-        if (!EnTetes.contains(ligne)) e.lignesNonLues[i] = ligne;
+        if (!EnTetesIni.contains(ligne)) e.lignesNonLues[i] = ligne;
     }
     e.aide = s.TableIni[1][2];
     return e;
@@ -216,7 +220,7 @@ QStringList LignesDat(const QuestionnaireEdite& e, QVector<int>* questionDeLigne
 }
 
 QStringList LignesIni(const QuestionnaireEdite& e) {
-    QStringList lignes{EnTetes[0], QString::number(e.modeImages)};
+    QStringList lignes{EnTetesIni[0], QString::number(e.modeImages)};
     auto finDeListe = [&] {
         // In mode 0 the row after the list must not read as a question number.
         const bool nombre = e.modeImages == 0 && Formats::lireNombre(e.lignesNonLues[0]);
@@ -234,8 +238,8 @@ QStringList LignesIni(const QuestionnaireEdite& e) {
     QStringList commentaires;
     for (int q = 0; q <= MaxQuestions; ++q)
         if (!commentaire(e, q).isEmpty()) commentaires << QString::number(q) << commentaire(e, q);
-    if (!commentaires.isEmpty()) lignes << EnTetes[1] << commentaires;
-    if (!e.aide.isEmpty()) lignes << EnTetes[2] << e.aide;
+    if (!commentaires.isEmpty()) lignes << EnTetesIni[1] << commentaires;
+    if (!e.aide.isEmpty()) lignes << EnTetesIni[2] << e.aide;
     return lignes;
 }
 
@@ -254,7 +258,7 @@ QString RefusTexte(GenreTexte genre, const QString& texte) {
         return refusReponse(texte);
     case GenreTexte::Commentaire:
     case GenreTexte::NomDeFichier:
-        if (EnTetes.contains(rangee))
+        if (EnTetesIni.contains(rangee))
             return QString("« %1 » serait lu comme un début de section du fichier .ini").arg(rangee);
         return {};
     case GenreTexte::Titre:

@@ -35,7 +35,7 @@ struct QuestionnaireEdite {
 
 // Limits the editor keeps so that the player reads exactly what was typed.
 constexpr int MaxImagesParQuestion = 49;  // number/name pairs fit rows 2..99
-constexpr int MaxLongueurTexte = 4000;    // the player cuts longer lines
+constexpr int MaxLongueurTexte = LongueurMaxLigne - 2;  // the line with its marker stays whole
 
 // The questionnaire the player's loading left in `s` (`carte` says where the
 // countdown row was, hence the unread rows before it).
