@@ -159,14 +159,15 @@ int Verification::codeSortie() const {
     return avertissements.isEmpty() ? 0 : 1;
 }
 
-std::unique_ptr<Verification> VerifierDossier(const QString& dossier) {
+std::unique_ptr<Verification> VerifierDossier(const QString& dossier,
+                                              const SourceFichiers& source) {
     auto v = std::make_unique<Verification>();
     QuizState& s = v->etat;
     s.DossierQuestionnaire = QDir::cleanPath(dossier);
     const QString nom = QFileInfo(s.DossierQuestionnaire).fileName();
     s.CheminQuestionnaire = s.DossierQuestionnaire + "/" + nom + ".dat";
     HasardSysteme hasard;
-    const Chargement chargement = ChargerQuiz(s, hasard, 0, &v->carte);
+    const Chargement chargement = ChargerQuiz(s, hasard, 0, &v->carte, source);
     v->erreur = chargement.erreur;
     v->avertissements = chargement.avertissements;
     if (v->erreur.isEmpty()) Verificateur(*v).verifier();
