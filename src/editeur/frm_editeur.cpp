@@ -163,6 +163,7 @@ void frmEditeur::construire() {
     colonne->addWidget(etiquette("Ce que dirait le &vérificateur (Entrée : aller à la question) :",
                                  lstRemarques, centre));
     colonne->addWidget(lstRemarques);
+    lstRemarques->setAccessibleName("Remarques du vérificateur");
     setCentralWidget(centre);
     construireActions();
     relier();
@@ -504,6 +505,10 @@ void frmEditeur::rafraichirQuestion() {
 
 void frmEditeur::rafraichirVignette() {
     const QString nom = courante_ >= 0 && modele_.modeImages == 0 ? modele_.questions[courante_].image : QString();
+    // Read again only when it changes, not at each keystroke.
+    const QString cle = QString::number(modele_.modeImages) + "/" + nom;
+    if (cle == vignetteAffichee_) return;
+    vignetteAffichee_ = cle;
     imgVignette->setToolTip(nom);
     if (nom.isEmpty()) {
         imgVignette->setPixmap({});

@@ -115,6 +115,7 @@ private:
     QString nom_;
     QuestionnaireEdite modele_;
     int courante_ = -1;
+    QString vignetteAffichee_;
     QStringList changementsOuverture_;
     QTimer minuterieVerification_;
     Edition::CopieDeTravail copie_;
