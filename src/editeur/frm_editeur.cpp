@@ -377,8 +377,8 @@ void frmEditeur::relier() {
         const int suivante = Edition::SupprimerQuestion(e, courante_);
         modifier("Supprimer la question", [&](QuestionnaireEdite& m) { m = e; }, -1, suivante);
     });
-    for (auto [b, pas] : {std::pair{cmdMonter, -1}, std::pair{cmdDescendre, 1}})
-        connect(b, &QPushButton::clicked, this, [this, pas] {
+    for (const auto& [b, sens] : {std::pair{cmdMonter, -1}, std::pair{cmdDescendre, 1}})
+        connect(b, &QPushButton::clicked, this, [this, pas = sens] {
             modifier("Déplacer la question", [&](QuestionnaireEdite& e) {
                 Edition::DeplacerQuestion(e, courante_, courante_ + pas);
             }, -1, std::clamp(courante_ + pas, 0, int(modele_.questions.size()) - 1));
@@ -400,8 +400,8 @@ void frmEditeur::relier() {
         const int i = lstCycliques->currentRow();
         if (i >= 0) modifier("Retirer l'image", [i](QuestionnaireEdite& e) { e.imagesCycliques.removeAt(i); });
     });
-    for (auto [b, pas] : {std::pair{cmdMonterCyclique, -1}, std::pair{cmdDescendreCyclique, 1}})
-        connect(b, &QPushButton::clicked, this, [this, pas] {
+    for (const auto& [b, sens] : {std::pair{cmdMonterCyclique, -1}, std::pair{cmdDescendreCyclique, 1}})
+        connect(b, &QPushButton::clicked, this, [this, pas = sens] {
             const int i = lstCycliques->currentRow(), j = i + pas;
             if (i < 0 || j < 0 || j >= modele_.imagesCycliques.size()) return;
             modifier("Déplacer l'image", [i, j](QuestionnaireEdite& e) { e.imagesCycliques.move(i, j); });
