@@ -26,9 +26,10 @@ QString image(const QuestionnaireEdite& e, int q) {
                                              : e.imagesOrphelines.value(q);
 }
 
+// The player trims companion rows: so does the file.
 QString commentaire(const QuestionnaireEdite& e, int q) {
-    return q >= 1 && q <= e.questions.size() ? e.questions[q - 1].commentaire
-                                             : e.commentairesOrphelins.value(q);
+    return Formats::sansEspaces(q >= 1 && q <= e.questions.size() ? e.questions[q - 1].commentaire
+                                                                  : e.commentairesOrphelins.value(q));
 }
 
 bool tientEnWindows1252(const QString& texte) {
