@@ -6,7 +6,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
     SourceMemoire source;
     source.poser(Fuzz::dat(), Fuzz::octets(donnees, taille));
-    auto s = std::make_unique<QuizState>();
+    // One state for every run, as the program keeps one for its whole life:
+    // each reading must clear what the one before left.
+    static const auto s = std::make_unique<QuizState>();
     s->DossierQuestionnaire = Fuzz::dossier();
     s->CheminQuestionnaire = Fuzz::dat();
     QVector<Avertissement> avertissements;
