@@ -56,6 +56,7 @@ frmSplash::frmSplash(QuizState& etat, Services& services, Navigation& navigation
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setPixmap(QPixmap(QStringLiteral(":/pictures/splash_banniere.jpg")));
     Image2->setGeometry(10, 10, 480, 190);
+    setAccessibleName(QStringLiteral("Korvane"));
     Image2->setAccessibleName(QStringLiteral("Bannière de Korvane"));
 
     Image1 = new QLabel(this);

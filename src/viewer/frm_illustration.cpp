@@ -8,7 +8,6 @@
 #include "viewer/image_illustration.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -23,15 +22,6 @@
 
 namespace {
 constexpr int EpaisseurLigne = 2;
-
-// The picture is a widget of its own: without this a screen reader would
-// take it for an empty area rather than a picture.
-QAccessibleInterface* accesImage(const QString&, QObject* objet) {
-    if (objet && objet->isWidgetType() && objet->objectName() == "Image1" &&
-        qobject_cast<frmIllustration*>(objet->parent() ? objet->parent()->parent() : nullptr))
-        return new QAccessibleWidget(static_cast<QWidget*>(objet), QAccessible::Graphic);
-    return nullptr;
-}
 
 std::optional<QSizeF> enTwips(const QSize& pixels) {
     return QSizeF(pixels.width() * TwipsParPixel, pixels.height() * TwipsParPixel);
@@ -147,9 +137,9 @@ QToolButton* frmIllustration::creerBouton(const QString& cle, const QString& tit
 
 // What a screen reader says of the controls that have no caption.
 void frmIllustration::nommerControles() {
-    static const bool fabriqueInstallee = (QAccessible::installFactory(accesImage), true);
-    Q_UNUSED(fabriqueInstallee);
     Picture1->setAccessibleName("Zone de l'image");
+    // A widget of its own, that a screen reader would take for an empty area.
+    Image1->setProperty("roleAccessible", QAccessible::Graphic);
     Image1->setAccessibleName("Illustration de la question");
     Image1->setAccessibleDescription(
         "Plus et moins : zoom ; flèches et Page : défilement ; Origine : taille d'origine ; "

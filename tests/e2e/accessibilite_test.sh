@@ -11,13 +11,19 @@ RUN_DIR=${1:?folder of the built program}
 SOURCE_DIR=${2:?source folder}
 
 passer() { echo "SKIP: $*"; exit 77; }
-for outil in Xvfb xdpyinfo dbus-daemon dbus-send python3 setsid; do
+for outil in Xvfb xdpyinfo dbus-daemon dbus-send setsid; do
   command -v "$outil" >/dev/null 2>&1 || passer "$outil is not installed"
 done
 lanceur=/usr/libexec/at-spi-bus-launcher
 [ -x "$lanceur" ] || passer "at-spi2-core is not installed ($lanceur)"
-python3 -c 'import gi; gi.require_version("Atspi", "2.0"); from gi.repository import Atspi' \
-  2>/dev/null || passer "python3-gi with gir1.2-atspi-2.0 is not installed"
+# Debian's python3-gi serves Debian's own interpreter, which another one
+# found first on the PATH may not see.
+python=""
+for essai in /usr/bin/python3 python3; do
+  "$essai" -c 'import gi; gi.require_version("Atspi", "2.0"); from gi.repository import Atspi' \
+    2>/dev/null && { python=$essai; break; }
+done
+[ -n "$python" ] || passer "python3-gi with gir1.2-atspi-2.0 is not installed"
 [ -x "$RUN_DIR/korvane" ] || { echo "FAIL: no executable $RUN_DIR/korvane"; exit 1; }
 
 travail=$(mktemp -d "${TMPDIR:-/tmp}/korvane-a11y.XXXXXX")
@@ -67,4 +73,4 @@ cp -a "$RUN_DIR"/. "$programme"/ || { echo "FAIL: cannot copy $RUN_DIR"; exit 1;
 find "$programme" -name '*.rst' -delete
 
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
-python3 "$SOURCE_DIR/tests/e2e/arbre_accessible.py" "$programme"
+"$python" "$SOURCE_DIR/tests/e2e/arbre_accessible.py" "$programme"
