@@ -20,10 +20,14 @@ struct Bras {
     Qt::Key touche;   // the arrow key that presses it
 };
 constexpr Bras Boutons[4] = {
-    {240, 720, 615, 375, "Ligne bleue vers la gauche", "Déplacer la ligne verticale bleue vers la gauche", Qt::Key_Left},
-    {1200, 720, 615, 375, "Ligne bleue vers la droite", "Déplacer la ligne verticale bleue vers la droite", Qt::Key_Right},
-    {840, 1080, 375, 615, "Ligne rouge vers le bas", "Déplacer la ligne horizontale rouge vers le bas", Qt::Key_Down},
-    {840, 120, 375, 615, "Ligne rouge vers le haut", "Déplacer la ligne horizontale rouge vers le haut", Qt::Key_Up},
+    {240, 720, 615, 375, "Ligne bleue vers la gauche",
+     "Déplacer la ligne verticale bleue vers la gauche", Qt::Key_Left},
+    {1200, 720, 615, 375, "Ligne bleue vers la droite",
+     "Déplacer la ligne verticale bleue vers la droite", Qt::Key_Right},
+    {840, 1080, 375, 615, "Ligne rouge vers le bas",
+     "Déplacer la ligne horizontale rouge vers le bas", Qt::Key_Down},
+    {840, 120, 375, 615, "Ligne rouge vers le haut",
+     "Déplacer la ligne horizontale rouge vers le haut", Qt::Key_Up},
 };
 }  // namespace
 

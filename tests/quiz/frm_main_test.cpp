@@ -79,8 +79,7 @@ TEST(FrmMain, WholeQuestionnaireWithTicksNullAnswersCommentAndAbandon) {
               QRect(QPoint((f.PicPhoto->width() - defaut.width()) / 2, 0), defaut));
     EXPECT_EQ(f.lblHeure->text(), "SAMEDI 5 DÉCEMBRE 2026\r\n14:03:27");
     // The focus frame shows from the opening, on Valider.
-    EXPECT_TRUE(f.cmdValider->hasFocus());
-    EXPECT_TRUE(f.testAttribute(Qt::WA_KeyboardFocusChange));
+    EXPECT_TRUE(f.cmdValider->hasFocus() && f.testAttribute(Qt::WA_KeyboardFocusChange));
 
     // Alt+V starts the run (an animated click); "La Seine" counts as lettered.
     QTest::keyClick(&f, Qt::Key_V, Qt::AltModifier);
