@@ -36,7 +36,7 @@ IDENTIFIANT = re.compile(r"^(cmd|lbl|txt|chk|frm|prg|qt_)\w*$|^[A-Z][a-z]+[0-9]+
 ANGLAIS = re.compile(r"\b(picture|image area|button|scroll|line up|line down|page up|"
                      r"page down|close|cancel|open|progress|label|widget)\b",
                      re.IGNORECASE)
-LIBRAIRIE = "GENERATEUR DE QUESTIONNAIRES A CHOIX MULTIPLES"
+BIBLIOTHEQUE = "GENERATEUR DE QUESTIONNAIRES A CHOIX MULTIPLES"
 
 
 class Echec(Exception):
@@ -168,12 +168,8 @@ def actionner(objet):
     Atspi.Action.do_action(objet, voulu)
 
 
-def focalise(fenetre, role):
-    return trouver(fenetre, role).get_state_set().contains(ETAT.FOCUSED) or None
-
-
 def bibliotheque(k):
-    fenetre = k.fenetre(LIBRAIRIE, 30)
+    fenetre = k.fenetre(BIBLIOTHEQUE, 30)
     verifier(fenetre)
     liste = trouver(fenetre, ROLE.LIST, "questionnaires")
     attendre(lambda: etat(liste, ETAT.FOCUSED), "the library list has the focus at opening")
@@ -278,7 +274,7 @@ def main():
     try:
         # The splash, when still on show, is walked too.
         premiere = k.fenetre("", 30)
-        if premiere.get_name() != LIBRAIRIE:
+        if premiere.get_name() != BIBLIOTHEQUE:
             try:
                 verifier(premiere)
             except GLib.Error:
