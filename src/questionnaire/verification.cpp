@@ -66,7 +66,17 @@ private:
         if (!juste) dire(dat_, ligne, QString("la question %1 n'a aucune bonne réponse").arg(q));
     }
 
+    // No file can bear a NUL, which a text editor shows as nothing at all.
+    bool nomImpossible(const QString& nom, int ligne) {
+        if (!nom.contains(QChar(0))) return false;
+        dire(ini_, ligne, QString("le nom « %1 » contient un caractère nul (invisible) : aucun "
+                                  "fichier ne peut porter ce nom, retapez-le")
+                              .arg(QString(nom).replace(QChar(0), "\\0")));
+        return true;
+    }
+
     void verifierImage(const QString& nom, int ligne) {
+        if (nomImpossible(nom, ligne)) return;
         if (!Fichiers::existe(Fichiers::cheminEcrit(s_.DossierQuestionnaire + "/Images", nom)))
             dire(ini_, ligne, QString("image « %1 » introuvable dans le dossier Images").arg(nom));
     }
@@ -101,7 +111,9 @@ private:
     }
 
     void verifierAide() {
-        if (s_.FichierAide.isEmpty() || Fichiers::existe(s_.FichierAide)) return;
+        if (s_.FichierAide.isEmpty() || nomImpossible(s_.TableIni[1][2], v_.carte.ini[1][2]) ||
+            Fichiers::existe(s_.FichierAide))
+            return;
         dire(ini_, v_.carte.ini[1][2],
              QString("document d'aide « %1 » introuvable").arg(s_.TableIni[1][2]));
     }
@@ -147,14 +159,15 @@ int Verification::codeSortie() const {
     return avertissements.isEmpty() ? 0 : 1;
 }
 
-std::unique_ptr<Verification> VerifierDossier(const QString& dossier) {
+std::unique_ptr<Verification> VerifierDossier(const QString& dossier,
+                                              const SourceFichiers& source) {
     auto v = std::make_unique<Verification>();
     QuizState& s = v->etat;
     s.DossierQuestionnaire = QDir::cleanPath(dossier);
     const QString nom = QFileInfo(s.DossierQuestionnaire).fileName();
     s.CheminQuestionnaire = s.DossierQuestionnaire + "/" + nom + ".dat";
     HasardSysteme hasard;
-    const Chargement chargement = ChargerQuiz(s, hasard, 0, &v->carte);
+    const Chargement chargement = ChargerQuiz(s, hasard, 0, &v->carte, source);
     v->erreur = chargement.erreur;
     v->avertissements = chargement.avertissements;
     if (v->erreur.isEmpty()) Verificateur(*v).verifier();

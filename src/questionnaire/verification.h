@@ -17,7 +17,8 @@ struct Verification {
     int codeSortie() const;
 };
 
-std::unique_ptr<Verification> VerifierDossier(const QString& dossier);
+std::unique_ptr<Verification> VerifierDossier(
+    const QString& dossier, const SourceFichiers& source = SourceFichiers::disque());
 
 QString RapportTexte(const Verification& v);
 QByteArray RapportJson(const Verification& v);
