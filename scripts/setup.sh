@@ -10,7 +10,8 @@ cd "$(dirname "$0")/.."
 paquets=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins
          libxrandr-dev libx11-dev libgl-dev googletest libgtest-dev libbenchmark-dev
          xvfb xdotool x11-utils x11-xserver-utils imagemagick xserver-xorg-core
-         xserver-xorg-video-dummy fonts-dejavu-core)
+         xserver-xorg-video-dummy fonts-dejavu-core
+         dbus at-spi2-core python3-gi gir1.2-atspi-2.0)
 [ "${KORVANE_FUZZ:-0}" = 1 ] && paquets+=(clang)
 manquants=()
 for p in "${paquets[@]}"; do

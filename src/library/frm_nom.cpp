@@ -1,6 +1,7 @@
 #include "library/frm_nom.h"
 
 #include "library/identification.h"
+#include "shell/clavier.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -80,7 +81,7 @@ frmNom::frmNom(QuizState& etat, Services& services, Navigation& navigation, QWid
     if (const QScreen* ecran = QApplication::primaryScreen())
         move(ecran->availableGeometry().center() - rect().center());
     Form_Load();
-    Text1[0]->setFocus();
+    DonnerFocus(Text1[0]);
 }
 
 void frmNom::Form_Load() {

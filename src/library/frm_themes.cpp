@@ -3,6 +3,7 @@
 #include "library/bibliotheque.h"
 #include "library/icones.h"
 #include "platform/fichiers.h"
+#include "shell/clavier.h"
 #include "shell/ecran.h"
 
 #include <QApplication>
@@ -53,6 +54,9 @@ frmThèmes::frmThèmes(QuizState& etat, Services& services, Navigation& navigati
     List1->setFont(entrees);
     List1->setSpacing(2);
     List1->installEventFilter(this);
+    List1->setAccessibleName(QStringLiteral("Liste des questionnaires"));
+    List1->setAccessibleDescription(
+        QStringLiteral("Flèches pour choisir un questionnaire, Entrée pour le lancer"));
 
     Shape1 = new QFrame(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
@@ -124,7 +128,7 @@ frmThèmes::frmThèmes(QuizState& etat, Services& services, Navigation& navigati
     if (const QScreen* ecran = QApplication::primaryScreen())
         move(ecran->availableGeometry().center() - rect().center());
     Form_Load();
-    List1->setFocus();
+    DonnerFocus(List1);
 }
 
 void frmThèmes::Form_Load() {
