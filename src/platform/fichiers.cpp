@@ -162,15 +162,6 @@ QByteArray encoderWindows1252(const QString& texte) {
     return ansi.encode(texte);
 }
 
-std::optional<QStringList> lireLignes(const QString& chemin) {
-    QFile fichier(resoudre(chemin));
-    if (!QFileInfo(fichier).isFile() || !fichier.open(QIODevice::ReadOnly)) return std::nullopt;
-    LignesTexte lignes(fichier.readAll());
-    QStringList liste;
-    while (const auto ligne = lignes.suivante()) liste << *ligne;
-    return liste;
-}
-
 QString raisonSysteme(int numero) {
     switch (numero) {
     case ENOSPC: return QStringLiteral("le disque est plein");

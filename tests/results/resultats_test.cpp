@@ -129,7 +129,7 @@ TEST(ResultatsEcran, DixEssaisAjoutesAuMemeFichier) {
     EXPECT_TRUE(poste.s.Recommencer);
     EXPECT_EQ(poste.s.DureeMinuterie, "45");  // companion read again at each restart
     EXPECT_EQ(poste.p.navigation.montres, std::vector<Ecran>(9, Ecran::Main));
-    const QStringList l = *Fichiers::lireLignes(poste.s.CheminResultats);
+    const QStringList l = QString::fromLatin1(contenu(poste.s.CheminResultats)).chopped(2).split("\r\n");
     ASSERT_EQ(l.size(), 270);
     EXPECT_EQ(l.mid(26, 4), QStringList({"14:03:27", "", l[1], "[Essai - numéro 2]"}));
     EXPECT_EQ(l[245], "[Essai - numéro 10]");
