@@ -2,14 +2,20 @@
 # Installs what Korvane needs to build and test on Debian 12 (only what is
 # missing), then configures and builds into build/ (or $KORVANE_BUILD).
 # KORVANE_SANITIZE=1 builds with the address and undefined-behaviour sanitizers.
+# KORVANE_TESTS=0 installs and builds the program alone, without the tests.
 # Progress goes to the error stream; the build folder is the only output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 paquets=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins
-         libxrandr-dev libx11-dev libgl-dev googletest libgtest-dev libbenchmark-dev
-         xvfb xdotool x11-utils x11-xserver-utils imagemagick xserver-xorg-core
-         xserver-xorg-video-dummy fonts-dejavu-core)
+         libxrandr-dev libx11-dev libgl-dev fonts-dejavu-core)
+tests="${KORVANE_TESTS:-1}"
+if [ "$tests" = 1 ]; then
+  # The tests, the benchmarks, the end-to-end runs and the package checks.
+  paquets+=(googletest libgtest-dev libbenchmark-dev xvfb xdotool x11-utils
+            x11-xserver-utils imagemagick xserver-xorg-core xserver-xorg-video-dummy
+            dpkg-dev desktop-file-utils appstream lintian xdg-utils)
+fi
 manquants=()
 for p in "${paquets[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || manquants+=("$p")
@@ -26,6 +32,7 @@ if [ "${KORVANE_SANITIZE:-0}" = 1 ]; then
   build="${KORVANE_BUILD:-build-asan}"
   options=(-G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON)
 fi
+if [ "$tests" = 1 ]; then options+=(-DBUILD_TESTING=ON); else options+=(-DBUILD_TESTING=OFF); fi
 cmake -S . -B "$build" "${options[@]}" >&2
 cmake --build "$build" -j "$(nproc)" >&2
 echo "$build"

@@ -30,9 +30,9 @@ QStringList ListerThemes(const QString& dossier) {
     return ordonner(Fichiers::sousDossiers(dossier));
 }
 
-Choix choisir(const QString& dossierProgramme, const QString& nom) {
+Choix choisir(const QString& bibliotheque, const QString& nom) {
     Choix choix;
-    choix.DossierQuestionnaire = dossierProgramme + u'/' + nom;
+    choix.DossierQuestionnaire = bibliotheque + u'/' + nom;
     choix.CheminQuestionnaire = choix.DossierQuestionnaire + u'/' + nom + QStringLiteral(".dat");
     return choix;
 }

@@ -21,7 +21,7 @@ struct Choix {
 };
 
 // The folder and the questionnaire file of the theme `nom`.
-Choix choisir(const QString& dossierProgramme, const QString& nom);
+Choix choisir(const QString& bibliotheque, const QString& nom);
 
 QString texteInstructions();
 QString texteChoix(const QString& nom);

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 frmNom::frmNom(QuizState& etat, Services& services, Navigation& navigation, QWidget* parent)
@@ -77,8 +76,6 @@ frmNom::frmNom(QuizState& etat, Services& services, Navigation& navigation, QWid
     setTabOrder(Text1[1], cmdOK);
     setTabOrder(cmdOK, cmdAnnuler);
 
-    if (const QScreen* ecran = QApplication::primaryScreen())
-        move(ecran->availableGeometry().center() - rect().center());
     Form_Load();
     Text1[0]->setFocus();
 }

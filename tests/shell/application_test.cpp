@@ -1,8 +1,11 @@
 #include "shell/application.h"
+#include "shell/placement.h"
 
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -62,4 +65,22 @@ TEST_F(ApplicationFin, OnlyClosingTheLastMainScreenEndsTheRunOnce) {
     application.instance(Ecran::Resultats)->close();
     attendre();
     EXPECT_EQ(fins, 1);
+}
+
+// A main screen opens centred on the screen; the picture viewer and the
+// comments close with the main screen they were opened from.
+TEST_F(ApplicationFin, MainScreensOpenCentredAndTakeTheirViewerAlong) {
+    application.enregistrer(Ecran::Notes, [this] { return new EcranTest(application, {}); });
+    application.montrer(Ecran::Main);
+    QWidget* quiz = application.instance(Ecran::Main);
+    const QRect zone = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(quiz->pos(),
+              Placement::centrer(quiz->size().grownBy(Placement::CadreEstime), zone));
+    application.montrer(Ecran::Illustration);
+    application.montrer(Ecran::Notes);
+    application.montrer(Ecran::Resultats);
+    attendre();
+    for (Ecran e : {Ecran::Main, Ecran::Illustration, Ecran::Notes})
+        EXPECT_EQ(application.instance(e), nullptr);
+    EXPECT_EQ(fins, 0);
 }
