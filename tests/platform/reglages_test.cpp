@@ -1,23 +1,11 @@
 #include "platform/reglages.h"
+#include "support/dossier.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-namespace {
-void poser(const QString& chemin, const QByteArray& octets) {
-    QDir().mkpath(QFileInfo(chemin).path());
-    QFile f(chemin);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(octets);
-}
-QByteArray contenu(const QString& chemin) {
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
-}
-}  // namespace
 
 // The system-wide file, then the user's, then the environment: each later
 // one wins, and what nobody configures keeps its default.
