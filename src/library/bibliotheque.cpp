@@ -41,6 +41,11 @@ QString texteInstructions() {
     return QStringLiteral("Sélectionner dans la bibliothèque ci-dessous\r\nle QCM à réaliser.");
 }
 
+QString texteIntrouvable(const QString& bibliotheque) {
+    return QStringLiteral("La bibliothèque de questionnaires est introuvable :\r\n") +
+           bibliotheque + QStringLiteral("\r\nPrévenez le professeur.");
+}
+
 QString texteChoix(const QString& nom) {
     return QStringLiteral("Questionnaire choisi : \r\n") + nom +
            QStringLiteral("\r\nPour continuer, cliquer sur Lancer le QCM");

@@ -24,6 +24,8 @@ struct Choix {
 Choix choisir(const QString& bibliotheque, const QString& nom);
 
 QString texteInstructions();
+// Said instead when the library folder is not there (a share not mounted).
+QString texteIntrouvable(const QString& bibliotheque);
 QString texteChoix(const QString& nom);
 
 }  // namespace Bibliotheque

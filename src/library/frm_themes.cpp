@@ -6,6 +6,7 @@
 #include "shell/ecran.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -128,7 +129,9 @@ void frmThèmes::Form_Load() {
     setWindowTitle(QStringLiteral("GENERATEUR DE QUESTIONNAIRES A CHOIX MULTIPLES"));
     etat_.Note = 0.0f;
     ListerThemes(bibliotheque_);
-    Label1->setText(pourLabel(Bibliotheque::texteInstructions()));
+    Label1->setText(pourLabel(QFileInfo(bibliotheque_).isDir()
+                                  ? Bibliotheque::texteInstructions()
+                                  : Bibliotheque::texteIntrouvable(bibliotheque_)));
 }
 
 void frmThèmes::ListerThemes(const QString& dossier) {
