@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The Debian package as a classroom gets it: built by cpack, passed by
+# The build keeps a teacher's edits in its copy of the sample library. The
+# Debian package as a classroom gets it: built by cpack, passed by
 # lintian, desktop-file-validate and appstreamcli, extracted into a scratch
 # root. The installed korvane-check finds the installed examples ready, and
 # the installed program, pointed by KORVANE_BIBLIOTHEQUE at a library of
@@ -9,11 +10,27 @@
 set -uo pipefail
 
 RUN_DIR=${1:?folder of the built program}
+SOURCE_DIR=${2:?source folder}
 build=$(cd "$RUN_DIR/.." && pwd)
 for outil in cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli lintian; do
   command -v "$outil" >/dev/null 2>&1 || { echo "SKIP: $outil is not installed"; exit 77; }
 done
 source "$(dirname "$0")/fenetres.sh"
+
+# ------------------------------- the build's copy of the sample library
+# A teacher's edit there survives the next build; what is missing comes back.
+copie="$travail/copie"
+copier() {
+  cmake -DSOURCE="$SOURCE_DIR/library" -DDESTINATION="$copie" \
+        -P "$SOURCE_DIR/packaging/copier_manquants.cmake" || echec "copier_manquants.cmake failed"
+}
+copier
+echo "modifié" >"$copie/VOLCANS/VOLCANS.dat"
+rm "$copie/PLANETES/PLANETES.ini"
+copier
+[ "$(cat "$copie/VOLCANS/VOLCANS.dat")" = "modifié" ] || echec "the build overwrote an edited questionnaire"
+cmp -s "$copie/PLANETES/PLANETES.ini" "$SOURCE_DIR/library/PLANETES/PLANETES.ini" ||
+  echec "the build did not copy back a missing file"
 
 # ------------------------------------------------------------ the package
 (cd "$travail" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$travail/paquet") \
