@@ -60,6 +60,9 @@ void Application::decharger(Ecran ecran) {
     if (trouve == instances_.end() || !trouve->second) return;
     QWidget* fenetre = trouve->second;
     trouve->second = nullptr;
+    // A screen's own windows (the viewer's palette) go at once with it.
+    for (QWidget* enfant : fenetre->findChildren<QWidget*>())
+        if (enfant->isWindow()) enfant->hide();
     fenetre->hide();
     fenetre->deleteLater();
     // The picture viewer and the comments belong to the main screen they
