@@ -165,7 +165,17 @@ private:
         }
     }
 
+    // No file can bear a NUL, which a text editor shows as nothing at all.
+    bool nomImpossible(const QString& nom, int ligne) {
+        if (!nom.contains(QChar(0))) return false;
+        dire(ini_, ligne, QString("le nom « %1 » contient un caractère nul (invisible) : aucun "
+                                  "fichier ne peut porter ce nom, retapez-le")
+                              .arg(QString(nom).replace(QChar(0), "\\0")));
+        return true;
+    }
+
     void verifierImage(const QString& nom, int ligne) {
+        if (nomImpossible(nom, ligne)) return;
         if (!Fichiers::existe(Fichiers::cheminEcrit(s_.DossierQuestionnaire + "/Images", nom)))
             dire(ini_, ligne, QString("image « %1 » introuvable dans le dossier Images").arg(nom));
     }
@@ -200,7 +210,9 @@ private:
     }
 
     void verifierAide() {
-        if (s_.FichierAide.isEmpty() || Fichiers::existe(s_.FichierAide)) return;
+        if (s_.FichierAide.isEmpty() || nomImpossible(s_.TableIni[1][2], v_.carte.ini[1][2]) ||
+            Fichiers::existe(s_.FichierAide))
+            return;
         dire(ini_, v_.carte.ini[1][2],
              QString("document d'aide « %1 » introuvable").arg(s_.TableIni[1][2]));
     }
