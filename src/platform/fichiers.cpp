@@ -34,6 +34,14 @@ QString chercherNom(const QString& dossier, const QString& nom) {
 
 QByteArray natif(const QString& chemin) { return QFile::encodeName(chemin); }
 
+// Windows-1252 differs from Latin-1 only in 0x80 to 0x9F: a line without
+// those bytes decodes the same at a fraction of the converter's cost.
+bool commeLatin1(QByteArrayView ligne) {
+    for (const char c : ligne)
+        if ((static_cast<unsigned char>(c) & 0xE0) == 0x80) return false;
+    return true;
+}
+
 }  // namespace
 
 QString resoudre(const QString& chemin) {
@@ -115,7 +123,9 @@ LignesTexte::LignesTexte(QByteArray octets) : octets_(std::move(octets)) {
 QString LignesTexte::decoder(QByteArrayView ligne, qsizetype limite) {
     // At most four bytes a character: no need to decode a huge line whole.
     if (limite >= 0 && ligne.size() > 4 * (limite + 1)) ligne = ligne.first(4 * (limite + 1));
-    QString texte = codage_ == Codage::Utf8 ? QString::fromUtf8(ligne) : ansi_.decode(ligne);
+    QString texte = codage_ == Codage::Utf8 ? QString::fromUtf8(ligne)
+                    : commeLatin1(ligne)        ? QString::fromLatin1(ligne)
+                                                : QString(ansi_.decode(ligne));
     if (limite >= 0 && texte.size() > limite + 1) texte.truncate(limite + 1);
     return texte;
 }

@@ -6,7 +6,6 @@
 #include "questionnaire/formats.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,8 +17,8 @@ namespace {
 
 class Verificateur {
 public:
-    explicit Verificateur(Verification& v)
-        : v_(v), s_(v.etat),
+    Verificateur(Verification& v, const SourceFichiers& source)
+        : v_(v), s_(v.etat), source_(source),
           dat_(QFileInfo(Fichiers::resoudre(s_.CheminQuestionnaire)).fileName()),
           ini_(QFileInfo(Fichiers::resoudre(s_.CheminIni)).fileName()) {}
 
@@ -81,10 +80,8 @@ private:
     // A file saved partly by an editor in UTF-8 and partly in Windows-1252
     // is read as Windows-1252: the UTF-8 lines would show garbled.
     void verifierEncodage(const QString& chemin, const QString& nom) {
-        QFile fichier(Fichiers::resoudre(chemin));
-        if (!fichier.open(QIODevice::ReadOnly)) return;
         int utf8 = 0, ansi = 0;
-        const QList<QByteArray> lignes = fichier.readAll().split('\n');
+        const QList<QByteArray> lignes = source_.lire(chemin).octets.split('\n');
         for (int i = 0; i < lignes.size() && !(utf8 && ansi); ++i) {
             if (!contientNonAscii(lignes[i])) continue;
             QStringDecoder decodeur(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -109,14 +106,13 @@ private:
     // blank lines inside a question, lines after its => line, markers at
     // the start of an answer, explanations copied beside the text.
     void verifierLignes() {
-        const auto lignes = Fichiers::lireLignes(s_.CheminQuestionnaire);
-        if (!lignes) return;
+        Fichiers::LignesTexte lignes(source_.lire(s_.CheminQuestionnaire).octets);
         static const QRegularExpression explication(QStringLiteral("\\S(\t| {3,})(\\S.*)$"));
-        int q = 0, debut = 0, vide = 0;
+        int n = 0, q = 0, debut = 0, vide = 0;
         bool drapeaux = false, videSignale = false;
-        for (int i = 0; i < lignes->size(); ++i) {
-            const int n = i + 1;
-            const QString texte = Formats::sansEspaces(lignes->at(i));
+        while (const auto ligne = lignes.suivante()) {
+            ++n;
+            const QString texte = Formats::sansEspaces(*ligne);
             const QString marque = texte.left(2);
             const auto trouve = explication.match(texte);
             if (marque != "=>" && trouve.hasMatch())
@@ -231,6 +227,7 @@ private:
 
     Verification& v_;
     const QuizState& s_;
+    const SourceFichiers& source_;
     QString dat_, ini_;
 };
 
@@ -259,8 +256,10 @@ int Verification::codeSortie() const {
 }
 
 namespace {
-// Why the folder cannot even be read as a questionnaire; empty when it can.
-QString dossierIntrouvable(const QuizState& s) {
+// Why the folder cannot even be read as a questionnaire; empty when its
+// questionnaire file can be read, or when the loading says it best.
+QString dossierIntrouvable(const QuizState& s, const SourceFichiers& source) {
+    if (source.lire(s.CheminQuestionnaire).erreur.isEmpty()) return {};
     const QString& dossier = s.DossierQuestionnaire;
     if (!QFileInfo(dossier).isDir())
         return QString("le dossier « %1 » n'existe pas : vérifiez le chemin").arg(dossier);
@@ -287,19 +286,20 @@ QString LigneResume(const QString& nom, const Verification& v) {
     return QString("%1 : %2 remarque(s)").arg(nom).arg(v.avertissements.size());
 }
 
-std::unique_ptr<Verification> VerifierDossier(const QString& dossier) {
+std::unique_ptr<Verification> VerifierDossier(const QString& dossier,
+                                              const SourceFichiers& source) {
     auto v = std::make_unique<Verification>();
     QuizState& s = v->etat;
     s.DossierQuestionnaire = QDir::cleanPath(dossier);
     const QString nom = QFileInfo(s.DossierQuestionnaire).fileName();
     s.CheminQuestionnaire = s.DossierQuestionnaire + "/" + nom + ".dat";
-    v->erreur = dossierIntrouvable(s);
+    v->erreur = dossierIntrouvable(s, source);
     if (!v->erreur.isEmpty()) return v;
     HasardSysteme hasard;
-    const Chargement chargement = ChargerQuiz(s, hasard, 0, &v->carte);
+    const Chargement chargement = ChargerQuiz(s, hasard, 0, &v->carte, source);
     v->erreur = chargement.erreur;
     v->avertissements = chargement.avertissements;
-    if (v->erreur.isEmpty()) Verificateur(*v).verifier();
+    if (v->erreur.isEmpty()) Verificateur(*v, source).verifier();
     return v;
 }
 

@@ -17,7 +17,8 @@ struct Verification {
     int codeSortie() const;
 };
 
-std::unique_ptr<Verification> VerifierDossier(const QString& dossier);
+std::unique_ptr<Verification> VerifierDossier(
+    const QString& dossier, const SourceFichiers& source = SourceFichiers::disque());
 
 QString RapportTexte(const Verification& v);
 // One line for the summary of a whole library: ready, remarks, cannot run.
