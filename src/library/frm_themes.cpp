@@ -5,7 +5,6 @@
 #include "platform/fichiers.h"
 #include "shell/ecran.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -27,8 +26,7 @@ frmThèmes::frmThèmes(QuizState& etat, Services& services, Navigation& navigati
       etat_(etat),
       services_(services),
       navigation_(navigation),
-      bibliotheque_(bibliotheque.isEmpty() ? Fichiers::dossierProgramme()
-                                                   : bibliotheque) {
+      bibliotheque_(bibliotheque.isEmpty() ? Fichiers::dossierProgramme() : bibliotheque) {
     setObjectName(QStringLiteral("frmThèmes"));
     setFixedSize(740, 480);
     QFont police = font();
