@@ -1,6 +1,7 @@
 #include "library/frm_nom.h"
 
 #include "library/identification.h"
+#include "shell/clavier.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -77,7 +78,7 @@ frmNom::frmNom(QuizState& etat, Services& services, Navigation& navigation, QWid
     setTabOrder(cmdOK, cmdAnnuler);
 
     Form_Load();
-    Text1[0]->setFocus();
+    DonnerFocus(Text1[0]);
 }
 
 void frmNom::Form_Load() {

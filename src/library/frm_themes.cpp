@@ -3,6 +3,7 @@
 #include "library/bibliotheque.h"
 #include "library/icones.h"
 #include "platform/fichiers.h"
+#include "shell/clavier.h"
 #include "shell/ecran.h"
 
 #include <QFileInfo>
@@ -51,6 +52,9 @@ frmThèmes::frmThèmes(QuizState& etat, Services& services, Navigation& navigati
     List1->setFont(entrees);
     List1->setSpacing(2);
     List1->installEventFilter(this);
+    List1->setAccessibleName(QStringLiteral("Liste des questionnaires"));
+    List1->setAccessibleDescription(
+        QStringLiteral("Flèches pour choisir un questionnaire, Entrée pour le lancer"));
 
     Shape1 = new QFrame(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
@@ -120,7 +124,7 @@ frmThèmes::frmThèmes(QuizState& etat, Services& services, Navigation& navigati
     connect(cmdQuitter, &QPushButton::clicked, this, [this] { cmdQuitter_Click(); });
 
     Form_Load();
-    List1->setFocus();
+    DonnerFocus(List1);
 }
 
 void frmThèmes::Form_Load() {

@@ -1,11 +1,13 @@
 #include "quiz/frm_main.h"
 
 #include "questionnaire/chargement.h"
+#include "questionnaire/formats.h"
 #include "quiz/aide.h"
 #include "quiz/correction.h"
 #include "quiz/minuterie.h"
 #include "quiz/presentation.h"
 #include "quiz/vignette.h"
+#include "shell/clavier.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -208,6 +210,36 @@ void frmMain::Construire() {
     connect(cmdQuitter, &QPushButton::clicked, this, &frmMain::cmdQuitter_Click);
     connect(cmdAide, &QPushButton::clicked, this, &frmMain::cmdAide_Click);
     connect(cmdPhoto, &QPushButton::clicked, this, &frmMain::cmdPhoto_Click);
+    Nommer_controles();
+}
+
+// What a screen reader says of the controls whose caption says nothing.
+void frmMain::Nommer_controles() {
+    // The question can be reached with Tab and read line by line.
+    txtQuestion->setFocusPolicy(Qt::TabFocus);
+    txtQuestion->setTabChangesFocus(true);
+    txtQuestion->setTextInteractionFlags(Qt::TextSelectableByKeyboard |
+                                         Qt::TextSelectableByMouse);
+    txtQuestion->setAccessibleName("Texte de la question");
+    txtQuestion->setAccessibleDescription("En lecture seule");
+    PicPhoto->setAccessibleName("Illustration de la question");
+    ImPhoto->setAccessibleName("Vignette de l'illustration de la question");
+    ImPhoto->setAccessibleDescription(
+        "Un clic sur l'image ou le bouton Afficher l'image (Alt+R) l'ouvre en grand");
+    Image2->setAccessibleName("Verdict : pas encore de réponse jugée");
+    Image2->setAccessibleDescription(
+        "Feu vert : réponse juste ; rouge : réponse fausse ; orange : pas de réponse");
+    prgBar1->setAccessibleName("Temps restant");
+    prgBar1->setAccessibleDescription("Compte à rebours de la question");
+    lblNote->setAccessibleName("Note : aucune réponse jugée");
+    lblreponses->setAccessibleName("Bilan : aucune réponse jugée");
+}
+
+// The mark and the tallies as a screen reader says them; changing the
+// names tells it that they changed.
+void frmMain::Annoncer_bilan() {
+    lblNote->setAccessibleName("Note : " + Formats::texteNote(s_.Note) + " sur 20");
+    lblreponses->setAccessibleName(TexteBilan(s_).replace("\r\n", ", "));
 }
 
 QCheckBox* frmMain::Creer_choix(int index) {
@@ -252,7 +284,7 @@ void frmMain::Form_Load() {
 
     Timer2.start();
     Timer2_Timer();
-    cmdValider->setFocus();
+    DonnerFocus(cmdValider);
 }
 
 void frmMain::setVisible(bool visible) { QWidget::setVisible(visible && !chargementEchoue_); }
@@ -296,12 +328,13 @@ void frmMain::Charge_questionnaire() {
         if (precedent) setTabOrder(precedent, choix);
         precedent = choix;
     }
+    setTabOrder(txtQuestion, chkRéponse[0]);
     setTabOrder(precedent, cmdValider);
     setTabOrder(cmdValider, cmdAfficher);
     setTabOrder(cmdAfficher, cmdQuitter);
     setTabOrder(cmdQuitter, cmdAide);
     setTabOrder(cmdAide, cmdPhoto);
-    if (cmdValider->isEnabled()) chkRéponse[0]->setFocus();
+    if (cmdValider->isEnabled()) DonnerFocus(chkRéponse[0]);
 }
 
 void frmMain::Corrige_reponse() {
@@ -311,7 +344,10 @@ void frmMain::Corrige_reponse() {
         return services_.dialogues.afficher(Messages::ConfirmerNulle, Messages::TitreAttention,
                                             Style::OuiNonCritique, this) == Reponse::Oui;
     });
-    if (jugement.bitmap != 0) Image2->setPixmap(QPixmap(Bitmap::chemin(jugement.bitmap)));
+    if (jugement.bitmap != 0) {
+        Image2->setPixmap(QPixmap(Bitmap::chemin(jugement.bitmap)));
+        Image2->setAccessibleName(TexteVerdict(jugement.bitmap));
+    }
     if (jugement.commentaire) navigation_.montrer(Ecran::Notes);
     Affiche_bilan();
 }
@@ -319,10 +355,11 @@ void frmMain::Corrige_reponse() {
 void frmMain::Affiche_bilan() {
     lblNote->setText(TexteNote(s_.Note));
     lblreponses->setText(TexteBilan(s_));
+    Annoncer_bilan();
     if (!deroulement_.finAtteinte()) return;
     cmdValider->setEnabled(false);
     cmdAfficher->show();
-    cmdAfficher->setFocus();
+    DonnerFocus(cmdAfficher);
     services_.dialogues.afficher(Messages::Bilan, Messages::TitreBilan, Style::OkInformation, this);
 }
 
@@ -391,6 +428,7 @@ void frmMain::Timer1_Timer() {
     if (!tic.decompte) return;
     prgBar1->setValue(tic.valeur);
     Label3->setText(tic.texte);
+    prgBar1->setAccessibleName(tic.texte);
     if (tic.arreter) Timer1.stop();
 }
 

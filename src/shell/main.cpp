@@ -13,6 +13,7 @@
 #include "quiz/frm_main.h"
 #include "quiz/frm_notes.h"
 #include "results/frm_resultats.h"
+#include "shell/accessibilite.h"
 #include "shell/application.h"
 #include "shell/ecran.h"
 #include "shell/frm_splash.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     // resource registration the linker would otherwise leave out.
     Q_INIT_RESOURCE(korvane);
     QApplication application(argc, argv);
+    InstallerAccessibilite();
     // Switching screens leaves no window open for a moment; the run ends
     // when the Application finds no main screen left, never by itself.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -67,7 +67,7 @@ TEST_F(Ecrans, BibliothequeAuClavierEtALaSouris) {
     frmThèmes ecran(etat, plateforme.services, plateforme.navigation, nullptr, racine.path());
     ecran.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&ecran));
-    EXPECT_TRUE(ecran.List1->hasFocus());
+    EXPECT_TRUE(ecran.List1->hasFocus() && ecran.testAttribute(Qt::WA_KeyboardFocusChange));
     QTest::keyClick(ecran.List1, Qt::Key_Down);
     EXPECT_EQ(ecran.ThemeChoisi, "Atmosphère");
     QTest::keyClick(ecran.List1, Qt::Key_Down);
@@ -103,7 +103,7 @@ TEST_F(Ecrans, IdentificationValideRefuseEtAnnule) {
     EXPECT_TRUE(ecran.Text1[0]->text().isEmpty() && ecran.Text1[1]->text().isEmpty());
     ecran.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&ecran));
-    EXPECT_TRUE(ecran.Text1[0]->hasFocus());
+    EXPECT_TRUE(ecran.Text1[0]->hasFocus() && ecran.testAttribute(Qt::WA_KeyboardFocusChange));
 
     QTest::keyClicks(ecran.Text1[0], "b01");
     QTest::keyClick(ecran.Text1[0], Qt::Key_Tab);
