@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 frmNom::frmNom(QuizState& etat, Services& services, Navigation& navigation, QWidget* parent)
@@ -78,8 +77,6 @@ frmNom::frmNom(QuizState& etat, Services& services, Navigation& navigation, QWid
     setTabOrder(Text1[1], cmdOK);
     setTabOrder(cmdOK, cmdAnnuler);
 
-    if (const QScreen* ecran = QApplication::primaryScreen())
-        move(ecran->availableGeometry().center() - rect().center());
     Form_Load();
     DonnerFocus(Text1[0]);
 }

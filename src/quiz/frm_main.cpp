@@ -24,19 +24,19 @@
 
 namespace {
 
-// The screen's layout, in pixels, for a 792 x 573 window on an 800 x 600
-// display: the question and its answers on the left, the picture, the
+// The screen's layout, in pixels, for a 792 x 540 window that fits an
+// 800 x 600 display with its title bar and a desktop panel: the question and its answers on the left, the picture, the
 // verdict and the mark on the right, the controls and the clock below.
 constexpr int LargeurFenetre = 792;
-constexpr int HauteurFenetre = 573;
-constexpr QRect ZoneQuestion{8, 44, 496, 156};
-constexpr QRect ZoneChoix0{16, 208, 480, 22};
-constexpr QRect ZoneCadreImage{512, 40, 272, 262};
+constexpr int HauteurFenetre = 540;
+constexpr QRect ZoneQuestion{8, 38, 496, 138};
+constexpr QRect ZoneChoix0{16, 184, 480, 22};
+constexpr QRect ZoneCadreImage{512, 36, 272, 262};
 constexpr QRect ZoneBoiteImage{8, 22, 256, 192};  // inside Frame4
 constexpr QRect ZoneBoutonImage{60, 222, 152, 30};  // inside Frame4
-constexpr QRect ZoneVerdict{512, 308, 87, 199};
-constexpr QRect ZoneCadreNote{607, 304, 177, 66};
-constexpr QRect ZoneBilan{607, 378, 177, 60};
+constexpr QRect ZoneVerdict{512, 304, 87, 199};
+constexpr QRect ZoneCadreNote{607, 300, 177, 66};
+constexpr QRect ZoneBilan{607, 374, 177, 60};
 
 // PicPhoto's background behind a GIF (the border colour of an active window)
 // and behind any other picture (the colour of menu texts).
@@ -100,7 +100,7 @@ void frmMain::Construire() {
 
     Label2 = new QLabel("           GENERATEUR DE QUESTIONNAIRES A CHOIX MULTIPLES   ", this);
     Label2->setObjectName("Label2");
-    Label2->setGeometry(0, 0, LargeurFenetre, 34);
+    Label2->setGeometry(0, 0, LargeurFenetre, 30);
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setFont(police(12, true));
     Label2->setAutoFillBackground(true);
@@ -121,20 +121,20 @@ void frmMain::Construire() {
 
     Shape1 = new QFrame(this);
     Shape1->setObjectName("Shape1");
-    Shape1->setGeometry(8, 518, 496, 50);
+    Shape1->setGeometry(8, 486, 496, 50);
     Shape1->setFrameShape(QFrame::StyledPanel);
     Shape1->setFrameShadow(QFrame::Sunken);
 
     prgBar1 = new QProgressBar(this);
     prgBar1->setObjectName("prgBar1");
-    prgBar1->setGeometry(8, 450, 240, 20);
+    prgBar1->setGeometry(8, 420, 240, 20);
     prgBar1->setMinimum(0);
     prgBar1->setValue(0);
     prgBar1->setTextVisible(false);
 
     Label3 = new QLabel(this);
     Label3->setObjectName("Label3");
-    Label3->setGeometry(256, 448, 248, 24);
+    Label3->setGeometry(256, 418, 248, 24);
 
     const auto bouton = [this](const char* nom, const QString& texte, const QRect& zone,
                                QWidget* parent) {
@@ -143,23 +143,23 @@ void frmMain::Construire() {
         b->setGeometry(zone);
         return b;
     };
-    cmdValider = bouton("cmdValider", "&Valider", {8, 478, 116, 32}, this);
+    cmdValider = bouton("cmdValider", "&Valider", {8, 446, 116, 32}, this);
     cmdValider->setToolTip("Pour confirmer sa réponse");
     cmdValider->setFont(police(10, true));
-    cmdAfficher = bouton("cmdAfficher", "&Résultats", {132, 478, 116, 32}, this);
+    cmdAfficher = bouton("cmdAfficher", "&Résultats", {132, 446, 116, 32}, this);
     cmdAfficher->setToolTip("Pour connaître son résultat");
-    cmdQuitter = bouton("cmdQuitter", "A&bandon", {256, 478, 116, 32}, this);
+    cmdQuitter = bouton("cmdQuitter", "A&bandon", {256, 446, 116, 32}, this);
     cmdQuitter->setToolTip("Pour quitter le questionnaire");
-    cmdAide = bouton("cmdAide", "&Aide", {380, 478, 116, 32}, this);
+    cmdAide = bouton("cmdAide", "&Aide", {380, 446, 116, 32}, this);
 
     lblHeure = new QLabel("00:00:00", this);
     lblHeure->setObjectName("lblHeure");
-    lblHeure->setGeometry(16, 521, 232, 44);
+    lblHeure->setGeometry(16, 489, 232, 44);
     lblHeure->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     lblTempsPassé = new QLabel(this);
     lblTempsPassé->setObjectName("lblTempsPassé");
-    lblTempsPassé->setGeometry(256, 521, 244, 44);
+    lblTempsPassé->setGeometry(256, 489, 244, 44);
     lblTempsPassé->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     Frame4 = new QGroupBox("Fenêtre de Visualisation ", this);

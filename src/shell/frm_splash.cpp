@@ -4,6 +4,7 @@
 #include "questionnaire/quiz_state.h"
 #include "shell/ecran.h"
 #include "shell/navigation.h"
+#include "shell/placement.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -103,8 +104,7 @@ void frmSplash::showEvent(QShowEvent* evenement) {
 void frmSplash::centrer() {
     const QScreen* ecran = QGuiApplication::primaryScreen();
     if (!ecran) return;
-    const QRect zone = ecran->geometry();
-    move(zone.x() + (zone.width() - width()) / 2, zone.y() + (zone.height() - height()) / 2);
+    move(Placement::centrer(size(), ecran->geometry()));
 }
 
 void frmSplash::Timer1_Timer() {

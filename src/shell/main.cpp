@@ -6,6 +6,7 @@
 #include "platform/gardien.h"
 #include "platform/hasard.h"
 #include "platform/horloge.h"
+#include "platform/reglages.h"
 #include "platform/services.h"
 #include "platform/signaux.h"
 #include "questionnaire/quiz_state.h"
@@ -43,8 +44,13 @@ int main(int argc, char** argv) {
     DialoguesQt dialogues;
     HorlogeSysteme horloge;
     HasardSysteme hasard;
+    const Reglages::Valeurs reglages = Reglages::lire();
+    const QString bibliotheque =
+        Reglages::choisirBibliotheque(Reglages::emplacements(reglages));
+    // ChangerResolution=non: the display stays as the room has it.
     const std::unique_ptr<Affichage> affichage =
-        choisirAffichage(QGuiApplication::platformName());
+        reglages.changerResolution ? choisirAffichage(QGuiApplication::platformName())
+                                   : std::make_unique<AffichageFixe>();
     if (dynamic_cast<AffichageXrandr*>(affichage.get())) gardien.confier(affichage->taille());
     OuvreurBureau documents;
     Services services{dialogues, horloge, hasard, *affichage, documents};
@@ -68,7 +74,7 @@ int main(int argc, char** argv) {
     navigation.enregistrer(Ecran::Splash,
                            [&] { return new frmSplash(*etat, services, navigation); });
     navigation.enregistrer(Ecran::Themes,
-                           [&] { return new frmThèmes(*etat, services, navigation); });
+                           [&] { return new frmThèmes(*etat, services, navigation, nullptr, bibliotheque); });
     navigation.enregistrer(Ecran::Nom, [&] { return new frmNom(*etat, services, navigation); });
     navigation.enregistrer(Ecran::Main, [&] { return new frmMain(*etat, services, navigation); });
     navigation.enregistrer(Ecran::Resultats,

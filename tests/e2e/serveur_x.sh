@@ -1,5 +1,6 @@
-# Sourced by the end-to-end tests: starts a private X server, 800 x 600, on
-# a free display picked at random among :50 to :99, and exports DISPLAY.
+# Sourced by the end-to-end tests: starts a private X server of size $1
+# (800x600 by default) on a free display picked at random among :50 to :99,
+# and exports DISPLAY.
 # Needs the caller's $travail (its scratch folder), xvfb_pid (set here, for
 # its clean-up) and passer (skip with a reason).
 demarrer_x() {
@@ -7,7 +8,7 @@ demarrer_x() {
   for essai in $(seq 1 15); do
     numero=$((50 + RANDOM % 50))
     [ -e "/tmp/.X$numero-lock" ] || [ -e "/tmp/.X11-unix/X$numero" ] && continue
-    Xvfb ":$numero" -screen 0 800x600x24 -nolisten tcp >"$travail/xvfb.log" 2>&1 &
+    Xvfb ":$numero" -screen 0 "${1:-800x600}x24" -nolisten tcp >"$travail/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 1 50); do
       # The server answering must be ours, not one that took the number first.

@@ -50,6 +50,10 @@ TEST_F(Ecrans, BibliothequeSOuvreSurLaListeTriee) {
     EXPECT_EQ(entrees(ecran.List1), QStringList({"Atmosphère"}));
     EXPECT_TRUE(ecran.TableThemes[2].isEmpty());
 
+    // A library that is not there (a share not mounted) is said so.
+    frmThèmes absente(etat, plateforme.services, plateforme.navigation, nullptr, racine.path() + "/partage");
+    EXPECT_TRUE(absente.Label1->text().startsWith("La bibliothèque de questionnaires est introuvable"));
+
     // Launching before any choice warns and stays.
     ecran.cmdLancement->click();
     ASSERT_EQ(plateforme.dialogues.appels.size(), 1u);
