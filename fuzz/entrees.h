@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 // What the fuzz targets share: the paths the loading is told about, and the
 // sources that answer for them from memory.
@@ -26,6 +27,19 @@ inline QString ini() { return dossier() + "/QCM.ini"; }
 
 inline QByteArray octets(const std::uint8_t* donnees, std::size_t taille) {
     return QByteArray(reinterpret_cast<const char*>(donnees), qsizetype(taille));
+}
+
+// One state for every run, as the program keeps one for its whole life:
+// each reading must clear what the one before left.
+inline QuizState& etat() {
+    static const auto s = [] {
+        auto nouveau = std::make_unique<QuizState>();
+        nouveau->DossierQuestionnaire = dossier();
+        nouveau->CheminQuestionnaire = dat();
+        nouveau->CheminIni = ini();
+        return nouveau;
+    }();
+    return *s;
 }
 
 // A whole folder in one input: the questionnaire file, this separator,

@@ -130,38 +130,36 @@ QString LignesTexte::decoder(QByteArrayView ligne, qsizetype limite) {
     return texte;
 }
 
+namespace {
+
+// The line that starts at `position`, without its terminator; `position`
+// moves to the next one.
+template <typename Vue>
+Vue prochaineLigne(Vue texte, qsizetype& position) {
+    qsizetype fin = texte.indexOf('\n', position);
+    if (fin < 0) fin = texte.size();
+    Vue ligne = texte.sliced(position, fin - position);
+    position = fin + 1;
+    if (ligne.endsWith('\r')) ligne.chop(1);
+    return ligne;
+}
+
+}  // namespace
+
 std::optional<QString> LignesTexte::suivante(qsizetype limite) {
     if (codage_ == Codage::Utf16) {
         if (position_ >= texteUtf16_.size()) return std::nullopt;
-        qsizetype fin = texteUtf16_.indexOf('\n', position_);
-        if (fin < 0) fin = texteUtf16_.size();
-        QStringView ligne = QStringView(texteUtf16_).mid(position_, fin - position_);
-        position_ = fin + 1;
-        if (ligne.endsWith('\r')) ligne.chop(1);
+        QStringView ligne = prochaineLigne(QStringView(texteUtf16_), position_);
         if (limite >= 0 && ligne.size() > limite + 1) ligne = ligne.first(limite + 1);
         return ligne.toString();
     }
     if (position_ >= octets_.size()) return std::nullopt;
-    qsizetype fin = octets_.indexOf('\n', position_);
-    if (fin < 0) fin = octets_.size();
-    QByteArrayView ligne = QByteArrayView(octets_).sliced(position_, fin - position_);
-    position_ = fin + 1;
-    if (ligne.endsWith('\r')) ligne.chop(1);
-    return decoder(ligne, limite);
+    return decoder(prochaineLigne(QByteArrayView(octets_), position_), limite);
 }
 
 QByteArray encoderWindows1252(const QString& texte) {
     QStringEncoder ansi("windows-1252");
     return ansi.encode(texte);
-}
-
-std::optional<QStringList> lireLignes(const QString& chemin) {
-    QFile fichier(resoudre(chemin));
-    if (!QFileInfo(fichier).isFile() || !fichier.open(QIODevice::ReadOnly)) return std::nullopt;
-    LignesTexte lignes(fichier.readAll());
-    QStringList liste;
-    while (const auto ligne = lignes.suivante()) liste << *ligne;
-    return liste;
 }
 
 QString raisonSysteme(int numero) {
