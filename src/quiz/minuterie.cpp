@@ -43,7 +43,7 @@ TicMinuterie Timer1_tic(QuizState& s, int maximum, int intervalleMs,
 }
 
 QString TexteDate(const QDate& date) {
-    return Formats::francais().toString(date, FormatDate);
+    return Formats::francais().toString(date, "dddd d MMMM yyyy");
 }
 
 QString TexteHorloge(const QDateTime& maintenant) {

@@ -34,7 +34,6 @@ TicMinuterie Timer1_tic(QuizState& s, int maximum, int intervalleMs,
                         const std::function<bool(const QString&)>& afficherImage);
 
 // Today's date in French: "samedi 5 décembre 2026".
-inline const QString FormatDate = QStringLiteral("dddd d MMMM yyyy");
 QString TexteDate(const QDate& date);
 
 // lblHeure: the date in upper case, CR LF, the time "hh:mm:ss" (24 hours).

@@ -10,6 +10,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace Journal {
 
 namespace {
@@ -31,6 +33,15 @@ QVector<int> entiers(const QJsonValue& valeur) {
     QVector<int> liste;
     for (const QJsonValue& v : valeur.toArray()) liste << v.toInt();
     return liste;
+}
+
+// The clock time of the pupil's machine as written, read without the time
+// zone lookups of a general parser: thousands of journals are read at once.
+QDateTime LireInstant(const QString& texte) {
+    const QDate jour = QDate::fromString(texte.left(10), Qt::ISODate);
+    const QTime heure = QTime::fromString(texte.mid(11), Qt::ISODate);
+    if (texte.size() != 19 || texte[10] != 'T' || !jour.isValid() || !heure.isValid()) return {};
+    return QDateTime(jour, heure, Qt::UTC);
 }
 
 QString questionnaire(const QuizState& s) { return QFileInfo(s.CheminQuestionnaire).completeBaseName(); }
@@ -107,26 +118,26 @@ std::optional<JournalLu> LireJournal(const QByteArray& octets, const QString& ch
     for (const QByteArray& brute : octets.split('\n')) {
         // A line cut by a crash is not JSON: what came before it still counts.
         const QJsonObject ligne = QJsonDocument::fromJson(brute).object();
-        const QString type = ligne.value("type").toString();
+        const QString type = ligne.value("type"_L1).toString();
         if (!debut) {
             if (type != "debut") break;
             debut = true;
-            j.questionnaire = ligne.value("questionnaire").toString();
-            j.titre = ligne.value("titre").toString();
-            j.identifiant = ligne.value("identifiant").toString();
-            j.classe = ligne.value("classe").toString();
-            j.essai = ligne.value("essai").toInt();
-            j.debut = QDateTime::fromString(ligne.value("debut").toString(), FormatInstant);
-            j.questions = ligne.value("questions").toInt();
+            j.questionnaire = ligne.value("questionnaire"_L1).toString();
+            j.titre = ligne.value("titre"_L1).toString();
+            j.identifiant = ligne.value("identifiant"_L1).toString();
+            j.classe = ligne.value("classe"_L1).toString();
+            j.essai = ligne.value("essai"_L1).toInt();
+            j.debut = LireInstant(ligne.value("debut"_L1).toString());
+            j.questions = ligne.value("questions"_L1).toInt();
         } else if (type == "question" && !j.termine) {
-            j.reponses.push_back({ligne.value("numero").toInt(), ligne.value("rang").toInt(),
-                                  entiers(ligne.value("cochees")), entiers(ligne.value("justes")),
-                                  ligne.value("choix").toInt(), ligne.value("verdict").toString(),
-                                  ligne.value("intitule").toString(), ligne.value("secondes").toInt()});
+            j.reponses.push_back({ligne.value("numero"_L1).toInt(), ligne.value("rang"_L1).toInt(),
+                                  entiers(ligne.value("cochees"_L1)), entiers(ligne.value("justes"_L1)),
+                                  ligne.value("choix"_L1).toInt(), ligne.value("verdict"_L1).toString(),
+                                  ligne.value("intitule"_L1).toString(), ligne.value("secondes"_L1).toInt()});
         } else if (type == "fin") {
             j.termine = true;
-            j.resultatsAtteints = ligne.value("fin").toString() == "resultats";
-            if (ligne.contains("note")) j.note = ligne.value("note").toDouble();
+            j.resultatsAtteints = ligne.value("fin"_L1).toString() == "resultats";
+            if (ligne.contains("note"_L1)) j.note = ligne.value("note"_L1).toDouble();
         }
     }
     if (debut) return j;
@@ -141,7 +152,7 @@ std::optional<JournalLu> LireFichierJournal(const QString& chemin, QString* erre
     QString raison;
     if (!fichier.open(QIODevice::ReadOnly)) raison = fichier.errorString();
     else if (fichier.size() > MaxOctets) raison = QStringLiteral("trop volumineux pour un journal");
-    if (raison.isEmpty()) return LireJournal(fichier.read(MaxOctets), chemin, erreur);
+    if (raison.isEmpty()) return LireJournal(fichier.readAll(), chemin, erreur);
     if (erreur) *erreur = QDir::toNativeSeparators(chemin) + " : " + raison;
     return std::nullopt;
 }

@@ -2,7 +2,6 @@
 
 #include "platform/fichiers.h"
 #include "questionnaire/formats.h"
-#include "quiz/minuterie.h"
 #include "results/enregistrement.h"
 
 #include <QFile>
@@ -58,9 +57,12 @@ public:
         e.traitees = rang.captured(1).toInt();
         e.questions = rang.captured(2).toInt();
         if (!lireNote(note->trimmed(), e)) return QStringLiteral("note illisible : « %1 »").arg(*note);
-        if (!lireCompte(*justes, Rubrique::Justes, e.justes) ||
-            !lireCompte(*fausses, Rubrique::Fausses, e.fausses) ||
-            !lireCompte(*nulles, Rubrique::Nulles, e.nulles))
+        static const QString Compte = QStringLiteral(R"((\d{1,5}) sur \d{1,5} questions)");
+        static const QRegularExpression Justes = motif(Rubrique::Justes, Compte),
+                                        Fausses = motif(Rubrique::Fausses, Compte),
+                                        Nulles = motif(Rubrique::Nulles, Compte);
+        if (!lireCompte(*justes, Justes, e.justes) || !lireCompte(*fausses, Fausses, e.fausses) ||
+            !lireCompte(*nulles, Nulles, e.nulles))
             return QStringLiteral("nombres de réponses illisibles");
         e.texteDate = date->trimmed();
         e.date = LireDate(e.texteDate);
@@ -105,8 +107,7 @@ private:
         return true;
     }
 
-    static bool lireCompte(const QString& ligne, const QString& debut, int& compte) {
-        const QRegularExpression compteur = motif(debut, R"((\d{1,5}) sur \d{1,5} questions)");
+    static bool lireCompte(const QString& ligne, const QRegularExpression& compteur, int& compte) {
         const auto m = compteur.match(ligne.trimmed());
         if (m.hasMatch()) compte = m.captured(1).toInt();
         return m.hasMatch();
@@ -123,7 +124,17 @@ QString nomAffiche(const QString& chemin) { return QDir::toNativeSeparators(chem
 }  // namespace
 
 QDate LireDate(const QString& texte) {
-    return Formats::francais().toDate(texte.trimmed().toLower(), FormatDate);
+    // "samedi 5 décembre 2026": read by hand, as a general date parser costs
+    // more than the rest of the record.
+    static const QStringList mois = [] {
+        QStringList noms;
+        for (int m = 1; m <= 12; ++m) noms << Formats::francais().monthName(m).toLower();
+        return noms;
+    }();
+    const QStringList mots = texte.trimmed().toLower().split(' ', Qt::SkipEmptyParts);
+    if (mots.size() != 4) return {};
+    const QDate date(mots[3].toInt(), int(mois.indexOf(mots[2])) + 1, mots[1].toInt());
+    return Formats::francais().dayName(date.dayOfWeek()).toLower() == mots[0] ? date : QDate();
 }
 
 QString QuestionnaireDuFichier(const QString& chemin, const QString& identifiant,
@@ -171,7 +182,7 @@ LectureResultats LireFichierResultats(const QString& chemin) {
     if (fichier.size() > MaxOctets)
         return {{}, {QStringLiteral("%1 : trop volumineux pour un fichier de résultats")
                          .arg(nomAffiche(chemin))}};
-    return LireResultats(Fichiers::decoder(fichier.read(MaxOctets)), chemin);
+    return LireResultats(Fichiers::decoder(fichier.readAll()), chemin);
 }
 
 }  // namespace Resultats

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <memory>
 
 namespace Resultats {
@@ -58,20 +60,51 @@ private:
     QHash<QString, QString> lus_;
 };
 
+// What one file gave: the records of a results file, or a journal.
+struct FichierLu {
+    LectureResultats resultats;
+    std::optional<Journal::JournalLu> journal;
+    QString erreur;
+};
+
+FichierLu lireFichier(const QString& chemin, bool journal) {
+    FichierLu lu;
+    if (journal) lu.journal = Journal::LireFichierJournal(chemin, &lu.erreur);
+    else lu.resultats = LireFichierResultats(chemin);
+    return lu;
+}
+
+// Each file is read and parsed on its own, so the files are shared out
+// among the processor's cores; what they gave is merged in listing order.
+QVector<FichierLu> lireTous(const QVector<std::pair<QString, bool>>& fichiers) {
+    QVector<FichierLu> lus(fichiers.size());
+    std::atomic<qsizetype> suivant{0};
+    const auto travailler = [&] {
+        for (qsizetype i; (i = suivant++) < fichiers.size();)
+            lus[i] = lireFichier(fichiers[i].first, fichiers[i].second);
+    };
+    std::vector<std::thread> aides(std::max(1u, std::thread::hardware_concurrency()) - 1);
+    for (std::thread& aide : aides) aide = std::thread(travailler);
+    travailler();
+    for (std::thread& aide : aides) aide.join();
+    return lus;
+}
+
 class Collecte {
 public:
-    void lire(const QString& chemin) {
+    void lister(const QString& chemin) {
         const QFileInfo info(chemin);
-        if (info.isFile()) return lireFichier(info);
+        if (info.isFile()) return retenir(info);
         if (!info.isDir()) {
             r_.erreurs << QStringLiteral("%1 : dossier introuvable").arg(QDir::toNativeSeparators(chemin));
             return;
         }
         QDirIterator it(chemin, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) lireFichier(it.nextFileInfo());
+        while (it.hasNext()) retenir(it.nextFileInfo());
     }
 
     Releve terminer() {
+        for (FichierLu& lu : lireTous(fichiers_)) garder(lu);
         trier();
         for (int i = 0; i < r_.journaux.size(); ++i) {
             const Journal::JournalLu& j = r_.journaux[i];
@@ -87,19 +120,20 @@ public:
     }
 
 private:
-    void lireFichier(const QFileInfo& f) {
-        if (f.suffix().compare("rst", Qt::CaseInsensitive) == 0) {
-            LectureResultats lecture = LireFichierResultats(f.filePath());
-            r_.erreurs << lecture.erreurs;
-            for (EssaiLu& e : lecture.essais)
-                if (!vus_.contains(cleEssai(e))) {
-                    vus_.insert(cleEssai(e));
-                    r_.essais << std::move(e);
-                }
-        } else if (estJournal(f)) {
-            QString erreur;
-            if (auto j = Journal::LireFichierJournal(f.filePath(), &erreur)) garderJournal(std::move(*j));
-            else r_.erreurs << erreur;
+    void retenir(const QFileInfo& f) {
+        if (f.suffix().compare("rst", Qt::CaseInsensitive) == 0) fichiers_.push_back({f.filePath(), false});
+        else if (estJournal(f)) fichiers_.push_back({f.filePath(), true});
+    }
+
+    void garder(FichierLu& lu) {
+        if (!lu.erreur.isEmpty()) r_.erreurs << lu.erreur;
+        if (lu.journal) garderJournal(std::move(*lu.journal));
+        r_.erreurs << lu.resultats.erreurs;
+        for (EssaiLu& e : lu.resultats.essais) {
+            const QString cle = cleEssai(e);
+            if (vus_.contains(cle)) continue;
+            vus_.insert(cle);
+            r_.essais << std::move(e);
         }
     }
 
@@ -131,6 +165,7 @@ private:
     }
 
     Releve r_;
+    QVector<std::pair<QString, bool>> fichiers_;  // path, and whether a journal
     QSet<QString> vus_;
     QHash<QString, int> journaux_;
     Titres titres_;
@@ -157,7 +192,7 @@ int Releve::codeSortie() const {
 
 Releve Rassembler(const QStringList& chemins) {
     Collecte collecte;
-    for (const QString& chemin : chemins) collecte.lire(chemin);
+    for (const QString& chemin : chemins) collecte.lister(chemin);
     return collecte.terminer();
 }
 
