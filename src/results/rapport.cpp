@@ -22,14 +22,18 @@ section + section { break-before: page; }
 .chiffres { display: flex; flex-wrap: wrap; gap: 6px; margin: 6px 0; }
 .chiffres div { border: 1px solid #c8d3de; border-radius: 4px; padding: 4px 9px; background: #f3f6f9; }
 .chiffres b { display: block; font-size: 13pt; color: #1f4e79; }
-table { border-collapse: collapse; width: 100%; margin: 4px 0 8px; }
-th, td { border: 1px solid #c8d3de; padding: 2px 5px; text-align: left; vertical-align: top; }
+table { border-collapse: collapse; width: 100%; margin: 4px 0 8px; font-size: 9pt; }
+th, td { border: 1px solid #c8d3de; padding: 2px 4px; text-align: left; vertical-align: top; }
 th { background: #e4ebf2; font-weight: 600; }
 td.n { text-align: right; white-space: nowrap; }
 tr { break-inside: avoid; }
 .remarque { color: #6b4a00; background: #fff6dc; border-left: 3px solid #e0a800; padding: 3px 8px; }
 .erreurs { color: #8b0000; }
-.alerte { color: #8b0000; }
+tr.alerte td { color: #8b0000; border-top: none; font-weight: 600; }
+table.questions td:nth-child(2) { width: 34%; }
+span.juste, span.fausse { white-space: nowrap; }
+span.juste { color: #1e6b40; font-weight: 700; }
+span.fausse { color: #555; }
 .legende { color: #555; font-size: 9pt; }
 svg text { font: 8.5pt "DejaVu Sans", Arial, sans-serif; }
 )");
@@ -119,21 +123,23 @@ QString tableClasse(const QString& classe, const QVector<LigneEssai>& lignes) {
     return html + "</table>\n";
 }
 
+// How often each answer was ticked, the right ones marked.
 QString cocheesTexte(const StatQuestion& q) {
-    QStringList parts;
+    QString texte;
     for (int k = 0; k < q.cochees.size(); ++k)
-        parts << QStringLiteral("%1%2 : %3").arg(k + 1).arg(q.bonnes[k] ? QStringLiteral(" ✓") : QString())
-                     .arg(q.cochees[k]);
-    return parts.join(QStringLiteral(" · "));
+        texte += QStringLiteral("<span class=\"%1\">n° %2 : %3</span> ")
+                     .arg(q.bonnes[k] ? "juste" : "fausse").arg(k + 1).arg(q.cochees[k]);
+    return texte;
 }
 
 QString tableQuestions(const StatQuestionnaire& s) {
     if (s.questions.isEmpty())
         return QStringLiteral("<p class=\"remarque\">Aucun journal d'essai : pas de statistiques par question.</p>\n");
     QString html = QStringLiteral(
-        "<h3>Questions</h3>\n<table><tr><th>N°</th><th>Question</th><th>Réponses</th><th>Justes</th>"
-        "<th>Fausses</th><th>Nulles</th><th></th><th>Discrimination</th><th>Cochées (✓ juste)</th>"
-        "<th>À revoir</th></tr>\n");
+        "<h3>Questions</h3>\n<table class=\"questions\"><tr><th>N°</th><th>Question</th>"
+        "<th>Réponses</th><th>Justes</th><th>Fausses</th><th>Nulles</th><th></th>"
+        "<th>Discri&shy;mination</th><th>Cochées (<span class=\"juste\">juste</span>, "
+        "<span class=\"fausse\">fausse</span>)</th></tr>\n");
     for (const StatQuestion& q : s.questions) {
         const QString intitule = q.intitule.size() > 90 ? q.intitule.left(88) + "…" : q.intitule;
         html += "<tr>" + cellule(QString::number(q.numero), true) + cellule(e(intitule)) +
@@ -141,14 +147,16 @@ QString tableQuestions(const StatQuestionnaire& s) {
                 cellule(pourcent(q.fausses, q.reponses), true) + cellule(pourcent(q.nulles, q.reponses), true) +
                 cellule(barre(q)) +
                 cellule(q.discrimination ? nombre(*q.discrimination, 2) : QStringLiteral("–"), true) +
-                cellule(cocheesTexte(q)) +
-                "<td class=\"alerte\">" + e(q.alertes.join(" ; ")) + "</td></tr>\n";
+                cellule(cocheesTexte(q)) + "</tr>\n";
+        if (!q.alertes.isEmpty())
+            html += "<tr class=\"alerte\"><td></td><td colspan=\"8\">À revoir : " +
+                    e(q.alertes.join(" ; ")) + "</td></tr>\n";
     }
     return html + QStringLiteral(
         "</table>\n<p class=\"legende\">Discrimination : part de réponses justes parmi les 27 % "
         "d'essais complets les mieux notés, moins celle des 27 % les moins bien notés (de −1 à 1 ; "
-        "négative, la question trompe les meilleurs) ; « – » sous %1 essais complets avec "
-        "journal.</p>\n").arg(MinimumDiscrimination);
+        "nettement négative, la question trompe les meilleurs) ; « – » sous %1 essais complets "
+        "avec journal.</p>\n").arg(MinimumDiscrimination);
 }
 
 QString section(const StatQuestionnaire& s) {

@@ -72,9 +72,10 @@ void signaler(StatQuestion& q) {
     if (q.reponses < MinimumAlertes) return;
     if (q.facilite() < 0.2) q.alertes << QStringLiteral("presque personne n'y répond juste");
     if (q.facilite() > 0.9) q.alertes << QStringLiteral("presque tout le monde y répond juste");
-    if (q.discrimination && *q.discrimination < 0)
+    if (q.discrimination && *q.discrimination <= DiscriminationInverse)
         q.alertes << QStringLiteral("les meilleurs élèves y échouent plus que les plus faibles");
-    for (int k = 0; k < q.bonnes.size(); ++k)
+    // With hardly any wrong answer, an unpicked one says nothing.
+    for (int k = 0; k < q.bonnes.size() && q.fausses >= MinimumAlertes; ++k)
         if (!q.bonnes[k] && q.cochees[k] == 0)
             q.alertes << QStringLiteral("la réponse fausse n° %1 n'est jamais choisie").arg(k + 1);
 }

@@ -47,8 +47,12 @@ struct StatQuestionnaire {
 
 // Fewer complete attempts with a journal than this, and no discrimination index.
 constexpr int MinimumDiscrimination = 4;
-// Fewer answers than this to a question, and no flag on it.
+// Fewer answers than this to a question (or wrong answers, for an unpicked
+// wrong answer), and no flag on it.
 constexpr int MinimumAlertes = 5;
+// A discrimination index this low is more than a pupil's chance in a small
+// class: the question misleads the best pupils.
+constexpr double DiscriminationInverse = -0.2;
 
 QVector<StatQuestionnaire> Statistiques(const Releve& r);
 

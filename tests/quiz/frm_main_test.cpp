@@ -243,8 +243,8 @@ TEST(FrmMainJournal, UneLigneParQuestionJugeeEtLaFin) {
     const auto j = Journal::LireFichierJournal(chemin, &erreur);
     ASSERT_TRUE(j) << erreur.toStdString();
     EXPECT_EQ(QString("%1|%2|%3|%4|%5|%6|%7").arg(j->questionnaire, j->titre, j->identifiant, j->classe)
-                  .arg(j->essai).arg(j->debut.toString(Qt::ISODate)).arg(j->questions),
-              "FLEUVES|Les fleuves|B01|3A|1|2026-12-05T14:03:27|4");
+                  .arg(j->essai).arg(j->debut.toString("yyyy-MM-dd HH:mm:ss")).arg(j->questions),
+              "FLEUVES|Les fleuves|B01|3A|1|2026-12-05 14:03:27|4");
     QStringList reponses;
     for (const auto& r : j->reponses) reponses << resume(r);
     EXPECT_EQ(reponses, QStringList({"1/1 Vrai [1] [1] sur 3 12 s", "2/2 Nulle [] [1,3] sur 4 12 s",

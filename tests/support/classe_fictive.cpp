@@ -43,10 +43,16 @@ private:
 
 // Question 3 is too hard, 7 too easy, 10 misleads the best pupils, and the
 // third answer of question 5 draws nobody.
-QStringList texteQuestionnaire(const QString& titre) {
+const QStringList Planetes{"le Soleil", "la Lune", "Mercure", "Vénus", "la Terre", "Mars",
+                           "Jupiter", "Saturne", "Uranus", "Neptune", "les comètes", "les éclipses"};
+const QStringList Volcans{"le magma", "la lave", "les cendres", "le cratère", "l'Etna", "le Vésuve",
+                          "le Stromboli", "le Piton de la Fournaise", "les geysers", "les séismes",
+                          "les nuées ardentes", "les volcans éteints"};
+
+QStringList texteQuestionnaire(const QString& titre, const QStringList& sujets) {
     QStringList l{"</" + titre};
     for (int q = 1; q <= Questions; ++q) {
-        l << QString("0 Question %1 du questionnaire « %2 » ?").arg(q).arg(titre);
+        l << "0 Quelle affirmation sur " + sujets[q - 1] + " est juste ?";
         l << "Première réponse" << "Deuxième réponse" << "Troisième réponse" << "Quatrième réponse";
         l << (q % 4 == 1 ? "=>1 0 0 0" : q % 4 == 2 ? "=>0 1 0 0" : q % 4 == 3 ? "=>0 0 1 1" : "=>0 0 0 1");
     }
@@ -55,8 +61,8 @@ QStringList texteQuestionnaire(const QString& titre) {
 
 double chanceDeReussir(int q, double niveau) {
     if (q == 3) return 0.08;
-    if (q == 7) return 0.97;
-    if (q == 10) return 1.1 - niveau;
+    if (q == 7) return 0.995;
+    if (q == 10) return niveau < 0.5 ? 0.9 : 0.15;
     return 0.15 + 0.8 * niveau - 0.03 * q;
 }
 
@@ -91,7 +97,8 @@ int GenererClasse(const QString& bibliotheque, const ClasseFictive& classe) {
         const QString dossier = bibliotheque + '/' + nom;
         QDir().mkpath(dossier);
         Fichiers::ecrire(dossier + '/' + nom + ".dat",
-                         texteQuestionnaire(n % 2 ? "Les volcans" : "Le système solaire").join("\r\n") + "\r\n",
+                         (n % 2 ? texteQuestionnaire("Les volcans", Volcans)
+                                : texteQuestionnaire("Le système solaire", Planetes)).join("\r\n") + "\r\n",
                          false);
         auto modele = std::make_unique<QuizState>();
         modele->CheminQuestionnaire = dossier + '/' + nom + ".dat";
