@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 paquets=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins
          libxrandr-dev libx11-dev libgl-dev googletest libgtest-dev libbenchmark-dev
          xvfb xdotool x11-utils x11-xserver-utils imagemagick xserver-xorg-core
-         xserver-xorg-video-dummy fonts-dejavu-core)
+         xserver-xorg-video-dummy fonts-dejavu-core chromium)
 manquants=()
 for p in "${paquets[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || manquants+=("$p")
