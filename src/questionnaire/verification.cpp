@@ -67,7 +67,7 @@ private:
     }
 
     void verifierImage(const QString& nom, int ligne) {
-        if (!Fichiers::existe(s_.DossierQuestionnaire + "/Images/" + nom))
+        if (!Fichiers::existe(Fichiers::cheminEcrit(s_.DossierQuestionnaire + "/Images", nom)))
             dire(ini_, ligne, QString("image « %1 » introuvable dans le dossier Images").arg(nom));
     }
 

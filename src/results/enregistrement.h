@@ -52,6 +52,7 @@ public:
 
 private:
     QString chemin_;
+    QString dossier_;
     QString texte_;
 };
 
