@@ -147,9 +147,11 @@ QString QuestionnaireDuFichier(const QString& chemin, const QString& identifiant
     return info.dir().dirName();
 }
 
-LectureResultats LireResultats(const QString& texte, const QString& chemin) {
+LectureResultats LireResultats(const QByteArray& octets, const QString& chemin) {
     LectureResultats lecture;
-    const QStringList lignes = Fichiers::decouperLignes(texte);
+    QStringList lignes;
+    Fichiers::LignesTexte texte(octets);
+    while (const auto ligne = texte.suivante()) lignes << *ligne;
     QVector<int> separations;
     for (int i = 0; i < lignes.size(); ++i)
         if (lignes[i].trimmed() == Rubrique::Separation) separations << i;
@@ -182,7 +184,7 @@ LectureResultats LireFichierResultats(const QString& chemin) {
     if (fichier.size() > MaxOctets)
         return {{}, {QStringLiteral("%1 : trop volumineux pour un fichier de résultats")
                          .arg(nomAffiche(chemin))}};
-    return LireResultats(Fichiers::decoder(fichier.readAll()), chemin);
+    return LireResultats(fichier.readAll(), chemin);
 }
 
 }  // namespace Resultats

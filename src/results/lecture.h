@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -32,9 +33,9 @@ struct LectureResultats {
     QStringList erreurs;  // in French, one per record or file that could not be read
 };
 
-// The records of one file's text; `chemin` names the file in the messages
+// The records of one file's bytes; `chemin` names the file in the messages
 // and gives the questionnaire.
-LectureResultats LireResultats(const QString& texte, const QString& chemin);
+LectureResultats LireResultats(const QByteArray& octets, const QString& chemin);
 LectureResultats LireFichierResultats(const QString& chemin);
 
 // The questionnaire a results file belongs to: its name less

@@ -58,6 +58,7 @@ TEST(ResultatsLecture, RelitCeQueLEnregistrementAEcrit) {
     };
     for (const Cas& c : cas) {
         QuizState s = c.s;
+        s.DossierQuestionnaire = dossier.path();
         s.CheminQuestionnaire = dossier.filePath("VOLCANS.dat");
         s.CheminResultats = dossier.filePath("VOLCANS _" + Formats::sansEspaces(s.Identifiant).toUpper() + "_3A_.rst");
         ASSERT_EQ(Resultats::EnregistrerResultats(s, QTime(14, 3, 27)), "");
@@ -89,7 +90,7 @@ TEST(ResultatsLecture, FichiersFaitsALaMain) {
              {"note effacée", QByteArray(un).replace("15,5/20", "quinze/20"), 0, 1, ""},
              {"autre chose", "\x89PNG\r\n\x1a\n\0\0\0IHDR", 0, 1, ""},
              {"vide", "", 0, 1, ""}}) {
-        const auto lu = Resultats::LireResultats(Fichiers::decoder(c.octets), "/classe/X _B01_3A_.rst");
+        const auto lu = Resultats::LireResultats(c.octets, "/classe/X _B01_3A_.rst");
         EXPECT_EQ(lu.essais.size(), c.essais) << c.nom;
         EXPECT_EQ(lu.erreurs.size(), c.erreurs) << c.nom << lu.erreurs.join('\n').toStdString();
         if (!lu.essais.isEmpty()) {

@@ -96,10 +96,9 @@ int GenererClasse(const QString& bibliotheque, const ClasseFictive& classe) {
         const QString nom = classe.questionnaires[n];
         const QString dossier = bibliotheque + '/' + nom;
         QDir().mkpath(dossier);
-        Fichiers::ecrire(dossier + '/' + nom + ".dat",
-                         (n % 2 ? texteQuestionnaire("Les volcans", Volcans)
-                                : texteQuestionnaire("Le système solaire", Planetes)).join("\r\n") + "\r\n",
-                         false);
+        Fichiers::ajouter(dossier + '/' + nom + ".dat",
+                          (n % 2 ? texteQuestionnaire("Les volcans", Volcans)
+                                 : texteQuestionnaire("Le système solaire", Planetes)).join("\r\n") + "\r\n");
         auto modele = std::make_unique<QuizState>();
         modele->CheminQuestionnaire = dossier + '/' + nom + ".dat";
         modele->DossierQuestionnaire = dossier;
