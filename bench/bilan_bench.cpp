@@ -5,9 +5,9 @@
 #include "results/releve.h"
 #include "support/classe_fictive.h"
 
+#include <benchmark/benchmark.h>
 #include <QCoreApplication>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <memory>
 
 namespace {
@@ -44,7 +44,8 @@ void BM_Sorties(benchmark::State& etat) {
     const Resultats::Releve r = Resultats::Rassembler({ecole()});
     const bool html = etat.range(0);
     for (auto _ : etat)
-        benchmark::DoNotOptimize(html ? Resultats::RapportHtml(r).size() : Resultats::TexteCsv(r).size());
+        benchmark::DoNotOptimize(html ? Resultats::RapportHtml(r).size()
+                                      : Resultats::TexteCsv(r).size());
     etat.SetLabel(html ? "html" : "csv");
 }
 BENCHMARK(BM_Sorties)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);

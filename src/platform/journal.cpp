@@ -65,7 +65,8 @@ void JournalDisque::ecrire(const Ligne& ligne) {
     // One write call per line: the file holds whole lines, or the last one
     // cut by a power failure, which its reader leaves aside.
     const QByteArray texte = ligne.texte + '\n';
-    if (::write(descripteur_, texte.constData(), static_cast<size_t>(texte.size())) != texte.size() ||
+    if (::write(descripteur_, texte.constData(), static_cast<size_t>(texte.size())) !=
+            texte.size() ||
         ::fdatasync(descripteur_) != 0) {
         ::close(descripteur_);
         descripteur_ = -1;

@@ -55,19 +55,22 @@ int main(int argc, char** argv) {
         erreurs << QStringLiteral("Rien n'a pu être lu : ni tableau ni bilan n'ont été écrits.\n");
         return 2;
     }
-    const auto produire = [&](const QString& chemin, const QByteArray& octets, const QString& quoi) {
+    const auto produire = [&](const QString& chemin, const QByteArray& octets,
+                              const QString& quoi) {
         if (chemin.isEmpty()) return true;
         const QString raison = ecrire(chemin, octets);
         if (!raison.isEmpty())
             erreurs << QStringLiteral("%1 : écriture impossible (%2)\n")
                            .arg(QDir::toNativeSeparators(chemin), raison);
         else
-            sortie << quoi << QDir::toNativeSeparators(QFileInfo(chemin).absoluteFilePath()) << '\n';
+            sortie << quoi << QDir::toNativeSeparators(QFileInfo(chemin).absoluteFilePath())
+                   << '\n';
         return raison.isEmpty();
     };
     const bool ecrits =
         produire(csv, Resultats::TexteCsv(releve), QStringLiteral("Tableau des notes : ")) &
-        produire(html, Resultats::RapportHtml(releve).toUtf8(), QStringLiteral("Bilan de la classe : "));
+        produire(html, Resultats::RapportHtml(releve).toUtf8(),
+                 QStringLiteral("Bilan de la classe : "));
     sortie << QStringLiteral("%1 essais lus.\n").arg(releve.essais.size());
     return ecrits ? releve.codeSortie() : 2;
 }

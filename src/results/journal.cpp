@@ -20,7 +20,9 @@ namespace {
 constexpr qint64 MaxOctets = 4 << 20;
 const QString FormatInstant = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
 
-QByteArray texte(const QJsonObject& ligne) { return QJsonDocument(ligne).toJson(QJsonDocument::Compact); }
+QByteArray texte(const QJsonObject& ligne) {
+    return QJsonDocument(ligne).toJson(QJsonDocument::Compact);
+}
 
 QJsonArray numeros(const QVector<bool>& marques) {
     QJsonArray liste;
@@ -44,7 +46,9 @@ QDateTime LireInstant(const QString& texte) {
     return QDateTime(jour, heure, Qt::UTC);
 }
 
-QString questionnaire(const QuizState& s) { return QFileInfo(s.CheminQuestionnaire).completeBaseName(); }
+QString questionnaire(const QuizState& s) {
+    return QFileInfo(s.CheminQuestionnaire).completeBaseName();
+}
 
 }  // namespace
 
@@ -83,15 +87,16 @@ void Suivi::jugee(const QuizState& s, const QVector<bool>& cochees, const QStrin
     QVector<bool> justes(s.NbChoix);
     for (int k = 0; k < s.NbChoix && numeroDeQuestionValide(q); ++k)
         justes[k] = s.BonnesReponses[q][k] == "1";
-    journal_->ajouter(texte({{"type", "question"},
-                             {"numero", q},
-                             {"rang", s.RangQuestion},
-                             {"cochees", numeros(cochees.mid(0, s.NbChoix))},
-                             {"justes", numeros(justes)},
-                             {"choix", s.NbChoix},
-                             {"verdict", verdict},
-                             {"secondes", SecondesEcoulees(affichage_, instant)},
-                             {"intitule", numeroDeQuestionValide(q) ? s.TexteQCM[q][0][0] : QString()}}));
+    journal_->ajouter(
+        texte({{"type", "question"},
+               {"numero", q},
+               {"rang", s.RangQuestion},
+               {"cochees", numeros(cochees.mid(0, s.NbChoix))},
+               {"justes", numeros(justes)},
+               {"choix", s.NbChoix},
+               {"verdict", verdict},
+               {"secondes", SecondesEcoulees(affichage_, instant)},
+               {"intitule", numeroDeQuestionValide(q) ? s.TexteQCM[q][0][0] : QString()}}));
 }
 
 void Suivi::terminer(const QuizState& s, bool resultatsAtteints, const QDateTime& instant) {
@@ -130,10 +135,11 @@ std::optional<JournalLu> LireJournal(const QByteArray& octets, const QString& ch
             j.debut = LireInstant(ligne.value("debut"_L1).toString());
             j.questions = ligne.value("questions"_L1).toInt();
         } else if (type == "question" && !j.termine) {
-            j.reponses.push_back({ligne.value("numero"_L1).toInt(), ligne.value("rang"_L1).toInt(),
-                                  entiers(ligne.value("cochees"_L1)), entiers(ligne.value("justes"_L1)),
-                                  ligne.value("choix"_L1).toInt(), ligne.value("verdict"_L1).toString(),
-                                  ligne.value("intitule"_L1).toString(), ligne.value("secondes"_L1).toInt()});
+            j.reponses.push_back(
+                {ligne.value("numero"_L1).toInt(), ligne.value("rang"_L1).toInt(),
+                 entiers(ligne.value("cochees"_L1)), entiers(ligne.value("justes"_L1)),
+                 ligne.value("choix"_L1).toInt(), ligne.value("verdict"_L1).toString(),
+                 ligne.value("intitule"_L1).toString(), ligne.value("secondes"_L1).toInt()});
         } else if (type == "fin") {
             j.termine = true;
             j.resultatsAtteints = ligne.value("fin"_L1).toString() == "resultats";
@@ -150,8 +156,10 @@ std::optional<JournalLu> LireJournal(const QByteArray& octets, const QString& ch
 std::optional<JournalLu> LireFichierJournal(const QString& chemin, QString* erreur) {
     QFile fichier(chemin);
     QString raison;
-    if (!fichier.open(QIODevice::ReadOnly)) raison = fichier.errorString();
-    else if (fichier.size() > MaxOctets) raison = QStringLiteral("trop volumineux pour un journal");
+    if (!fichier.open(QIODevice::ReadOnly))
+        raison = fichier.errorString();
+    else if (fichier.size() > MaxOctets)
+        raison = QStringLiteral("trop volumineux pour un journal");
     if (raison.isEmpty()) return LireJournal(fichier.readAll(), chemin, erreur);
     if (erreur) *erreur = QDir::toNativeSeparators(chemin) + " : " + raison;
     return std::nullopt;

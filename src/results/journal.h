@@ -42,12 +42,12 @@ private:
 };
 
 struct ReponseLue {
-    int numero = 0;           // question number in the questionnaire file
-    int rang = 0;             // its rank in the attempt's order
-    QVector<int> cochees;     // answers ticked, from 1
-    QVector<int> justes;      // right answers, from 1
-    int choix = 0;            // answers offered
-    QString verdict;          // "Vrai", "Faux", "Nulle"
+    int numero = 0;        // question number in the questionnaire file
+    int rang = 0;          // its rank in the attempt's order
+    QVector<int> cochees;  // answers ticked, from 1
+    QVector<int> justes;   // right answers, from 1
+    int choix = 0;         // answers offered
+    QString verdict;       // "Vrai", "Faux", "Nulle"
     QString intitule;
     int secondes = 0;
 };
@@ -59,7 +59,7 @@ struct JournalLu {
     QDateTime debut;
     int questions = 0;
     QVector<ReponseLue> reponses;
-    bool termine = false;           // has its last line
+    bool termine = false;  // has its last line
     bool resultatsAtteints = false;
     std::optional<double> note;
 };

@@ -4,8 +4,8 @@
 #include "questionnaire/formats.h"
 #include "results/enregistrement.h"
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -47,7 +47,8 @@ public:
         const auto justes = suivante(), fausses = suivante(), nulles = suivante();
         const auto date = valeur(Rubrique::DateHeure);
         const auto heure = suivante();
-        if (!heure) return QStringLiteral("enregistrement coupé avant sa fin (rubrique « %1 » absente)")
+        if (!heure)
+            return QStringLiteral("enregistrement coupé avant sa fin (rubrique « %1 » absente)")
                 .arg(manquante_);
         e.identifiant = Formats::sansEspaces(*identifiant);
         e.classe = Formats::sansEspaces(*classe);
@@ -56,7 +57,8 @@ public:
         if (!rang.hasMatch()) return QStringLiteral("nombre de questions traitées illisible");
         e.traitees = rang.captured(1).toInt();
         e.questions = rang.captured(2).toInt();
-        if (!lireNote(note->trimmed(), e)) return QStringLiteral("note illisible : « %1 »").arg(*note);
+        if (!lireNote(note->trimmed(), e))
+            return QStringLiteral("note illisible : « %1 »").arg(*note);
         static const QString Compte = QStringLiteral(R"((\d{1,5}) sur \d{1,5} questions)");
         static const QRegularExpression Justes = motif(Rubrique::Justes, Compte),
                                         Fausses = motif(Rubrique::Fausses, Compte),
@@ -167,7 +169,9 @@ LectureResultats LireResultats(const QByteArray& octets, const QString& chemin) 
         const QString raison = LecteurEssai(lignes, separations[k], separations[k + 1]).lire(e);
         if (!raison.isEmpty()) {
             lecture.erreurs << QStringLiteral("%1 : essai %2 illisible, %3")
-                                   .arg(nomAffiche(chemin)).arg(k + 1).arg(raison);
+                                   .arg(nomAffiche(chemin))
+                                   .arg(k + 1)
+                                   .arg(raison);
             continue;
         }
         e.questionnaire = QuestionnaireDuFichier(chemin, e.identifiant, e.classe);
@@ -179,11 +183,13 @@ LectureResultats LireResultats(const QByteArray& octets, const QString& chemin) 
 LectureResultats LireFichierResultats(const QString& chemin) {
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::ReadOnly))
-        return {{}, {QStringLiteral("%1 : lecture impossible (%2)")
-                         .arg(nomAffiche(chemin), fichier.errorString())}};
+        return {{},
+                {QStringLiteral("%1 : lecture impossible (%2)")
+                     .arg(nomAffiche(chemin), fichier.errorString())}};
     if (fichier.size() > MaxOctets)
-        return {{}, {QStringLiteral("%1 : trop volumineux pour un fichier de résultats")
-                         .arg(nomAffiche(chemin))}};
+        return {{},
+                {QStringLiteral("%1 : trop volumineux pour un fichier de résultats")
+                     .arg(nomAffiche(chemin))}};
     return LireResultats(fichier.readAll(), chemin);
 }
 

@@ -46,7 +46,8 @@ QString pourcent(int partie, int total) {
     return total ? nombre(100.0 * partie / total, 0) + " %" : QStringLiteral("–");
 }
 QString cellule(const QString& texte, bool numerique = false) {
-    return (numerique ? QStringLiteral("<td class=\"n\">") : QStringLiteral("<td>")) + texte + "</td>";
+    return (numerique ? QStringLiteral("<td class=\"n\">") : QStringLiteral("<td>")) + texte +
+           "</td>";
 }
 
 // Bars of the marks by slices of two points, negative marks apart.
@@ -55,33 +56,50 @@ QString histogramme(const QVector<double>& notes) {
     QVector<int> effectifs(Tranches);
     for (double n : notes) ++effectifs[n < 0 ? 0 : 1 + std::clamp(static_cast<int>(n / 2), 0, 9)];
     const int plus = std::max(1, *std::max_element(effectifs.begin(), effectifs.end()));
-    QString svg = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" "
-                                 "role=\"img\" aria-label=\"Répartition des notes\">")
-                      .arg(Tranches * Largeur + 10).arg(Haut + 34);
+    QString svg = QStringLiteral(
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" "
+                      "role=\"img\" aria-label=\"Répartition des notes\">")
+                      .arg(Tranches * Largeur + 10)
+                      .arg(Haut + 34);
     for (int t = 0; t < Tranches; ++t) {
         const int h = effectifs[t] * Haut / plus, x = 5 + t * Largeur;
-        const QString tranche = t == 0 ? QStringLiteral("&lt; 0") : QStringLiteral("%1–%2").arg(2 * t - 2).arg(2 * t);
-        svg += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"#3b7bbf\"/>")
-                   .arg(x + 3).arg(14 + Haut - h).arg(Largeur - 6).arg(h);
+        const QString tranche =
+            t == 0 ? QStringLiteral("&lt; 0") : QStringLiteral("%1–%2").arg(2 * t - 2).arg(2 * t);
+        svg +=
+            QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"#3b7bbf\"/>")
+                .arg(x + 3)
+                .arg(14 + Haut - h)
+                .arg(Largeur - 6)
+                .arg(h);
         if (effectifs[t])
             svg += QStringLiteral("<text x=\"%1\" y=\"%2\" text-anchor=\"middle\">%3</text>")
-                       .arg(x + Largeur / 2).arg(10 + Haut - h).arg(effectifs[t]);
+                       .arg(x + Largeur / 2)
+                       .arg(10 + Haut - h)
+                       .arg(effectifs[t]);
         svg += QStringLiteral("<text x=\"%1\" y=\"%2\" text-anchor=\"middle\">%3</text>")
-                   .arg(x + Largeur / 2).arg(Haut + 28).arg(tranche);
+                   .arg(x + Largeur / 2)
+                   .arg(Haut + 28)
+                   .arg(tranche);
     }
-    return svg + QStringLiteral("<line x1=\"5\" x2=\"%1\" y1=\"%2\" y2=\"%2\" stroke=\"#555\"/></svg>")
-                     .arg(5 + Tranches * Largeur).arg(14 + Haut);
+    return svg +
+           QStringLiteral("<line x1=\"5\" x2=\"%1\" y1=\"%2\" y2=\"%2\" stroke=\"#555\"/></svg>")
+               .arg(5 + Tranches * Largeur)
+               .arg(14 + Haut);
 }
 
 // Right, wrong and null shares of a question as one stacked bar.
 QString barre(const StatQuestion& q) {
-    QString svg = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"90\" height=\"10\">");
+    QString svg =
+        QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"90\" height=\"10\">");
     double x = 0;
-    for (const auto& [partie, couleur] : {std::pair{q.justes, "#2e8b57"}, std::pair{q.fausses, "#c0392b"},
-                                         std::pair{q.nulles, "#e0a800"}}) {
+    for (const auto& [partie, couleur] :
+         {std::pair{q.justes, "#2e8b57"}, std::pair{q.fausses, "#c0392b"},
+          std::pair{q.nulles, "#e0a800"}}) {
         const double l = q.reponses ? 90.0 * partie / q.reponses : 0;
         svg += QStringLiteral("<rect x=\"%1\" y=\"0\" width=\"%2\" height=\"10\" fill=\"%3\"/>")
-                   .arg(x, 0, 'f', 1).arg(l, 0, 'f', 1).arg(couleur);
+                   .arg(x, 0, 'f', 1)
+                   .arg(l, 0, 'f', 1)
+                   .arg(couleur);
         x += l;
     }
     return svg + "</svg>";
@@ -99,7 +117,8 @@ QString ligneEssai(const LigneEssai& l) {
         tr += cellule(s->date.isValid() ? s->date.toString("dd/MM/yyyy") : e(s->texteDate)) +
               cellule(s->heure.toString("HH:mm")) +
               cellule(QStringLiteral("%1 / %2").arg(s->traitees).arg(s->questions), true) +
-              cellule(QString::number(s->justes), true) + cellule(QString::number(s->fausses), true) +
+              cellule(QString::number(s->justes), true) +
+              cellule(QString::number(s->fausses), true) +
               cellule(QString::number(s->nulles), true) +
               cellule(s->complet() ? e(s->note) : QStringLiteral("non évaluable"), true);
     } else {
@@ -110,13 +129,15 @@ QString ligneEssai(const LigneEssai& l) {
         tr += cellule(j.debut.toString("dd/MM/yyyy")) + cellule(j.debut.toString("HH:mm")) +
               cellule(QStringLiteral("%1 / %2").arg(j.reponses.size()).arg(j.questions), true) +
               cellule(QString::number(justes), true) + cellule(QString::number(fausses), true) +
-              cellule(QString::number(nulles), true) + cellule(QStringLiteral("sans résultat"), true);
+              cellule(QString::number(nulles), true) +
+              cellule(QStringLiteral("sans résultat"), true);
     }
     return tr + cellule(etatJournal(l)) + "</tr>\n";
 }
 
 QString tableClasse(const QString& classe, const QVector<LigneEssai>& lignes) {
-    QString html = "<h3>Classe " + e(classe) + "</h3>\n<table><tr><th>Identifiant</th><th>Essai</th>"
+    QString html = "<h3>Classe " + e(classe) +
+                   "</h3>\n<table><tr><th>Identifiant</th><th>Essai</th>"
                    "<th>Date</th><th>Heure</th><th>Traitées</th><th>Justes</th><th>Fausses</th>"
                    "<th>Nulles</th><th>Note /20</th><th>Journal</th></tr>\n";
     for (const LigneEssai& l : lignes) html += ligneEssai(l);
@@ -128,13 +149,17 @@ QString cocheesTexte(const StatQuestion& q) {
     QString texte;
     for (int k = 0; k < q.cochees.size(); ++k)
         texte += QStringLiteral("<span class=\"%1\">n° %2 : %3</span> ")
-                     .arg(q.bonnes[k] ? "juste" : "fausse").arg(k + 1).arg(q.cochees[k]);
+                     .arg(q.bonnes[k] ? "juste" : "fausse")
+                     .arg(k + 1)
+                     .arg(q.cochees[k]);
     return texte;
 }
 
 QString tableQuestions(const StatQuestionnaire& s) {
     if (s.questions.isEmpty())
-        return QStringLiteral("<p class=\"remarque\">Aucun journal d'essai : pas de statistiques par question.</p>\n");
+        return QStringLiteral(
+            "<p class=\"remarque\">Aucun journal d'essai : pas de statistiques par "
+            "question.</p>\n");
     QString html = QStringLiteral(
         "<h3>Questions</h3>\n<table class=\"questions\"><tr><th>N°</th><th>Question</th>"
         "<th>Réponses</th><th>Justes</th><th>Fausses</th><th>Nulles</th><th></th>"
@@ -142,21 +167,27 @@ QString tableQuestions(const StatQuestionnaire& s) {
         "<span class=\"fausse\">fausse</span>)</th></tr>\n");
     for (const StatQuestion& q : s.questions) {
         const QString intitule = q.intitule.size() > 90 ? q.intitule.left(88) + "…" : q.intitule;
-        html += "<tr>" + cellule(QString::number(q.numero), true) + cellule(e(intitule)) +
-                cellule(QString::number(q.reponses), true) + cellule(pourcent(q.justes, q.reponses), true) +
-                cellule(pourcent(q.fausses, q.reponses), true) + cellule(pourcent(q.nulles, q.reponses), true) +
-                cellule(barre(q)) +
-                cellule(q.discrimination ? nombre(*q.discrimination, 2) : QStringLiteral("–"), true) +
-                cellule(cocheesTexte(q)) + "</tr>\n";
+        html +=
+            "<tr>" + cellule(QString::number(q.numero), true) + cellule(e(intitule)) +
+            cellule(QString::number(q.reponses), true) +
+            cellule(pourcent(q.justes, q.reponses), true) +
+            cellule(pourcent(q.fausses, q.reponses), true) +
+            cellule(pourcent(q.nulles, q.reponses), true) + cellule(barre(q)) +
+            cellule(q.discrimination ? nombre(*q.discrimination, 2) : QStringLiteral("–"), true) +
+            cellule(cocheesTexte(q)) + "</tr>\n";
         if (!q.alertes.isEmpty())
             html += "<tr class=\"alerte\"><td></td><td colspan=\"8\">À revoir : " +
                     e(q.alertes.join(" ; ")) + "</td></tr>\n";
     }
     return html + QStringLiteral(
-        "</table>\n<p class=\"legende\">Discrimination : part de réponses justes parmi les 27 % "
-        "d'essais complets les mieux notés, moins celle des 27 % les moins bien notés (de −1 à 1 ; "
-        "nettement négative, la question trompe les meilleurs) ; « – » sous %1 essais complets "
-        "avec journal.</p>\n").arg(MinimumDiscrimination);
+                      "</table>\n<p class=\"legende\">Discrimination : part de réponses justes "
+                      "parmi les 27 % "
+                      "d'essais complets les mieux notés, moins celle des 27 % les moins bien "
+                      "notés (de −1 à 1 ; "
+                      "nettement négative, la question trompe les meilleurs) ; « – » sous %1 "
+                      "essais complets "
+                      "avec journal.</p>\n")
+                      .arg(MinimumDiscrimination);
 }
 
 QString section(const StatQuestionnaire& s) {
@@ -170,17 +201,26 @@ QString section(const StatQuestionnaire& s) {
     const bool notes = !s.notes.isEmpty();
     chiffre(QStringLiteral("Moyenne"), notes ? nombre(s.moyenne()) : QStringLiteral("–"));
     chiffre(QStringLiteral("Médiane"), notes ? nombre(s.mediane()) : QStringLiteral("–"));
-    chiffre(QStringLiteral("Note la plus basse"), notes ? nombre(s.notes.first()) : QStringLiteral("–"));
-    chiffre(QStringLiteral("Note la plus haute"), notes ? nombre(s.notes.last()) : QStringLiteral("–"));
+    chiffre(QStringLiteral("Note la plus basse"),
+            notes ? nombre(s.notes.first()) : QStringLiteral("–"));
+    chiffre(QStringLiteral("Note la plus haute"),
+            notes ? nombre(s.notes.last()) : QStringLiteral("–"));
     html += "</div>\n";
     QStringList remarques;
     if (s.essais > s.notes.size())
-        remarques << QStringLiteral("%1 essai(s) sans note (non terminés), hors moyenne").arg(s.essais - s.notes.size());
-    if (s.interrompus) remarques << QStringLiteral("%1 essai(s) interrompu(s) : leurs réponses comptent dans les questions").arg(s.interrompus);
-    if (s.sansJournal) remarques << QStringLiteral("%1 essai(s) sans journal : absents des statistiques par question").arg(s.sansJournal);
+        remarques << QStringLiteral("%1 essai(s) sans note (non terminés), hors moyenne")
+                         .arg(s.essais - s.notes.size());
+    if (s.interrompus)
+        remarques << QStringLiteral(
+                         "%1 essai(s) interrompu(s) : leurs réponses comptent dans les questions")
+                         .arg(s.interrompus);
+    if (s.sansJournal)
+        remarques << QStringLiteral(
+                         "%1 essai(s) sans journal : absents des statistiques par question")
+                         .arg(s.sansJournal);
     if (!remarques.isEmpty()) html += "<p class=\"remarque\">" + remarques.join(" ; ") + ".</p>\n";
-    html += "<h3>Répartition des notes (" + QString::number(s.notes.size()) + " essais notés)</h3>\n" +
-            histogramme(s.notes) + "\n";
+    html += "<h3>Répartition des notes (" + QString::number(s.notes.size()) +
+            " essais notés)</h3>\n" + histogramme(s.notes) + "\n";
     for (auto classe = s.classes.cbegin(); classe != s.classes.cend(); ++classe)
         html += tableClasse(classe.key(), classe.value());
     return html + tableQuestions(s) + "</section>\n";
@@ -190,14 +230,20 @@ QString section(const StatQuestionnaire& s) {
 
 QString RapportHtml(const Releve& r) {
     const QVector<StatQuestionnaire> stats = Statistiques(r);
-    QString html = "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
-                   "<title>Bilan de la classe</title>\n<style>" + Style + "</style>\n</head>\n<body>\n"
-                   "<h1>Bilan de la classe</h1>\n";
+    QString html =
+        "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<title>Bilan de la classe</title>\n<style>" +
+        Style +
+        "</style>\n</head>\n<body>\n"
+        "<h1>Bilan de la classe</h1>\n";
     int essais = 0;
     for (const StatQuestionnaire& s : stats) essais += s.essais;
-    html += QStringLiteral("<p>%1 essai(s), %2 questionnaire(s).</p>\n").arg(essais).arg(stats.size());
+    html +=
+        QStringLiteral("<p>%1 essai(s), %2 questionnaire(s).</p>\n").arg(essais).arg(stats.size());
     if (!r.erreurs.isEmpty()) {
-        html += QStringLiteral("<div class=\"erreurs\"><p>Fichiers ou essais illisibles (%1) :</p><ul>").arg(r.erreurs.size());
+        html +=
+            QStringLiteral("<div class=\"erreurs\"><p>Fichiers ou essais illisibles (%1) :</p><ul>")
+                .arg(r.erreurs.size());
         for (const QString& erreur : r.erreurs) html += "<li>" + e(erreur) + "</li>";
         html += "</ul></div>\n";
     }

@@ -10,8 +10,8 @@
 #include <QSet>
 #include <algorithm>
 #include <atomic>
-#include <thread>
 #include <memory>
+#include <thread>
 
 namespace Resultats {
 
@@ -69,8 +69,10 @@ struct FichierLu {
 
 FichierLu lireFichier(const QString& chemin, bool journal) {
     FichierLu lu;
-    if (journal) lu.journal = Journal::LireFichierJournal(chemin, &lu.erreur);
-    else lu.resultats = LireFichierResultats(chemin);
+    if (journal)
+        lu.journal = Journal::LireFichierJournal(chemin, &lu.erreur);
+    else
+        lu.resultats = LireFichierResultats(chemin);
     return lu;
 }
 
@@ -96,7 +98,8 @@ public:
         const QFileInfo info(chemin);
         if (info.isFile()) return retenir(info);
         if (!info.isDir()) {
-            r_.erreurs << QStringLiteral("%1 : dossier introuvable").arg(QDir::toNativeSeparators(chemin));
+            r_.erreurs
+                << QStringLiteral("%1 : dossier introuvable").arg(QDir::toNativeSeparators(chemin));
             return;
         }
         QDirIterator it(chemin, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
@@ -121,8 +124,10 @@ public:
 
 private:
     void retenir(const QFileInfo& f) {
-        if (f.suffix().compare("rst", Qt::CaseInsensitive) == 0) fichiers_.push_back({f.filePath(), false});
-        else if (estJournal(f)) fichiers_.push_back({f.filePath(), true});
+        if (f.suffix().compare("rst", Qt::CaseInsensitive) == 0)
+            fichiers_.push_back({f.filePath(), false});
+        else if (estJournal(f))
+            fichiers_.push_back({f.filePath(), true});
     }
 
     void garder(FichierLu& lu) {
@@ -148,20 +153,22 @@ private:
             return;
         }
         Journal::JournalLu& garde = r_.journaux[*trouve];
-        if (j.reponses.size() + j.termine > garde.reponses.size() + garde.termine) garde = std::move(j);
+        if (j.reponses.size() + j.termine > garde.reponses.size() + garde.termine)
+            garde = std::move(j);
     }
 
     void trier() {
         QCollator collation{Formats::francais()};
         collation.setCaseSensitivity(Qt::CaseInsensitive);
-        std::stable_sort(r_.essais.begin(), r_.essais.end(), [&](const EssaiLu& a, const EssaiLu& b) {
-            for (const auto& [x, y] : {std::pair{&a.questionnaire, &b.questionnaire},
-                                       std::pair{&a.classe, &b.classe},
-                                       std::pair{&a.identifiant, &b.identifiant}})
-                if (const int ordre = collation.compare(*x, *y)) return ordre < 0;
-            if (a.numero != b.numero) return a.numero < b.numero;
-            return std::pair{a.date, a.heure} < std::pair{b.date, b.heure};
-        });
+        std::stable_sort(
+            r_.essais.begin(), r_.essais.end(), [&](const EssaiLu& a, const EssaiLu& b) {
+                for (const auto& [x, y] :
+                     {std::pair{&a.questionnaire, &b.questionnaire},
+                      std::pair{&a.classe, &b.classe}, std::pair{&a.identifiant, &b.identifiant}})
+                    if (const int ordre = collation.compare(*x, *y)) return ordre < 0;
+                if (a.numero != b.numero) return a.numero < b.numero;
+                return std::pair{a.date, a.heure} < std::pair{b.date, b.heure};
+            });
     }
 
     Releve r_;
@@ -178,7 +185,8 @@ QString champTexte(const QString& texte) {
 }
 
 QString champ(const QString& texte) {
-    if (!texte.contains(';') && !texte.contains('"') && !texte.contains('\n') && !texte.contains('\r'))
+    if (!texte.contains(';') && !texte.contains('"') && !texte.contains('\n') &&
+        !texte.contains('\r'))
         return texte;
     return '"' + QString(texte).replace('"', "\"\"") + '"';
 }
@@ -203,16 +211,25 @@ const Journal::JournalLu* JournalDe(const Releve& r, const EssaiLu& e) {
 }
 
 QByteArray TexteCsv(const Releve& r) {
-    QString texte = QStringLiteral("questionnaire;titre;identifiant;classe;essai;date;heure;traitees;"
-                                   "questions;justes;fausses;nulles;note;note_sur_4;complet\r\n");
+    QString texte = QStringLiteral(
+        "questionnaire;titre;identifiant;classe;essai;date;heure;traitees;"
+        "questions;justes;fausses;nulles;note;note_sur_4;complet\r\n");
     for (const EssaiLu& e : r.essais) {
-        const QStringList champs{
-            champTexte(e.questionnaire), champTexte(r.titre(e.questionnaire)),
-            champTexte(e.identifiant), champTexte(e.classe), QString::number(e.numero),
-            e.date.toString(Qt::ISODate), e.heure.toString(QStringLiteral("HH:mm:ss")),
-            QString::number(e.traitees), QString::number(e.questions), QString::number(e.justes),
-            QString::number(e.fausses), QString::number(e.nulles), e.note, e.noteSurQuatre,
-            e.complet() ? QStringLiteral("oui") : QStringLiteral("non")};
+        const QStringList champs{champTexte(e.questionnaire),
+                                 champTexte(r.titre(e.questionnaire)),
+                                 champTexte(e.identifiant),
+                                 champTexte(e.classe),
+                                 QString::number(e.numero),
+                                 e.date.toString(Qt::ISODate),
+                                 e.heure.toString(QStringLiteral("HH:mm:ss")),
+                                 QString::number(e.traitees),
+                                 QString::number(e.questions),
+                                 QString::number(e.justes),
+                                 QString::number(e.fausses),
+                                 QString::number(e.nulles),
+                                 e.note,
+                                 e.noteSurQuatre,
+                                 e.complet() ? QStringLiteral("oui") : QStringLiteral("non")};
         QStringList cellules;
         for (const QString& c : champs) cellules << champ(c);
         texte += cellules.join(';') + "\r\n";

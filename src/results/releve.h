@@ -14,8 +14,8 @@ namespace Resultats {
 struct Releve {
     QVector<EssaiLu> essais;  // by questionnaire, class, identifier, attempt
     QVector<Journal::JournalLu> journaux;
-    QHash<QString, QString> titres;  // by questionnaire, upper case
-    QStringList erreurs;             // in French, one per file or record not read
+    QHash<QString, QString> titres;     // by questionnaire, upper case
+    QStringList erreurs;                // in French, one per file or record not read
     QHash<QString, int> indexJournaux;  // by attempt, see JournalDe
 
     QString titre(const QString& questionnaire) const {

@@ -52,7 +52,8 @@ void discriminer(StatQuestionnaire& stat, QMap<int, StatQuestion>& questions) {
     QVector<std::pair<double, const JournalLu*>> classes;
     for (const auto& lignes : std::as_const(stat.classes))
         for (const LigneEssai& l : lignes)
-            if (const auto note = noteDe(l); note && l.journal) classes.push_back({*note, l.journal});
+            if (const auto note = noteDe(l); note && l.journal)
+                classes.push_back({*note, l.journal});
     if (classes.size() < MinimumDiscrimination) return;
     std::stable_sort(classes.begin(), classes.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -87,8 +88,10 @@ void completer(StatQuestionnaire& stat) {
         for (const LigneEssai& l : lignes) {
             eleves.insert(l.identifiant.toUpper() + '\n' + l.classe.toUpper());
             ++stat.essais;
-            if (!l.journal) ++stat.sansJournal;
-            else compter(questions, *l.journal);
+            if (!l.journal)
+                ++stat.sansJournal;
+            else
+                compter(questions, *l.journal);
             if (l.journal && !l.journal->termine) ++stat.interrompus;
             if (l.essai && l.essai->complet()) stat.notes << *l.essai->valeurNote;
         }
@@ -130,11 +133,13 @@ QVector<StatQuestionnaire> Statistiques(const Releve& r) {
     for (const EssaiLu& e : r.essais) {
         const JournalLu* j = JournalDe(r, e);
         if (j) rattaches.insert(j);
-        stat(e.questionnaire).classes[e.classe] << LigneEssai{&e, j, e.identifiant, e.classe, e.numero};
+        stat(e.questionnaire).classes[e.classe]
+            << LigneEssai{&e, j, e.identifiant, e.classe, e.numero};
     }
     for (const JournalLu& j : r.journaux)
         if (!rattaches.contains(&j))
-            stat(j.questionnaire).classes[j.classe] << LigneEssai{nullptr, &j, j.identifiant, j.classe, j.essai};
+            stat(j.questionnaire).classes[j.classe]
+                << LigneEssai{nullptr, &j, j.identifiant, j.classe, j.essai};
     for (StatQuestionnaire& s : stats) completer(s);
     return stats;
 }

@@ -2,8 +2,8 @@
 #include "results/statistiques.h"
 #include "support/classe_fictive.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 using Resultats::StatQuestion;
 
@@ -43,7 +43,8 @@ TEST(ResultatsStatistiques, QuestionsARevoirDUneClasse) {
         EXPECT_TRUE(alerte(10, "les meilleurs élèves y échouent"));
         EXPECT_TRUE(alerte(5, "la réponse fausse n° 3 n'est jamais choisie"));
         EXPECT_GT(*s.questions[0].discrimination, 0.2);
-        EXPECT_TRUE(s.questions[0].alertes.isEmpty()) << s.questions[0].alertes.join(';').toStdString();
+        EXPECT_TRUE(s.questions[0].alertes.isEmpty())
+            << s.questions[0].alertes.join(';').toStdString();
         const StatQuestion& q2 = s.questions[1];
         EXPECT_EQ(q2.justes + q2.fausses + q2.nulles, q2.reponses);
         EXPECT_EQ(q2.bonnes, QVector<bool>({false, true, false, false}));
@@ -52,14 +53,23 @@ TEST(ResultatsStatistiques, QuestionsARevoirDUneClasse) {
 }
 
 TEST(ResultatsJournal, LignesCoupeesOuEtrangeres) {
-    const QByteArray debut = R"({"type":"debut","questionnaire":"X","identifiant":"B01","classe":"3A","essai":2,"debut":"2026-12-05T14:03:27","questions":3})";
-    const QByteArray question = R"({"type":"question","numero":2,"rang":1,"cochees":[1],"justes":[2],"choix":3,"verdict":"Faux","secondes":9})";
+    const QByteArray debut =
+        R"({"type":"debut","questionnaire":"X","identifiant":"B01","classe":"3A","essai":2,"debut":"2026-12-05T14:03:27","questions":3})";
+    const QByteArray question =
+        R"({"type":"question","numero":2,"rang":1,"cochees":[1],"justes":[2],"choix":3,"verdict":"Faux","secondes":9})";
     const QByteArray fin = R"({"type":"fin","fin":"resultats","note":19})";
-    struct Cas { const char* nom; QByteArray octets; bool lu; int reponses; bool termine; };
+    struct Cas {
+        const char* nom;
+        QByteArray octets;
+        bool lu;
+        int reponses;
+        bool termine;
+    };
     for (const Cas& c : std::vector<Cas>{
              {"entier", debut + '\n' + question + '\n' + fin + '\n', true, 1, true},
              {"CR LF", debut + "\r\n" + question + "\r\n" + fin + "\r\n", true, 1, true},
-             {"coupé dans une ligne", debut + '\n' + question + '\n' + question.left(30), true, 1, false},
+             {"coupé dans une ligne", debut + '\n' + question + '\n' + question.left(30), true, 1,
+              false},
              {"sans première ligne", question + '\n' + fin + '\n', false, 0, false},
              {"autre chose", "\x89PNG\r\n\x1a\n", false, 0, false}}) {
         QString erreur;

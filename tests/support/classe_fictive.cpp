@@ -43,18 +43,26 @@ private:
 
 // Question 3 is too hard, 7 too easy, 10 misleads the best pupils, and the
 // third answer of question 5 draws nobody.
-const QStringList Planetes{"le Soleil", "la Lune", "Mercure", "Vénus", "la Terre", "Mars",
-                           "Jupiter", "Saturne", "Uranus", "Neptune", "les comètes", "les éclipses"};
-const QStringList Volcans{"le magma", "la lave", "les cendres", "le cratère", "l'Etna", "le Vésuve",
-                          "le Stromboli", "le Piton de la Fournaise", "les geysers", "les séismes",
-                          "les nuées ardentes", "les volcans éteints"};
+const QStringList Planetes{"le Soleil", "la Lune", "Mercure",     "Vénus",
+                           "la Terre",  "Mars",    "Jupiter",     "Saturne",
+                           "Uranus",    "Neptune", "les comètes", "les éclipses"};
+const QStringList Volcans{
+    "le magma",    "la lave",     "les cendres",        "le cratère",
+    "l'Etna",      "le Vésuve",   "le Stromboli",       "le Piton de la Fournaise",
+    "les geysers", "les séismes", "les nuées ardentes", "les volcans éteints"};
 
 QStringList texteQuestionnaire(const QString& titre, const QStringList& sujets) {
     QStringList l{"</" + titre};
     for (int q = 1; q <= Questions; ++q) {
         l << "0 Quelle affirmation sur " + sujets[q - 1] + " est juste ?";
-        l << "Première réponse" << "Deuxième réponse" << "Troisième réponse" << "Quatrième réponse";
-        l << (q % 4 == 1 ? "=>1 0 0 0" : q % 4 == 2 ? "=>0 1 0 0" : q % 4 == 3 ? "=>0 0 1 1" : "=>0 0 0 1");
+        l << "Première réponse"
+          << "Deuxième réponse"
+          << "Troisième réponse"
+          << "Quatrième réponse";
+        l << (q % 4 == 1   ? "=>1 0 0 0"
+              : q % 4 == 2 ? "=>0 1 0 0"
+              : q % 4 == 3 ? "=>0 0 1 1"
+                           : "=>0 0 0 1");
     }
     return l;
 }
@@ -98,7 +106,9 @@ int GenererClasse(const QString& bibliotheque, const ClasseFictive& classe) {
         QDir().mkpath(dossier);
         Fichiers::ajouter(dossier + '/' + nom + ".dat",
                           (n % 2 ? texteQuestionnaire("Les volcans", Volcans)
-                                 : texteQuestionnaire("Le système solaire", Planetes)).join("\r\n") + "\r\n");
+                                 : texteQuestionnaire("Le système solaire", Planetes))
+                                  .join("\r\n") +
+                              "\r\n");
         auto modele = std::make_unique<QuizState>();
         modele->CheminQuestionnaire = dossier + '/' + nom + ".dat";
         modele->DossierQuestionnaire = dossier;
@@ -109,8 +119,10 @@ int GenererClasse(const QString& bibliotheque, const ClasseFictive& classe) {
             auto s = std::make_unique<QuizState>(*modele);
             s->Identifiant = QString("E%1").arg(e + 1, 4, 10, QChar('0'));
             s->Classe = QString("3%1").arg(QChar('A' + e % std::max(1, classe.classes)));
-            s->CheminResultats = dossier + '/' + nom + " _" + s->Identifiant + '_' + s->Classe + "_.rst";
-            const int essais = 1 + static_cast<int>(tirage(hasard) * classe.essaisMax) % classe.essaisMax;
+            s->CheminResultats =
+                dossier + '/' + nom + " _" + s->Identifiant + '_' + s->Classe + "_.rst";
+            const int essais =
+                1 + static_cast<int>(tirage(hasard) * classe.essaisMax) % classe.essaisMax;
             QDateTime instant(QDate(2026, 11, 16 + n), QTime(9, 0).addSecs(e * 37));
             for (int essai = 0; essai < essais; ++essai) {
                 Journal::Suivi suivi(&journal);
@@ -129,7 +141,8 @@ int GenererClasse(const QString& bibliotheque, const ClasseFictive& classe) {
                     suivi.questionAffichee(*s, instant);
                     instant = instant.addSecs(8 + static_cast<int>(tirage(hasard) * 40));
                     const bool nulle = tirage(hasard) < 0.05;
-                    const bool juste = tirage(hasard) < chanceDeReussir(s->NumQuestion, niveau + 0.1 * essai);
+                    const bool juste =
+                        tirage(hasard) < chanceDeReussir(s->NumQuestion, niveau + 0.1 * essai);
                     const QVector<bool> cochees = cocher(*s, juste, nulle, hasard);
                     const Jugement j = Corrige_reponse(*s, cochees, [] { return true; });
                     suivi.jugee(*s, cochees, j.verdict, instant);

@@ -8,8 +8,8 @@
 struct ClasseFictive {
     QStringList questionnaires{"PLANETES", "VOLCANS"};
     int eleves = 25;
-    int classes = 2;         // pupils shared out among 3A, 3B...
-    int essaisMax = 2;       // attempts of a run, 1 to this
+    int classes = 2;    // pupils shared out among 3A, 3B...
+    int essaisMax = 2;  // attempts of a run, 1 to this
     unsigned graine = 2026;
 };
 
