@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <cmath>
+#include <limits>
 
 namespace Resultats {
 
@@ -21,9 +23,12 @@ QRegularExpression motif(const QString& debut, const QString& suite) {
     return QRegularExpression('^' + QRegularExpression::escape(debut) + suite);
 }
 
+// A mark as written, within what a float of the quiz can hold.
 std::optional<double> nombre(QString texte) {
     texte.remove(' ').remove(QChar(0xA0)).remove(QChar(0x202F));
-    return Formats::lireNombre(texte);
+    const auto valeur = Formats::lireNombre(texte);
+    if (!valeur || !(std::abs(*valeur) <= std::numeric_limits<float>::max())) return std::nullopt;
+    return valeur;
 }
 
 // Walks one record, from its separator to the next one. Each value is the

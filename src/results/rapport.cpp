@@ -54,7 +54,7 @@ QString cellule(const QString& texte, bool numerique = false) {
 QString histogramme(const QVector<double>& notes) {
     constexpr int Tranches = 11, Largeur = 36, Haut = 110;
     QVector<int> effectifs(Tranches);
-    for (double n : notes) ++effectifs[n < 0 ? 0 : 1 + std::clamp(static_cast<int>(n / 2), 0, 9)];
+    for (double n : notes) ++effectifs[n < 0 ? 0 : 1 + static_cast<int>(std::min(n, 19.0) / 2)];
     const int plus = std::max(1, *std::max_element(effectifs.begin(), effectifs.end()));
     QString svg = QStringLiteral(
                       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" "

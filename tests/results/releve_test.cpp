@@ -113,6 +113,7 @@ TEST(ResultatsLecture, FichiersFaitsALaMain) {
               "X|B01|3A|1|20/20|15-4-1|15,5|3,1|2026-12-05|14:03:27"},
              {"coupé dans l'heure", un.left(un.size() - 5), 0, 1, ""},
              {"note effacée", QByteArray(un).replace("15,5/20", "quinze/20"), 0, 1, ""},
+             {"note démesurée", QByteArray(un).replace("15,5/20", "1" + QByteArray(60, '0') + "/20"), 0, 1, ""},
              {"autre chose", "\x89PNG\r\n\x1a\n\0\0\0IHDR", 0, 1, ""},
              {"vide", "", 0, 1, ""}}) {
         const auto lu = Resultats::LireResultats(c.octets, "/classe/X _B01_3A_.rst");
