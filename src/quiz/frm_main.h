@@ -81,6 +81,8 @@ private:
     void Charge_questionnaire();
     void Corrige_reponse();
     void Affiche_bilan();
+    void Nommer_controles();
+    void Annoncer_bilan();
     void Affiche_vignette(const QString& chemin);
     bool Affiche_image_cyclee(const QString& nom);
     Vignette Lire_vignette(const QString& chemin) const;

@@ -7,12 +7,14 @@
 #include "platform/hasard.h"
 #include "platform/horloge.h"
 #include "platform/journal.h"
+#include "platform/reglages.h"
 #include "platform/services.h"
 #include "platform/signaux.h"
 #include "questionnaire/quiz_state.h"
 #include "quiz/frm_main.h"
 #include "quiz/frm_notes.h"
 #include "results/frm_resultats.h"
+#include "shell/accessibilite.h"
 #include "shell/application.h"
 #include "shell/ecran.h"
 #include "shell/frm_splash.h"
@@ -29,11 +31,13 @@ int main(int argc, char** argv) {
     gardien.lancer([](int largeur, int hauteur) {
         if (auto xrandr = AffichageXrandr::ouvrir()) xrandr->changer(largeur, hauteur);
     });
+    InterceptionSignaux::retenir();
 
     // The pictures are compiled into the static core library, whose
     // resource registration the linker would otherwise leave out.
     Q_INIT_RESOURCE(korvane);
     QApplication application(argc, argv);
+    InstallerAccessibilite();
     // Switching screens leaves no window open for a moment; the run ends
     // when the Application finds no main screen left, never by itself.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -41,8 +45,13 @@ int main(int argc, char** argv) {
     DialoguesQt dialogues;
     HorlogeSysteme horloge;
     HasardSysteme hasard;
+    const Reglages::Valeurs reglages = Reglages::lire();
+    const QString bibliotheque =
+        Reglages::choisirBibliotheque(Reglages::emplacements(reglages));
+    // ChangerResolution=non: the display stays as the room has it.
     const std::unique_ptr<Affichage> affichage =
-        choisirAffichage(QGuiApplication::platformName());
+        reglages.changerResolution ? choisirAffichage(QGuiApplication::platformName())
+                                   : std::make_unique<AffichageFixe>();
     if (dynamic_cast<AffichageXrandr*>(affichage.get())) gardien.confier(affichage->taille());
     OuvreurBureau documents;
     Services services{dialogues, horloge, hasard, *affichage, documents};
@@ -59,12 +68,16 @@ int main(int argc, char** argv) {
         navigation.quitter();
     };
     navigation.surFin(terminer);
-    InterceptionSignaux signaux([&](int) { terminer(); });
+    // Queued: Qt may look at the signal pipe before its event loop runs, and
+    // an end asked for then would be forgotten once the loop starts.
+    InterceptionSignaux signaux([&](int) {
+        QMetaObject::invokeMethod(&application, terminer, Qt::QueuedConnection);
+    });
 
     navigation.enregistrer(Ecran::Splash,
                            [&] { return new frmSplash(*etat, services, navigation); });
     navigation.enregistrer(Ecran::Themes,
-                           [&] { return new frmThèmes(*etat, services, navigation); });
+                           [&] { return new frmThèmes(*etat, services, navigation, nullptr, bibliotheque); });
     navigation.enregistrer(Ecran::Nom, [&] { return new frmNom(*etat, services, navigation); });
     navigation.enregistrer(Ecran::Main, [&] { return new frmMain(*etat, services, navigation, &journal); });
     navigation.enregistrer(Ecran::Resultats,
