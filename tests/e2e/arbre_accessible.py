@@ -270,6 +270,8 @@ def main():
         k = Korvane()
     except Echec as e:
         print(f"FAIL: {e}", file=sys.stderr)
+        with open(os.path.join(PROGRAMME, "..", "korvane.log")) as journal:
+            print("--- program output:\n" + journal.read(), file=sys.stderr)
         return 1
     try:
         # The splash, when still on show, is walked too.

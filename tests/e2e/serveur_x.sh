@@ -8,7 +8,9 @@ demarrer_x() {
   for essai in $(seq 1 15); do
     numero=$((50 + RANDOM % 50))
     [ -e "/tmp/.X$numero-lock" ] || [ -e "/tmp/.X11-unix/X$numero" ] && continue
-    Xvfb ":$numero" -screen 0 "${1:-800x600}x24" -nolisten tcp >"$travail/xvfb.log" 2>&1 &
+    # No reset when the last client leaves: the next one would find no
+    # server for a moment.
+    Xvfb ":$numero" -screen 0 "${1:-800x600}x24" -nolisten tcp -noreset >"$travail/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 1 50); do
       # The server answering must be ours, not one that took the number first.
