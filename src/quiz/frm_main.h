@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/services.h"
+#include "quiz/chargeur_vignettes.h"
 #include "questionnaire/quiz_state.h"
 #include "quiz/deroulement.h"
 #include "shell/navigation.h"
@@ -41,6 +42,8 @@ public:
     EtatQuiz etat() const { return deroulement_.etat(); }
     // The loading failed: the screen never shows and hands back to the library.
     bool chargementEchoue() const { return chargementEchoue_; }
+    // A thumbnail is being decoded and will show when ready.
+    bool vignetteEnAttente() const { return vignettes_.enAttente(); }
 
     void setVisible(bool visible) override;
 
@@ -56,6 +59,7 @@ public:
     QGroupBox* Frame4 = nullptr;
     QWidget* PicPhoto = nullptr;
     QLabel* ImPhoto = nullptr;
+    QLabel* lblImage = nullptr;  // says why a picture does not show
     QGroupBox* Frame3 = nullptr;
     QLabel* lblNote = nullptr;
     QLabel* Image2 = nullptr;
@@ -79,10 +83,12 @@ private:
     void Corrige_reponse();
     void Affiche_bilan();
     void Affiche_vignette(const QString& chemin);
+    void Montrer_vignette(const QString& chemin, const Vignette& vignette);
     bool Affiche_image_cyclee(const QString& nom);
-    Vignette Lire_vignette(const QString& chemin) const;
+    void Montrer_image_cyclee(const Vignette& vignette);
+    void Anticiper_vignettes();
     void Placer_vignette(const Vignette& vignette);
-    void Placer_vignette_defaut();
+    void Placer_vignette_defaut(const QString& explication = {});
     void Ouvrir_visionneuse();
     bool Confirmer_sortie();
     void Abandonner();
@@ -93,4 +99,5 @@ private:
     Navigation& navigation_;
     Deroulement deroulement_;
     bool chargementEchoue_ = false;
+    ChargeurVignettes vignettes_;
 };

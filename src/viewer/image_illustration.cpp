@@ -1,10 +1,12 @@
 #include "viewer/image_illustration.h"
 
 #include "platform/fichiers.h"
+#include "platform/images.h"
+#include "quiz/correction.h"
+#include "quiz/vignette.h"
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -17,24 +19,18 @@ bool ImageIllustration::charger(const QString& chemin) {
     if (chemin.isEmpty()) return false;
     const QString fichier = Fichiers::resoudre(chemin);
     const QFileInfo info(fichier);
-    if (!info.isFile()) return false;
     const qint64 date = info.lastModified().toMSecsSinceEpoch();
-    if (!image_.isNull() && fichier == chemin_ && date == date_) return true;
+    if (!image_.isNull() && explication_.isEmpty() && fichier == chemin_ && date == date_) return true;
 
-    // A 6000 x 4000 photograph needs 96 MB once decoded; allow pictures of
-    // that order and more.
-    if (QImageReader::allocationLimit() < 512) QImageReader::setAllocationLimit(512);
-    QImageReader lecteur(fichier);
-    lecteur.setAutoTransform(true);
-    QImage lue = lecteur.read();
+    Images::Lecture lue = Images::lire(fichier);
     ++lectures_;
-    if (lue.isNull()) return false;
-    // Formats the painter draws without converting on every paint.
-    if (lue.format() != QImage::Format_RGB32 &&
-        lue.format() != QImage::Format_ARGB32_Premultiplied)
-        lue.convertTo(lue.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                            : QImage::Format_RGB32);
-    image_ = std::move(lue);
+    if (!lue.montrable()) {
+        montrerEchec(Explication_image(lue.etat == Images::Etat::Introuvable));
+        return false;
+    }
+    image_ = Images::surBlanc(lue.image);
+    explication_.clear();
+    vectorielle_ = lue.vectorielle();
     chemin_ = fichier;
     date_ = date;
     reduite_ = QImage();
@@ -42,9 +38,19 @@ bool ImageIllustration::charger(const QString& chemin) {
     return true;
 }
 
+void ImageIllustration::montrerEchec(const QString& explication) {
+    image_ = QImage(Bitmap::chemin(Bitmap::Vignette)).convertToFormat(QImage::Format_RGB32);
+    explication_ = explication;
+    vectorielle_ = false;
+    chemin_.clear();
+    reduite_ = QImage();
+    update();
+}
+
 void ImageIllustration::vider() {
     image_ = QImage();
     reduite_ = QImage();
+    explication_.clear();
     chemin_.clear();
     update();
 }
@@ -56,6 +62,9 @@ void ImageIllustration::setStretch(bool stretch) {
 }
 
 const QImage& ImageIllustration::reduite() {
+    if (reduite_.size() == size()) return reduite_;
+    if (vectorielle_)
+        reduite_ = Images::surBlanc(Images::lire(chemin_, [this](QSize) { return size(); }).image);
     if (reduite_.size() != size())
         reduite_ = image_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return reduite_;
@@ -65,13 +74,24 @@ void ImageIllustration::paintEvent(QPaintEvent* event) {
     if (image_.isNull() || width() <= 0 || height() <= 0) return;
     QPainter p(this);
     const QRect zone = event->rect();
+    if (!explication_.isEmpty()) {
+        p.drawImage(QRect(QPoint(0, 0), size()), image_);
+        const QRect bandeau(0, height() - 44, width(), 44);
+        p.fillRect(bandeau, QColor(255, 255, 255, 225));
+        p.setPen(QColor(128, 0, 0));
+        QFont police = font();
+        police.setBold(true);
+        p.setFont(police);
+        p.drawText(bandeau.adjusted(4, 0, -4, 0), Qt::AlignCenter | Qt::TextWordWrap, explication_);
+        return;
+    }
     if (!stretch_ || size() == image_.size()) {
         p.drawImage(zone.topLeft(), image_, zone);
         return;
     }
     const qint64 surface = qint64(width()) * height();
     const qint64 surfaceImage = qint64(image_.width()) * image_.height();
-    if (surface * 4 <= surfaceImage) {
+    if (vectorielle_ || surface * 4 <= surfaceImage) {
         p.drawImage(zone.topLeft(), reduite(), zone);
         return;
     }

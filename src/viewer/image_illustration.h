@@ -12,14 +12,17 @@ public:
 
     // Loads the picture of `chemin` (matched without regard to case). The
     // picture already held is kept, without reading anything, when it came
-    // from the same file unchanged. Returns false, keeping the picture
-    // shown, when the file cannot be read.
+    // from the same file unchanged. A picture too large for the memory
+    // policy is held at the largest size it allows. Returns false when the
+    // file cannot be read: the control then shows the built-in picture and
+    // says why.
     bool charger(const QString& chemin);
 
     // No picture: the control shows nothing.
     void vider();
 
-    // Size of the picture in pixels; empty when none was ever loaded.
+    // Size of the picture in pixels (the built-in one after a failure);
+    // empty when none was ever loaded.
     QSize tailleNaturelle() const { return image_.size(); }
     const QString& chemin() const { return chemin_; }
     int lectures() const { return lectures_; }
@@ -33,13 +36,17 @@ protected:
 
 private:
     const QImage& reduite();
+    void montrerEchec(const QString& explication);
 
     QImage image_;
+    QString explication_;  // why the built-in picture shows instead
+    bool vectorielle_ = false;  // drawn again at each size, never scaled
     QString chemin_;
     qint64 date_ = 0;
     int lectures_ = 0;
     bool stretch_ = false;
     // A smooth reduction of the picture for strong reductions, where
-    // sampling the full picture would shimmer; rebuilt for a new size only.
+    // sampling the full picture would shimmer, or a drawing rendered at the
+    // control's size; rebuilt for a new size only.
     QImage reduite_;
 };
