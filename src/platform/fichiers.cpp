@@ -57,7 +57,7 @@ QString chercherWindows1252(const QString& dossier, const QString& nomNfc) {
     while (const dirent* entree = ::readdir(d.get())) {
         const QByteArray octets(entree->d_name);
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        (void)utf8.decode(octets);
+        const QString essai = utf8.decode(octets);
         if (!utf8.hasError()) continue;  // listed by the toolkit already
         const QString nom = QStringDecoder("windows-1252").decode(octets);
         if (memeNom(nom, nomNfc)) return alias(octetsDossier, octets, nom);

@@ -6,7 +6,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 namespace Images {
 
@@ -45,13 +44,13 @@ int octetsParPixel(QImage::Format format) {
     return std::max(4, bits / 8);
 }
 
+// Halved until it fits: a JPEG decoder scales by powers of two as it reads,
+// holding only the reduced picture.
 QSize admise(QSize naturelle, int octets) {
-    const double total = double(naturelle.width()) * naturelle.height() * octets;
     const double limite = double(LimiteMo) * 1024 * 1024;
-    if (total <= limite) return naturelle;
-    // A little under the limit: the decoder's own rounding must not cross it.
-    const double f = std::sqrt(limite * 0.95 / total);
-    return auMoinsUnPixel(naturelle.width() * f, naturelle.height() * f);
+    int d = 1;
+    while (double(naturelle.width()) * naturelle.height() * octets / (double(d) * d) > limite) d *= 2;
+    return QSize((naturelle.width() + d - 1) / d, (naturelle.height() + d - 1) / d);
 }
 
 QImage formatDessin(QImage image) {
@@ -110,7 +109,8 @@ Lecture lire(const QString& chemin, const Dimensionner& dimensionner) {
     }
     QImage image = lecteur.read();
     if (image.isNull()) {
-        l.etat = Etat::Illisible;
+        // A decoder that cannot read reduced needs the whole size in memory.
+        l.etat = l.reduite ? Etat::TropGrande : Etat::Illisible;
         return l;
     }
     if (!taille.isValid() && dimensionner) taille = dimensionner(image.size());

@@ -49,7 +49,7 @@ using Dimensionner = std::function<QSize(QSize naturelle)>;
 // the policy.
 Lecture lire(const QString& chemin, const Dimensionner& dimensionner = {});
 
-// The largest size of the same proportions that fits the memory policy.
+// The natural size, or its half, quarter... that fits the memory policy.
 QSize tailleAdmise(QSize naturelle);
 
 // A size of at least one pixel in each direction: a 1 x 20000 strip

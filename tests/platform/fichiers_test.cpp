@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 void poser(const QString& chemin, const QByteArray& octets) {
     QDir().mkpath(QFileInfo(chemin).path());
@@ -52,6 +54,30 @@ TEST(Fichiers, nomsRetrouvesSansEgardALaCasse) {
     EXPECT_FALSE(Fichiers::existe(racine.path() + "/volcans/images/absent.gif"));
     EXPECT_FALSE(Fichiers::existe(racine.path() + "/volcans/images"));  // a folder is no file
     EXPECT_EQ(Fichiers::resoudre(racine.path() + "/x\\y.txt"), racine.path() + "/x/y.txt");
+}
+
+// "Cratère.jpg" written in a companion file finds the file whatever form its
+// name took on the way: copied from a Mac (decomposed accent) or unpacked
+// from a Windows zip (Windows-1252 bytes, not UTF-8).
+TEST(Fichiers, nomsRetrouvesQuelleQueSoitLeurForme) {
+    const struct { const char* forme; QByteArray octets; } cas[] = {
+        {"NFD", QByteArray("Crate\xCC\x80re.JPG")},
+        {"Windows-1252", QByteArray("CRAT\xC8RE.jpg")},
+    };
+    for (const auto& c : cas) {
+        QTemporaryDir racine;
+        const QByteArray dossier = QFile::encodeName(racine.path() + "/Images/");
+        QDir().mkpath(racine.path() + "/Images");
+        const QByteArray fichier = dossier + c.octets;
+        FILE* f = std::fopen(fichier.constData(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs(c.forme, f);
+        std::fclose(f);
+        const QString chemin = Fichiers::resoudre(racine.path() + QString::fromUtf8("/images/Cratère.jpg"));
+        EXPECT_EQ(contenu(chemin), c.forme) << c.forme;
+        EXPECT_TRUE(chemin.endsWith(".jpg", Qt::CaseInsensitive)) << c.forme;
+        std::remove(fichier.constData());  // out of the toolkit's sight
+    }
 }
 
 TEST(Fichiers, lireLignesDUnFichierAbsentNeDonneRien) {
