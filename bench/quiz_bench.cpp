@@ -1,15 +1,12 @@
 // Showing a question's picture in the 256 x 192 thumbnail when the teacher
 // dropped a 24-megapixel photo (6000 x 4000 JPEG) into the Images folder:
 // the decode scaled as it reads against a full decode scaled afterwards.
+#include "photo.h"
 #include "quiz/vignette.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QImage>
 #include <QImageReader>
-#include <QPainter>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -17,29 +14,6 @@ namespace {
 
 // Box 256 x 192 px, frame 272 px wide, in twips.
 constexpr float HauteurBoite = 2880, LargeurBoite = 3840, LargeurCadre = 4080;
-
-struct Photo {
-    QTemporaryDir dossier;
-    QString chemin;
-
-    Photo() {
-        QDir(dossier.path()).mkdir("Images");
-        chemin = dossier.filePath("Images/grande.jpg");
-        // Gradients and speckles, so the JPEG carries detail like a real photo.
-        QImage image(6000, 4000, QImage::Format_RGB32);
-        QPainter peintre(&image);
-        QLinearGradient degrade(0, 0, 6000, 4000);
-        degrade.setColorAt(0, QColor(40, 90, 160));
-        degrade.setColorAt(1, QColor(210, 170, 80));
-        peintre.fillRect(image.rect(), degrade);
-        QRandomGenerator hasard(42);
-        for (int i = 0; i < 200000; ++i)
-            peintre.fillRect(hasard.bounded(6000), hasard.bounded(4000), 6, 6,
-                             QColor::fromRgb(hasard.generate() | 0xff000000));
-        peintre.end();
-        image.save(chemin, "JPEG", 90);
-    }
-};
 
 const Photo& photo() {
     static const auto p = std::make_unique<Photo>();

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-paquets=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins
+paquets=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins libqt6svg6
          libxrandr-dev libx11-dev libgl-dev googletest libgtest-dev libbenchmark-dev
          xvfb xdotool x11-utils x11-xserver-utils imagemagick xserver-xorg-core
          xserver-xorg-video-dummy fonts-dejavu-core)
