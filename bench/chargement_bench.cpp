@@ -44,8 +44,8 @@ void BM_Charger99Questions(benchmark::State& etat) {
     for (int q = 1; q <= 49; ++q) ini += QString("%1\r\nimage%1.jpg\r\n").arg(q);
     ini += "\r\n\r\n\r\n30\r\n[Commentaires]\r\n";
     for (int q = 1; q <= 99; ++q) ini += QString("%1\r\nCommentaire de la question %1\r\n").arg(q);
-    Fichiers::ecrire(dossier + "/GRAND.dat", dat, false);
-    Fichiers::ecrire(dossier + "/GRAND.ini", ini, false);
+    Fichiers::ajouter(dossier + "/GRAND.dat", dat);
+    Fichiers::ajouter(dossier + "/GRAND.ini", ini);
     charger(etat, dossier, "GRAND");
 }
 BENCHMARK(BM_Charger99Questions)->Unit(benchmark::kMicrosecond);

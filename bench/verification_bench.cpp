@@ -26,8 +26,8 @@ struct Questionnaire99 {
             // Copies, not links: 99 files to read, as in a teacher's folder.
             QFile::copy(photo.chemin, dossier + "/Images/" + image);
         }
-        Fichiers::ecrire(dossier + "/" + nom + ".dat", dat, false);
-        Fichiers::ecrire(dossier + "/" + nom + ".ini", ini + "[Minuterie]\r\n30\r\n", false);
+        Fichiers::ajouter(dossier + "/" + nom + ".dat", dat);
+        Fichiers::ajouter(dossier + "/" + nom + ".ini", ini + "[Minuterie]\r\n30\r\n");
     }
 };
 

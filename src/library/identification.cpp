@@ -5,6 +5,7 @@
 #include "questionnaire/formats.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -29,7 +30,8 @@ QString texteDejaEffectue() {
 QString texteNomInterdit(const QString& quoi, const QString& raison) {
     return quoi + QStringLiteral(" ne peut pas servir à nommer le fichier des résultats : ") +
            raison + QStringLiteral(".\r\nLes caractères / \\ : * ? \" < > |, les caractères de "
-                                   "contrôle et les noms « . » et « .. » sont interdits.\r\n"
+                                   "contrôle, les caractères invisibles, ceux d'autres alphabets "
+                                   "que le latin et les noms « . » et « .. » sont interdits.\r\n"
                                    "Merci de corriger la saisie.");
 }
 
@@ -42,6 +44,16 @@ Decision refus(Issue issue, const QString& texte, const QString& titre, int styl
     return d;
 }
 
+QString codeDe(char32_t c) {
+    return QStringLiteral("U+%1").arg(QString::number(uint(c), 16).toUpper().rightJustified(4, '0'));
+}
+
+// Whether the record's Windows-1252 holds the character as it is.
+bool enWindows1252(char32_t c) {
+    const QString texte = QString::fromUcs4(&c, 1);
+    return Fichiers::LignesTexte(Fichiers::encoderWindows1252(texte)).suivante() == texte;
+}
+
 }  // namespace
 
 QString cheminResultats(const QString& cheminQuestionnaire, const QString& identifiant,
@@ -52,11 +64,18 @@ QString cheminResultats(const QString& cheminQuestionnaire, const QString& ident
 }
 
 QString defautNom(const QString& saisie) {
-    for (const QChar c : saisie) {
-        if (CaracteresInterdits.contains(c))
-            return QStringLiteral("il contient le caractère « %1 »").arg(c);
-        if (c.category() == QChar::Other_Control)
+    for (const char32_t c : saisie.toUcs4()) {
+        const QString texte = QString::fromUcs4(&c, 1);
+        if (c < 0x80 && CaracteresInterdits.contains(texte))
+            return QStringLiteral("il contient le caractère « %1 »").arg(texte);
+        const auto categorie = QChar::category(c);
+        if (categorie == QChar::Other_Control)
             return QStringLiteral("il contient un caractère de contrôle");
+        if (categorie == QChar::Other_Format)
+            return QStringLiteral("il contient un caractère invisible (%1)").arg(codeDe(c));
+        if (!enWindows1252(c))
+            return QStringLiteral("il contient le caractère « %1 » (%2), que le fichier des "
+                                  "résultats ne peut pas contenir").arg(texte, codeDe(c));
     }
     const QString nom = Formats::sansEspaces(saisie);
     if (nom == u"." || nom == u"..")
@@ -71,8 +90,13 @@ Existence existence(const QString& chemin) {
     return (errno == ENOENT || errno == ENOTDIR) ? Existence::Absente : Existence::Inverifiable;
 }
 
+QString essaiDossier(const QString& dossier) {
+    // About the size of a record, so that a nearly full disk says so too.
+    return Fichiers::essaiEcriture(dossier, 1024);
+}
+
 Decision valider(const QString& cheminQuestionnaire, const QString& identifiant,
-                 const QString& classe, const TestExistence& test) {
+                 const QString& classe, const TestExistence& test, const TestEcriture& ecriture) {
     if (const QString raison = defautNom(identifiant); !raison.isEmpty())
         return refus(Issue::NomInterdit, texteNomInterdit(QStringLiteral("L'identifiant"), raison),
                      QStringLiteral("ACCES REFUSE"), Style::OkExclamation);
@@ -112,6 +136,15 @@ Decision valider(const QString& cheminQuestionnaire, const QString& identifiant,
         d.issue = Issue::Incomplet;
         d.texte = QStringLiteral("La saisie de l'identifiant et de la classe est indispensable, "
                                  "merci.");
+        d.titre = QStringLiteral("ACCES REFUSE");
+        d.style = Style::OkExclamation;
+        return d;
+    }
+    if (const QString raison = ecriture(QFileInfo(chemin).path()); !raison.isEmpty()) {
+        d.issue = Issue::NonEnregistrable;
+        d.texte = QStringLiteral("Le résultat de ce questionnaire ne pourrait pas être enregistré "
+                                 "dans son dossier (%1) : le questionnaire ne peut pas "
+                                 "commencer.\r\nMerci de prévenir le professeur.").arg(raison);
         d.titre = QStringLiteral("ACCES REFUSE");
         d.style = Style::OkExclamation;
     }

@@ -14,7 +14,9 @@ QString cheminResultats(const QString& cheminQuestionnaire, const QString& ident
 
 // Why an entry cannot go into a file name ("" when it can): a separator, a
 // character the file systems of the classroom refuse, a control character,
-// or a name that would designate a folder ("." or "..") once trimmed.
+// a character the record's Windows-1252 cannot hold, an invisible character
+// (which would give the same pupil a second file), or a name that would
+// designate a folder ("." or "..") once trimmed.
 QString defautNom(const QString& saisie);
 
 enum class Existence { Absente, Presente, Inverifiable };
@@ -23,7 +25,12 @@ enum class Existence { Absente, Presente, Inverifiable };
 // to case); Inverifiable when the folder cannot be looked into.
 Existence existence(const QString& chemin);
 
-enum class Issue { Accepte, Incomplet, DejaEffectue, NomInterdit, Inverifiable };
+// Whether the questionnaire folder takes a new results file: the French
+// reason when it does not, empty when it does.
+using TestEcriture = std::function<QString(const QString& dossier)>;
+QString essaiDossier(const QString& dossier);
+
+enum class Issue { Accepte, Incomplet, DejaEffectue, NomInterdit, Inverifiable, NonEnregistrable };
 
 struct Decision {
     Issue issue = Issue::Accepte;
@@ -39,8 +46,10 @@ using TestExistence = std::function<Existence(const QString&)>;
 
 // The validation of the identification screen, entries taken as typed.
 // The existence test comes before the emptiness test, which looks at the
-// untrimmed entries (spaces only count as filled in).
+// untrimmed entries (spaces only count as filled in). A pupil who would be
+// let through is told at once when the result could not be saved.
 Decision valider(const QString& cheminQuestionnaire, const QString& identifiant,
-                 const QString& classe, const TestExistence& test = existence);
+                 const QString& classe, const TestExistence& test = existence,
+                 const TestEcriture& ecriture = essaiDossier);
 
 }  // namespace Identification

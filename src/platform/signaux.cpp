@@ -10,6 +10,13 @@ namespace {
 
 volatile sig_atomic_t ecriture = -1;
 
+sigset_t ensemble(const std::vector<int>& signaux) {
+    sigset_t masque;
+    sigemptyset(&masque);
+    for (const int signal : signaux) sigaddset(&masque, signal);
+    return masque;
+}
+
 void surSignal(int signal) {
     const int sauve = errno;
     const unsigned char numero = static_cast<unsigned char>(signal);
@@ -33,6 +40,13 @@ InterceptionSignaux::InterceptionSignaux(Reaction reaction, std::initializer_lis
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (const int signal : signaux_) sigaction(signal, &action, nullptr);
+    const sigset_t masque = ensemble(signaux_);
+    pthread_sigmask(SIG_UNBLOCK, &masque, nullptr);
+}
+
+void InterceptionSignaux::retenir(std::initializer_list<int> signaux) {
+    const sigset_t masque = ensemble(signaux);
+    pthread_sigmask(SIG_BLOCK, &masque, nullptr);
 }
 
 InterceptionSignaux::~InterceptionSignaux() {

@@ -17,6 +17,11 @@ public:
 
     explicit InterceptionSignaux(Reaction reaction,
                                  std::initializer_list<int> signaux = {SIGINT, SIGTERM, SIGHUP});
+    // Holds the stop signals back until an interception takes them, so that
+    // one sent while the program starts is answered, not lost or fatal. To
+    // be called before any thread starts: threads keep the mask they start
+    // with, and the signals then reach only the thread that intercepts them.
+    static void retenir(std::initializer_list<int> signaux = {SIGINT, SIGTERM, SIGHUP});
     // Gives the signals their default dispositions back.
     ~InterceptionSignaux() override;
 

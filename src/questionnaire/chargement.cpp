@@ -4,6 +4,7 @@
 #include "platform/hasard.h"
 #include "questionnaire/formats.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <cmath>
 #include <limits>
@@ -21,38 +22,35 @@ QString nomDuQuestionnaire(const QuizState& s) {
     return QFileInfo(s.DossierQuestionnaire).fileName();
 }
 
-// The name as found on disk, whatever case the teacher wrote it in.
-QString nomDeFichier(const QString& chemin) {
-    return QFileInfo(Fichiers::resoudre(chemin)).fileName();
-}
-
 void avertir(QVector<Avertissement>* liste, const QString& fichier, int ligne,
              const QString& message) {
     if (liste) liste->push_back({fichier, ligne, message});
 }
 
-// The lines of a teacher's file, or a French reason why there are none.
-struct Lecture {
-    QStringList lignes;
-    QString erreur;
-};
-
-Lecture lireFichierTexte(const QString& chemin) {
-    const QString reel = Fichiers::resoudre(chemin);
-    const QFileInfo info(reel);
-    if (!info.isFile()) return {{}, "est introuvable"};
-    if (info.size() > TailleMaxFichier) return {{}, "est trop volumineux"};
-    auto lignes = Fichiers::lireLignes(reel);
-    if (!lignes) return {{}, "ne peut pas être lu"};
-    return {*lignes, {}};
-}
-
 // `raison` completes "le fichier NAME ..." (or "le fichier compagnon NAME ...").
-QString refus(const QuizState& s, const QString& fichier, const QString& raison) {
-    const QString quel = fichier == s.CheminIni ? "le fichier compagnon" : "le fichier";
+QString refus(const QuizState& s, const QString& chemin, const ContenuFichier& contenu) {
+    const QString quel = chemin == s.CheminIni ? "le fichier compagnon" : "le fichier";
     return QString("Le questionnaire « %1 » ne peut pas démarrer : %2 %3 %4.\r\n"
                    "Prévenez le professeur.")
-        .arg(nomDuQuestionnaire(s), quel, nomDeFichier(fichier), raison);
+        .arg(nomDuQuestionnaire(s), quel, contenu.nom, contenu.erreur);
+}
+
+// A teacher's line, cut at the format's length; `coupee` tells it was longer.
+struct LigneLue {
+    QString texte;
+    bool coupee = false;
+};
+
+std::optional<LigneLue> lireLigne(Fichiers::LignesTexte& lignes) {
+    auto ligne = lignes.suivante(LongueurMaxLigne);
+    if (!ligne) return std::nullopt;
+    const bool coupee = ligne->size() > LongueurMaxLigne;
+    if (coupee) ligne->truncate(LongueurMaxLigne);
+    return LigneLue{std::move(*ligne), coupee};
+}
+
+QString messageLigneCoupee() {
+    return QString("ligne de plus de %1 caractères : elle est coupée").arg(LongueurMaxLigne);
 }
 
 // A row that reads as a number, rounded to a whole one.
@@ -79,20 +77,25 @@ int colonneDeLEnTete(const QString& texte) {
     return -1;
 }
 
-void remplirTableIni(QuizState& s, const QStringList& lignes, CarteLignes& sections,
+void remplirTableIni(QuizState& s, const ContenuFichier& contenu, CarteLignes& sections,
                      QVector<Avertissement>* avertissements) {
-    const QString fichier = nomDeFichier(s.CheminIni);
-    int colonne = 0, rang = 0;
+    Fichiers::LignesTexte lignes(contenu.octets);
+    int colonne = 0, rang = 0, numero = 0;
     bool averti = false;
-    for (int i = 0; i < lignes.size(); ++i) {
-        const QString texte = Formats::sansEspaces(lignes[i]);
+    while (const auto ligne = lireLigne(lignes)) {
+        ++numero;
+        const QString texte = Formats::sansEspaces(ligne->texte);
         ++rang;
+        if (ligne->coupee && !averti) {
+            averti = true;
+            avertir(avertissements, contenu.nom, numero, messageLigneCoupee());
+        }
         if (rang <= MaxLignesIni) {
             s.TableIni[rang][colonne] = texte;
-            sections.ini[rang][colonne] = i + 1;
+            sections.ini[rang][colonne] = numero;
         } else if (!averti && !texte.isEmpty()) {
             averti = true;
-            avertir(avertissements, fichier, i + 1,
+            avertir(avertissements, contenu.nom, numero,
                     QString("la section dépasse %1 lignes : la suite est ignorée").arg(MaxLignesIni));
         }
         const int nouvelle = colonneDeLEnTete(texte);
@@ -100,7 +103,7 @@ void remplirTableIni(QuizState& s, const QStringList& lignes, CarteLignes& secti
             colonne = nouvelle;
             rang = 0;
             s.TableIni[0][colonne] = texte;
-            sections.ini[0][colonne] = i + 1;
+            sections.ini[0][colonne] = numero;
         }
     }
 }
@@ -109,21 +112,21 @@ QString ligneIni(const QuizState& s, int rang, int colonne) {
     return rang >= 0 && rang <= MaxLignesIni ? s.TableIni[rang][colonne] : QString();
 }
 
-void avertirQuestionHorsLimites(const QuizState& s, const CarteLignes& sections, int rang,
+void avertirQuestionHorsLimites(const QString& fichier, const CarteLignes& sections, int rang,
                                 int colonne, long q, QVector<Avertissement>* avertissements) {
-    avertir(avertissements, nomDeFichier(s.CheminIni), sections.ini[rang][colonne],
+    avertir(avertissements, fichier, sections.ini[rang][colonne],
             QString("numéro de question %1 hors de 0 à %2 : ligne ignorée").arg(q).arg(MaxQuestions));
 }
 
 // Returns the row E just after the picture list.
-int lireImagesParQuestion(QuizState& s, CarteLignes& sections,
+int lireImagesParQuestion(QuizState& s, const QString& fichier, CarteLignes& sections,
                           QVector<Avertissement>* avertissements) {
     int rang = 2;
     for (; rang <= 98; rang += 2) {
         const auto q = nombreEntier(s.TableIni[rang][0]);
         if (!q) break;
         if (!numeroDeQuestionValide(*q)) {
-            avertirQuestionHorsLimites(s, sections, rang, 0, *q, avertissements);
+            avertirQuestionHorsLimites(fichier, sections, rang, 0, *q, avertissements);
             continue;
         }
         s.TableImages[0][*q] = s.TableIni[rang + 1][0];
@@ -132,12 +135,12 @@ int lireImagesParQuestion(QuizState& s, CarteLignes& sections,
     return rang;
 }
 
-int lireImagesCycliques(QuizState& s, const CarteLignes& sections,
+int lireImagesCycliques(QuizState& s, const QString& fichier, const CarteLignes& sections,
                         QVector<Avertissement>* avertissements) {
     const long ecrit = nombreEntier(s.TableIni[2][0]).value_or(0);
     const long nombre = std::clamp<long>(ecrit, 0, MaxLignesIni);
     if (nombre > MaxQuestions) {
-        avertir(avertissements, nomDeFichier(s.CheminIni), sections.ini[2][0],
+        avertir(avertissements, fichier, sections.ini[2][0],
                 QString("%1 images annoncées : seules les %2 premières défilent")
                     .arg(ecrit).arg(MaxQuestions));
     }
@@ -146,23 +149,24 @@ int lireImagesCycliques(QuizState& s, const CarteLignes& sections,
     return static_cast<int>(nombre) + 3;
 }
 
-void lireImagesEtMinuterie(QuizState& s, CarteLignes& sections,
+void lireImagesEtMinuterie(QuizState& s, const QString& fichier, CarteLignes& sections,
                            QVector<Avertissement>* avertissements) {
     if (s.ModeImages != 0 && s.ModeImages != 1) return;
-    const int apres = s.ModeImages == 0 ? lireImagesParQuestion(s, sections, avertissements)
-                                        : lireImagesCycliques(s, sections, avertissements);
+    const int apres = s.ModeImages == 0
+                          ? lireImagesParQuestion(s, fichier, sections, avertissements)
+                          : lireImagesCycliques(s, fichier, sections, avertissements);
     sections.rangMinuterie = apres + 3 <= MaxLignesIni ? apres + 3 : 0;
     const QString minuterie = ligneIni(s, apres + 3, 0);
     s.DureeMinuterie = Formats::lireNombre(minuterie) ? minuterie : QString("30");
 }
 
-void lireCommentaires(QuizState& s, CarteLignes& sections,
+void lireCommentaires(QuizState& s, const QString& fichier, CarteLignes& sections,
                       QVector<Avertissement>* avertissements) {
     for (int rang = 1; rang + 1 <= MaxLignesIni; rang += 2) {
         const auto q = nombreEntier(s.TableIni[rang][1]);
         if (!q) break;
         if (!numeroDeQuestionValide(*q)) {
-            avertirQuestionHorsLimites(s, sections, rang, 1, *q, avertissements);
+            avertirQuestionHorsLimites(fichier, sections, rang, 1, *q, avertissements);
             continue;
         }
         s.Commentaires[*q] = s.TableIni[rang + 1][1];
@@ -175,18 +179,25 @@ void lireAide(QuizState& s) {
     if (nom.isEmpty()) return;
     const QString debut = nom.left(3).toUpper();
     const bool absolu = debut == "C:\\" || debut == "D:\\";
-    s.FichierAide = absolu ? nom : s.DossierQuestionnaire + "/Fichiers d'aide/" + nom;
+    s.FichierAide = absolu ? nom : Fichiers::cheminEcrit(s.DossierQuestionnaire + "/Fichiers d'aide", nom);
 }
 
 // Reading of the questionnaire file, line by line.
 class LecteurQuestionnaire {
 public:
-    LecteurQuestionnaire(QuizState& s, QVector<Avertissement>* avertissements, CarteLignes& carte)
-        : s_(s), avertissements_(avertissements), carte_(carte),
-          fichier_(nomDeFichier(s.CheminQuestionnaire)) {}
+    LecteurQuestionnaire(QuizState& s, QVector<Avertissement>* avertissements, CarteLignes& carte,
+                         const QString& fichier)
+        : s_(s), avertissements_(avertissements), carte_(carte), fichier_(fichier) {}
 
-    void lire(const QStringList& lignes) {
-        for (int i = 0; i < lignes.size() && !complet_; ++i) traiter(lignes[i], i + 1);
+    void lire(const QByteArray& octets) {
+        Fichiers::LignesTexte lignes(octets);
+        int numero = 0;
+        while (!complet_) {
+            const auto ligne = lireLigne(lignes);
+            if (!ligne) break;
+            if (ligne->coupee) signaler(numero + 1, messageLigneCoupee());
+            traiter(ligne->texte, ++numero);
+        }
     }
     int questions() const { return q_; }
 
@@ -197,13 +208,10 @@ private:
         avertir(avertissements_, fichier_, numero, message);
     }
 
-    void traiter(QString ligne, int numero) {
-        if (ligne.size() > LongueurMaxLigne) {
-            signaler(numero, QString("ligne de plus de %1 caractères : elle est coupée")
-                                 .arg(LongueurMaxLigne));
-            ligne.truncate(LongueurMaxLigne);
-        }
-        ++k_;
+    void traiter(const QString& ligne, int numero) {
+        // Slots past the ninth are never stored: the count stops there, so
+        // that no number of lines can take it round to a negative one.
+        if (k_ <= MaxCreneaux) ++k_;
         const QString rangee = Formats::sansEspaces(ligne);
         const QString marqueur = rangee.left(2);
         if (marqueur == "0 " && q_ == MaxQuestions) {
@@ -245,7 +253,7 @@ private:
     CarteLignes& carte_;
     QString fichier_;
     int q_ = 0;
-    std::int16_t k_ = 0;
+    int k_ = 0;
     bool averti_ = false;
     bool complet_ = false;
 };
@@ -271,42 +279,90 @@ int maximumMinuterie(const QString& duree) {
 
 }  // namespace
 
+ContenuFichier SourceFichiers::lire(const QString& chemin) const {
+    const QString reel = Fichiers::resoudre(chemin);
+    const QFileInfo info(reel);
+    ContenuFichier contenu{{}, info.fileName(), {}};
+    if (contenu.nom.isEmpty()) contenu.nom = QFileInfo(chemin).fileName();
+    QFile fichier(reel);
+    if (reel.isEmpty() || !info.exists()) contenu.erreur = "est introuvable";
+    else if (!info.isFile()) contenu.erreur = "n'est pas un fichier (un dossier ou un autre objet porte ce nom)";
+    else if (info.size() > TailleMaxFichier) contenu.erreur = "est trop volumineux";
+    else if (!fichier.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) contenu.erreur = "ne peut pas être lu (accès refusé)";
+    else contenu.octets = fichier.read(TailleMaxFichier + 1);
+    if (contenu.erreur.isEmpty() && contenu.octets.size() > TailleMaxFichier) {
+        contenu.octets.clear();
+        contenu.erreur = "est trop volumineux";
+    }
+    return contenu;
+}
+
+const SourceFichiers& SourceFichiers::disque() {
+    static const SourceFichiers source;
+    return source;
+}
+
+ContenuFichier SourceMemoire::lire(const QString& chemin) const {
+    const auto trouve = contenus_.find(chemin);
+    if (trouve == contenus_.end()) return {{}, QFileInfo(chemin).fileName(), "est introuvable"};
+    return {*trouve, QFileInfo(chemin).fileName(), {}};
+}
+
 QString LireFichierIni(QuizState& s, QVector<Avertissement>* avertissements,
-                       CarteLignes* carte) {
+                       CarteLignes* carte, const SourceFichiers& source) {
     effacerCompagnon(s);
-    const Lecture lecture = lireFichierTexte(s.CheminIni);
-    if (!lecture.erreur.isEmpty()) return refus(s, s.CheminIni, lecture.erreur);
+    ContenuFichier contenu = source.lire(s.CheminIni);
+    if (!contenu.erreur.isEmpty()) return refus(s, s.CheminIni, contenu);
     CarteLignes locale;
     CarteLignes& sections = carte ? *carte : locale;
-    remplirTableIni(s, lecture.lignes, sections, avertissements);
+    remplirTableIni(s, contenu, sections, avertissements);
     const auto mode = Formats::lireNombre(s.TableIni[1][0]);
-    if (!mode || *mode != std::floor(*mode) || std::abs(*mode) > 32767)
-        return refus(s, s.CheminIni,
-                     "n'indique pas de mode d'images entier (première ligne de [Fichiers Images])");
+    if (!mode || *mode != std::floor(*mode) || std::abs(*mode) > 32767) {
+        contenu.erreur = "n'indique pas de mode d'images entier (première ligne de [Fichiers Images])";
+        return refus(s, s.CheminIni, contenu);
+    }
     s.ModeImages = static_cast<std::int16_t>(*mode);
-    lireImagesEtMinuterie(s, sections, avertissements);
-    lireCommentaires(s, sections, avertissements);
+    lireImagesEtMinuterie(s, contenu.nom, sections, avertissements);
+    lireCommentaires(s, contenu.nom, sections, avertissements);
     lireAide(s);
     return {};
 }
 
-QString LireQuestionnaire(QuizState& s, QVector<Avertissement>* avertissements,
-                          CarteLignes* carte) {
+namespace {
+
+QString lireContenuQuestionnaire(QuizState& s, ContenuFichier contenu,
+                                 QVector<Avertissement>* avertissements, CarteLignes* carte) {
     for (auto& question : s.TexteQCM)
         for (auto& genre : question) genre.fill(QString());
     for (auto& drapeaux : s.BonnesReponses) drapeaux.fill(QString());
     s.TitreQuestionnaire.clear();
     s.NbQuestions = 0;
-    const Lecture lecture = lireFichierTexte(s.CheminQuestionnaire);
-    if (!lecture.erreur.isEmpty()) return refus(s, s.CheminQuestionnaire, lecture.erreur);
+    if (!contenu.erreur.isEmpty()) return refus(s, s.CheminQuestionnaire, contenu);
     CarteLignes sansCarte;
-    LecteurQuestionnaire lecteur(s, avertissements, carte ? *carte : sansCarte);
-    lecteur.lire(lecture.lignes);
+    LecteurQuestionnaire lecteur(s, avertissements, carte ? *carte : sansCarte, contenu.nom);
+    lecteur.lire(contenu.octets);
     s.NbQuestions = lecteur.questions();
-    if (s.NbQuestions == 0)
-        return refus(s, s.CheminQuestionnaire,
-                     "ne contient aucune question (ligne commençant par « 0 »)");
-    return {};
+    if (s.NbQuestions > 0) return {};
+    contenu.erreur = "ne contient aucune question (ligne commençant par « 0 »)";
+    return refus(s, s.CheminQuestionnaire, contenu);
+}
+
+// What a failed loading would have set goes back to a first attempt's.
+void oublierLesEssais(QuizState& s) {
+    s.Recommencer = false;
+    s.NumEssai = 0;
+    s.NbQuestions = 0;
+    s.TitreQuestionnaire.clear();
+    s.OrdreQuestions.clear();
+    s.ReserveTirage.clear();
+}
+
+}  // namespace
+
+QString LireQuestionnaire(QuizState& s, QVector<Avertissement>* avertissements,
+                          CarteLignes* carte, const SourceFichiers& source) {
+    return lireContenuQuestionnaire(s, source.lire(s.CheminQuestionnaire), avertissements,
+                                    carte);
 }
 
 int NombreReponses(const QuizState& s, int q) {
@@ -389,7 +445,7 @@ void TirerOrdre(QuizState& s, SourceAleatoire& hasard, std::uint64_t horloge) {
 }
 
 Chargement ChargerQuiz(QuizState& s, SourceAleatoire& hasard, std::uint64_t horloge,
-                       CarteLignes* carte) {
+                       CarteLignes* carte, const SourceFichiers& source) {
     Chargement resultat;
     s.SortieConfirmee = false;
     s.ChronoActif = false;
@@ -398,16 +454,26 @@ Chargement ChargerQuiz(QuizState& s, SourceAleatoire& hasard, std::uint64_t horl
     s.NumEssai = s.Recommencer ? static_cast<std::int16_t>(s.NumEssai + 1) : 0;
     s.ChoixNumerotes = false;
     s.CheminIni = s.CheminQuestionnaire.left(s.CheminQuestionnaire.size() - 4) + ".ini";
-    resultat.erreur = LireFichierIni(s, &resultat.avertissements, carte);
-    if (!resultat.erreur.isEmpty()) return resultat;
-    resultat.aideVisible = !s.FichierAide.isEmpty();
-    resultat.maximumMinuterie = maximumMinuterie(s.DureeMinuterie);
-    if (!s.Recommencer || s.NbQuestions == 0) {
-        resultat.erreur = LireQuestionnaire(s, &resultat.avertissements, carte);
-        if (!resultat.erreur.isEmpty()) return resultat;
+    const bool premier = !s.Recommencer || s.NbQuestions == 0;
+    // The questionnaire is looked at first, so that a folder without one is
+    // not reported for its companion.
+    const ContenuFichier questionnaire = premier ? source.lire(s.CheminQuestionnaire)
+                                                 : ContenuFichier{};
+    resultat.erreur = questionnaire.erreur.isEmpty()
+                          ? LireFichierIni(s, &resultat.avertissements, carte, source)
+                          : refus(s, s.CheminQuestionnaire, questionnaire);
+    if (resultat.erreur.isEmpty() && premier) {
+        resultat.erreur =
+            lireContenuQuestionnaire(s, questionnaire, &resultat.avertissements, carte);
         Lire_drapeaux(s);
         Cherche_reponses_multiples(s);
     }
+    if (!resultat.erreur.isEmpty()) {
+        oublierLesEssais(s);
+        return resultat;
+    }
+    resultat.aideVisible = !s.FichierAide.isEmpty();
+    resultat.maximumMinuterie = maximumMinuterie(s.DureeMinuterie);
     s.Consigne = consigne(s.ReponsesMultiples);
     resultat.introduction = TexteIntroduction(s);
     s.Penalite = 0.0f;

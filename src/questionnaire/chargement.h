@@ -1,6 +1,7 @@
 #pragma once
 #include "questionnaire/quiz_state.h"
 
+#include <QHash>
 #include <QString>
 #include <QVector>
 #include <cstdint>
@@ -26,18 +27,45 @@ struct CarteLignes {
     int rangMinuterie = 0;  // row of the countdown length in the picture section; 0: none
 };
 
+// The bytes of one of the teacher's files, with the name it has on disk.
+struct ContenuFichier {
+    QByteArray octets;
+    QString nom;
+    QString erreur;  // completes "le fichier NAME ..."; empty once read
+};
+
+// Where the loading finds the teacher's files: the disk, or memory for the
+// fuzzers, which feed the readers thousands of files a second.
+class SourceFichiers {
+public:
+    virtual ~SourceFichiers() = default;
+    virtual ContenuFichier lire(const QString& chemin) const;
+    static const SourceFichiers& disque();
+};
+
+class SourceMemoire : public SourceFichiers {
+public:
+    void poser(const QString& chemin, QByteArray octets) { contenus_[chemin] = std::move(octets); }
+    ContenuFichier lire(const QString& chemin) const override;
+
+private:
+    QHash<QString, QByteArray> contenus_;
+};
+
 // Reads `CheminIni` into `TableIni` and derives the picture table, the
 // comments, the help document and the countdown length. Returns a French
 // message when the quiz cannot start (missing companion, picture mode not a
 // whole number), empty otherwise.
 QString LireFichierIni(QuizState& s, QVector<Avertissement>* avertissements = nullptr,
-                       CarteLignes* carte = nullptr);
+                       CarteLignes* carte = nullptr,
+                       const SourceFichiers& source = SourceFichiers::disque());
 
 // Reads the questionnaire file into `TexteQCM` and sets `TitreQuestionnaire`
 // and `NbQuestions`. Returns a French message when the quiz cannot start
 // (file missing or unreadable, no question line).
 QString LireQuestionnaire(QuizState& s, QVector<Avertissement>* avertissements = nullptr,
-                          CarteLignes* carte = nullptr);
+                          CarteLignes* carte = nullptr,
+                          const SourceFichiers& source = SourceFichiers::disque());
 
 // Number of answer slots 1, 2, ... of question q before the first empty one.
 int NombreReponses(const QuizState& s, int q);
@@ -62,6 +90,8 @@ struct Chargement {
 
 // The loading of the quiz screen as logic: resets the counters, reads the
 // companion, reads the questionnaire on the first run only, composes the
-// introduction and draws the order.
+// introduction and draws the order. A loading that fails leaves no trace of
+// an earlier attempt: the next one is a first attempt, read anew.
 Chargement ChargerQuiz(QuizState& s, SourceAleatoire& hasard, std::uint64_t horloge,
-                       CarteLignes* carte = nullptr);
+                       CarteLignes* carte = nullptr,
+                       const SourceFichiers& source = SourceFichiers::disque());

@@ -68,8 +68,19 @@ private:
         if (!juste) dire(dat_, ligne, QString("la question %1 n'a aucune bonne réponse").arg(q));
     }
 
+    // No file can bear a NUL, which a text editor shows as nothing at all.
+    bool nomImpossible(const QString& nom, int ligne) {
+        if (!nom.contains(QChar(0))) return false;
+        dire(ini_, ligne, QString("le nom « %1 » contient un caractère nul (invisible) : aucun "
+                                  "fichier ne peut porter ce nom, retapez-le")
+                              .arg(QString(nom).replace(QChar(0), "\\0")));
+        return true;
+    }
+
     // Pictures are decoded after the rest is checked, several at a time.
-    void verifierImage(const QString& nom, int ligne) { images_.push_back({nom, ligne, {}}); }
+    void verifierImage(const QString& nom, int ligne) {
+        if (!nomImpossible(nom, ligne)) images_.push_back({nom, ligne, {}});
+    }
 
     void verifierImages() {
         if (s_.ModeImages == 1) {
@@ -102,10 +113,10 @@ private:
     // Each picture is tried as the screens would read it: its header and a
     // decode at thumbnail size.
     void decoderImages() {
-        const QString images = s_.DossierQuestionnaire + "/Images/";
+        const QString images = s_.DossierQuestionnaire + "/Images";
         const auto lire = [images](const ImageNommee& image) {
             if (!image.remarque.isEmpty()) return std::make_pair(QString(), Images::Lecture{});
-            const QString fichier = Fichiers::resoudre(images + image.nom);
+            const QString fichier = Fichiers::resoudre(Fichiers::cheminEcrit(images, image.nom));
             return std::make_pair(fichier, Images::lire(fichier, [](QSize naturelle) {
                 return naturelle.scaled(256, 192, Qt::KeepAspectRatio).expandedTo({1, 1});
             }));
@@ -136,7 +147,7 @@ private:
     // Windows-1252 (then through a link outside the folder).
     bool memeNomSurLeDisque(const QString& fichier, const QString& nom) const {
         return fichier.startsWith(QDir::cleanPath(s_.DossierQuestionnaire) + '/') &&
-               QFileInfo(fichier).fileName().compare(QFileInfo(nom).fileName(),
+               QFileInfo(fichier).fileName().compare(QFileInfo(Fichiers::cheminEcrit("", nom)).fileName(),
                                                      Qt::CaseInsensitive) == 0;
     }
 
@@ -148,7 +159,9 @@ private:
     }
 
     void verifierAide() {
-        if (s_.FichierAide.isEmpty() || Fichiers::existe(s_.FichierAide)) return;
+        if (s_.FichierAide.isEmpty() || nomImpossible(s_.TableIni[1][2], v_.carte.ini[1][2]) ||
+            Fichiers::existe(s_.FichierAide))
+            return;
         dire(ini_, v_.carte.ini[1][2],
              QString("document d'aide « %1 » introuvable").arg(s_.TableIni[1][2]));
     }

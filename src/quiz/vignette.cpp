@@ -28,7 +28,7 @@ float Centrer(float largeurBoite, float largeur) { return largeurBoite / 2 - lar
 bool EstGif(const QString& chemin) { return chemin.right(3).toLower() == "gif"; }
 
 QString CheminImage(const QuizState& s, const QString& nom) {
-    return s.DossierQuestionnaire + "/Images/" + nom;
+    return Fichiers::cheminEcrit(s.DossierQuestionnaire + "/Images", nom);
 }
 
 QString CheminImageQuestion(const QuizState& s) {

@@ -66,6 +66,7 @@ void FichierResultats::OuvrirFichierResultats(const QuizState& s) {
     // A file whose name differs only by case is the same file for the
     // teacher's Windows tools: append to it rather than start a second one.
     chemin_ = Fichiers::resoudre(s.CheminResultats);
+    dossier_ = s.DossierQuestionnaire;
     texte_ = entete(s);
 }
 
@@ -75,7 +76,10 @@ void FichierResultats::EcrireResultats(const QuizState& s, const QTime& heure) {
 
 QString FichierResultats::FermerFichierResultats() {
     if (chemin_.isEmpty()) return QStringLiteral("aucun fichier de résultats n'est désigné");
-    QString raison = Fichiers::ecrire(chemin_, texte_, true);
+    // Whatever the names hold, nothing is ever written outside the folder.
+    if (!Fichiers::directementDans(chemin_, dossier_))
+        return QStringLiteral("ce fichier ne serait pas dans le dossier du questionnaire");
+    QString raison = Fichiers::ajouter(chemin_, texte_);
     texte_.clear();
     return raison;
 }

@@ -33,6 +33,7 @@ public:
 
 private:
     QString chemin_;
+    QString dossier_;
     QString texte_;
 };
 

@@ -77,5 +77,5 @@ void Application::quitter() {
     finie_ = true;
     for (const auto& [ecran, fenetre] : instances_)
         if (fenetre) fenetre->hide();
-    QApplication::quit();
+    QCoreApplication::exit(0);
 }

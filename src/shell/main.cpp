@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
     gardien.lancer([](int largeur, int hauteur) {
         if (auto xrandr = AffichageXrandr::ouvrir()) xrandr->changer(largeur, hauteur);
     });
+    InterceptionSignaux::retenir();
 
     // The pictures are compiled into the static core library, whose
     // resource registration the linker would otherwise leave out.
@@ -56,7 +57,11 @@ int main(int argc, char** argv) {
         navigation.quitter();
     };
     navigation.surFin(terminer);
-    InterceptionSignaux signaux([&](int) { terminer(); });
+    // Queued: Qt may look at the signal pipe before its event loop runs, and
+    // an end asked for then would be forgotten once the loop starts.
+    InterceptionSignaux signaux([&](int) {
+        QMetaObject::invokeMethod(&application, terminer, Qt::QueuedConnection);
+    });
 
     navigation.enregistrer(Ecran::Splash,
                            [&] { return new frmSplash(*etat, services, navigation); });

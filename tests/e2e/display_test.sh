@@ -166,6 +166,24 @@ for signal in INT TERM HUP SEGV ABRT KILL; do
   verifier_fin "SIG$signal" 1024x768 "$propre"
 done
 
+# A stop signal at any moment of the start-up ends the program, with the
+# display put back: none may be lost while Qt and the splash get ready.
+perdus=""
+for delai in $(seq 0.03 0.005 0.2); do
+  xrandr -s 1024x768 2>/dev/null
+  QT_QPA_PLATFORM=xcb "$programme" >"$temp/programme.log" 2>&1 &
+  programme_pid=$!
+  sleep "$delai"
+  kill -s TERM "$programme_pid"
+  if ! attendre 5 fini "$programme_pid"; then
+    perdus="$perdus $delai"; kill -KILL "$programme_pid"
+  fi
+  wait "$programme_pid" 2>/dev/null
+  attendre 10 taille_est 1024x768 || perdus="$perdus $delai(display)"
+done
+if [ -z "$perdus" ]; then reussir "SIGTERM during start-up always ends the program"
+else echouer "SIGTERM during start-up lost after:$perdus s"; fi
+
 # A display already at 800 x 600 is not switched, and stays so.
 if demarrer 800x600 800x600; then
   sleep 1

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/pannes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,6 +16,7 @@ const QString Questionnaire = QStringLiteral("/prog/VOLCANS/VOLCANS.dat");
 TestExistence toujours(Existence e) {
     return [e](const QString&) { return e; };
 }
+QString enregistrable(const QString&) { return {}; }
 }  // namespace
 
 TEST(IdentificationChemin, SuitLaRegleDuFichierDeResultats) {
@@ -44,12 +47,17 @@ TEST(IdentificationGarde, DecideDansLOrdreDeLaSaisie) {
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(QStringLiteral("%1|%2").arg(c.identifiant, c.classe).toStdString());
-        const Decision d = valider(Questionnaire, c.identifiant, c.classe, toujours(c.existence));
+        const Decision d = valider(Questionnaire, c.identifiant, c.classe, toujours(c.existence),
+                                   enregistrable);
         EXPECT_EQ(d.issue, c.issue);
         EXPECT_EQ(d.titre, c.titre);
         EXPECT_EQ(d.style, c.style);
         EXPECT_EQ(d.CheminResultats, cheminResultats(Questionnaire, c.identifiant, c.classe));
     }
+    const Decision pleine = valider(Questionnaire, "b01", "3a", toujours(Existence::Absente),
+                                    [](const QString&) { return QString("le disque est plein"); });
+    EXPECT_EQ(pleine.issue, Issue::NonEnregistrable);
+    EXPECT_TRUE(pleine.texte.contains("(le disque est plein)"));
     EXPECT_EQ(valider(Questionnaire, "b01", "", toujours(Existence::Absente)).texte,
               "La saisie de l'identifiant et de la classe est indispensable, merci.");
     EXPECT_EQ(valider(Questionnaire, "b01", "3a", toujours(Existence::Presente)).texte,
@@ -63,7 +71,11 @@ TEST(IdentificationGarde, DecideDansLOrdreDeLaSaisie) {
 TEST(IdentificationGarde, RefuseCeQuiNePeutPasNommerLeFichier) {
     const QStringList interdits = {"a/b", "a\\b", "c:", "b*", "b?", "b\"", "<b", "b>", "a|b",
                                    "a\tb", QString("b") + QChar(0x7F), QString(QChar(0x85)),
-                                   ".", "..", " .. "};
+                                   ".", "..", " .. ",
+                                   // Not in the record's Windows-1252, or invisible.
+                                   QString::fromUtf8("Вера"), QString::fromUtf8("b01😀"),
+                                   QString::fromUtf8("b\u200B01"), QChar(0xFEFF) + QString("b01"),
+                                   QString::fromUtf8("b01\u202E"), QString::fromUtf8("b\u00AD01")};
     int appels = 0;
     const TestExistence compte = [&](const QString&) { ++appels; return Existence::Absente; };
     for (const QString& mauvais : interdits) {
@@ -76,12 +88,15 @@ TEST(IdentificationGarde, RefuseCeQuiNePeutPasNommerLeFichier) {
             EXPECT_EQ(d.style, 48);
             EXPECT_TRUE(d.CheminResultats.isEmpty());
             EXPECT_TRUE(d.texte.startsWith(dansClasse ? "La classe" : "L'identifiant"));
+            EXPECT_TRUE(d.texte.contains("U+") || d.texte.contains("contrôle") || mauvais.contains('.') ||
+                        d.texte.contains(QString("« %1 »").arg(mauvais.back()))) << d.texte.toStdString();
         }
     }
     EXPECT_EQ(valider(Questionnaire, QString(250, 'x'), "3a", compte).issue, Issue::NomInterdit);
     EXPECT_EQ(appels, 0);
-    for (const QString bon : {"...", ".b", "a.b", "Léa-Noël", "é 2"})
-        EXPECT_EQ(valider(Questionnaire, bon, bon, compte).issue, Issue::Accepte) << bon.toStdString();
+    for (const QString bon : {"...", ".b", "a.b", "Léa-Noël", "é 2", "Œuvre€"})
+        EXPECT_EQ(valider(Questionnaire, bon, bon, compte, enregistrable).issue, Issue::Accepte)
+            << bon.toStdString();
 }
 
 TEST(IdentificationExistence, ReconnaitLeFichierEtLeDossierIllisible) {
@@ -94,7 +109,17 @@ TEST(IdentificationExistence, ReconnaitLeFichierEtLeDossierIllisible) {
     EXPECT_EQ(valider(volcans, "B01", "3A").issue, Issue::DejaEffectue);
     EXPECT_EQ(valider(volcans, " b01", "3a ").issue, Issue::DejaEffectue);
     EXPECT_EQ(valider(volcans, "b02", "3a").issue, Issue::Accepte);
-    EXPECT_EQ(valider(racine + "/SEISMES/SEISMES.dat", "b01", "3a").issue, Issue::Accepte);
+    // A folder that takes no new file refuses at once, not after the quiz.
+    EXPECT_EQ(valider(racine + "/SEISMES/SEISMES.dat", "b01", "3a").issue, Issue::NonEnregistrable);
+    for (const bool plein : {true, false}) {
+        PetitDisque disque;
+        ASSERT_TRUE(disque.monte()) << "no tmpfs could be mounted (root is needed)";
+        plein ? disque.remplir() : disque.lectureSeule();
+        const Decision d = valider(disque.chemin("Q.dat"), "b01", "3a");
+        EXPECT_EQ(d.issue, Issue::NonEnregistrable);
+        EXPECT_TRUE(d.texte.contains(plein ? "(le disque est plein)" : "(le disque ou le partage est en lecture seule)"))
+            << d.texte.toStdString();
+    }
 
     // A folder that cannot be looked into (a link looping on itself) must
     // not let the student through unchecked.

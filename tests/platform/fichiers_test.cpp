@@ -5,7 +5,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/pannes.h"
+
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace {
 void poser(const QString& chemin, const QByteArray& octets) {
@@ -18,42 +21,53 @@ QByteArray contenu(const QString& chemin) {
     QFile f(chemin);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
 }
+QStringList lignes(const QByteArray& octets, qsizetype limite = -1) {
+    Fichiers::LignesTexte lecteur(octets);
+    QStringList liste;
+    while (const auto ligne = lecteur.suivante(limite)) liste << *ligne;
+    return liste;
+}
 }  // namespace
 
-TEST(Fichiers, decodageDesFichiersDEnseignant) {
+TEST(Fichiers, decodageEtLignesDesFichiersDEnseignant) {
     const QString ete = QString::fromUtf8("Été à Noël °");
-    const struct { const char* nom; QByteArray octets; } cas[] = {
-        {"windows-1252", QByteArray("\xC9t\xE9 \xE0 No\xEBl \xB0")},
-        {"utf-8", ete.toUtf8()},
-        {"utf-8 avec BOM", QByteArray("\xEF\xBB\xBF") + ete.toUtf8()},
-        {"utf-16 de Notepad", QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(ete.utf16()), ete.size() * 2)},
+    const QByteArray utf16 = QByteArray(reinterpret_cast<const char*>(ete.utf16()), ete.size() * 2);
+    const struct { const char* nom; QByteArray octets; QStringList attendu; } cas[] = {
+        {"windows-1252", "\xC9t\xE9 \xE0 No\xEBl \xB0", {ete}},
+        {"utf-8", ete.toUtf8(), {ete}},
+        {"utf-8 avec BOM", "\xEF\xBB\xBF" + ete.toUtf8(), {ete}},
+        {"utf-16 de Notepad", "\xFF\xFE" + utf16, {ete}},
+        // Not valid UTF-8, even when it looks close: Windows-1252.
+        {"presque utf-8", "caf\xE9\x80", {QString::fromUtf8("café€")}},
+        {"utf-8 coupé à la fin", "caf\xC3\xA9\n\xC3", {QString::fromUtf8("cafÃ©"), "Ã"}},
+        {"CR LF", "un\r\n\r\ntrois\r\n", {"un", "", "trois"}},
+        {"LF", "un\n\ntrois\n", {"un", "", "trois"}},
+        {"sans fin de ligne", "un\r\n\ntrois", {"un", "", "trois"}},
+        {"vide", "", {}},
+        {"une ligne vide", "\r\n", {""}},
     };
-    for (const auto& c : cas) EXPECT_EQ(Fichiers::decoder(c.octets), ete) << c.nom;
-    // Bytes that are not valid UTF-8 stay Windows-1252 even when they look close.
-    EXPECT_EQ(Fichiers::decoder("caf\xE9\x80"), QString::fromUtf8("café€"));
+    for (const auto& c : cas) EXPECT_EQ(lignes(c.octets), c.attendu) << c.nom;
+    // A limit reads one character more than it allows, never the whole line.
+    EXPECT_EQ(lignes(QByteArray(100000, 'a') + "\nb", 4), QStringList({"aaaaa", "b"}));
 }
 
-TEST(Fichiers, finsDeLigneLuesDeLaMemeFacon) {
-    const QStringList attendu{"un", "", "trois"};
-    for (const char* texte : {"un\r\nx\r\ntrois\r\n", "un\nx\ntrois\n", "un\r\nx\ntrois"}) {
-        QStringList lignes = Fichiers::decouperLignes(QString(texte));
-        lignes[1] = "";
-        EXPECT_EQ(lignes, attendu) << texte;
-    }
-    EXPECT_TRUE(Fichiers::decouperLignes("").isEmpty());
-    EXPECT_EQ(Fichiers::decouperLignes("\r\n"), QStringList{""});
-}
-
-TEST(Fichiers, nomsRetrouvesSansEgardALaCasse) {
+TEST(Fichiers, nomsRetrouvesSansEgardALaCasseSousCeQuiExiste) {
     QTemporaryDir racine;
     const QString vrai = racine.path() + "/Volcans/Images/Cratere.GIF";
     poser(vrai, "x");
     EXPECT_EQ(Fichiers::resoudre(racine.path() + "/VOLCANS/images/cratere.gif"), vrai);
-    EXPECT_EQ(Fichiers::resoudre(racine.path() + "/volcans\\IMAGES\\CRATERE.gif"), vrai);
+    EXPECT_EQ(Fichiers::resoudre(Fichiers::cheminEcrit(racine.path() + "/volcans", "IMAGES\\CRATERE.gif")), vrai);
     EXPECT_TRUE(Fichiers::existe(racine.path() + "/volcans/images/cratere.gif"));
     EXPECT_FALSE(Fichiers::existe(racine.path() + "/volcans/images/absent.gif"));
     EXPECT_FALSE(Fichiers::existe(racine.path() + "/volcans/images"));  // a folder is no file
-    EXPECT_EQ(Fichiers::resoudre(racine.path() + "/x\\y.txt"), racine.path() + "/x/y.txt");
+    // A backslash in a folder's own name is a character, never a way out.
+    poser(racine.path() + "/a/X\\..\\..\\X/X\\..\\..\\X.dat", "q");
+    poser(racine.path() + "/X.dat", "dehors");
+    const QString piege = racine.path() + "/a/x\\..\\..\\x/X\\..\\..\\X.DAT";
+    EXPECT_EQ(contenu(Fichiers::resoudre(piege)), "q");
+    // No file can bear a NUL: not even asked of the file system.
+    EXPECT_EQ(Fichiers::resoudre(racine.path() + QString(QChar(0)) + "x"), "");
+    EXPECT_FALSE(Fichiers::existe(racine.path() + "/volcans" + QString(QChar(0))));
 }
 
 // "Cratère.jpg" written in a companion file finds the file whatever form its
@@ -80,27 +94,68 @@ TEST(Fichiers, nomsRetrouvesQuelleQueSoitLeurForme) {
     }
 }
 
-TEST(Fichiers, lireLignesDUnFichierAbsentNeDonneRien) {
+TEST(Fichiers, directementDansLeDossier) {
     QTemporaryDir racine;
-    EXPECT_FALSE(Fichiers::lireLignes(racine.path() + "/absent.dat").has_value());
-    EXPECT_FALSE(Fichiers::lireLignes(racine.path()).has_value());
+    const QString d = racine.path() + "/Q";
+    QDir().mkpath(d + "/sous");
+    QFile::link(racine.path(), d + "/lien");
+    const struct { QString chemin; bool dedans; } cas[] = {
+        {d + "/Q _B01_3A_.rst", true},
+        {d + "/sous/x.rst", false},
+        {d + "/../x.rst", false},
+        {d + "/lien/x.rst", false},
+        {d + "/..", false},
+        {racine.path() + "/x.rst", false},
+    };
+    for (const auto& c : cas) EXPECT_EQ(Fichiers::directementDans(c.chemin, d), c.dedans) << c.chemin.toStdString();
 }
 
-TEST(Fichiers, ecritureEntiereEnWindows1252) {
+TEST(Fichiers, ajoutEntierEnWindows1252) {
     QTemporaryDir racine;
     const QString chemin = racine.path() + "/r.rst";
-    EXPECT_EQ(Fichiers::ecrire(chemin, QString::fromUtf8("Binôme\r\n"), false), "");
-    EXPECT_EQ(Fichiers::ecrire(chemin, "deux\r\n", true), "");
+    EXPECT_EQ(Fichiers::ajouter(chemin, QString::fromUtf8("Binôme\r\n")), "");
+    EXPECT_EQ(Fichiers::ajouter(chemin, "deux\r\n"), "");
     EXPECT_EQ(contenu(chemin), QByteArray("Bin\xF4me\r\ndeux\r\n"));
-    EXPECT_EQ(Fichiers::ecrire(chemin, "neuf\r\n", false), "");
-    EXPECT_EQ(contenu(chemin), QByteArray("neuf\r\n"));
 }
 
-TEST(Fichiers, echecDEcritureSignale) {
+TEST(Fichiers, ajoutEntierOuAbsentQuandLeSystemeRefuse) {
     QTemporaryDir racine;
     poser(racine.path() + "/fichier", "x");
-    // A path under a regular file cannot be created, even by root.
-    const QString reason = Fichiers::ecrire(racine.path() + "/fichier/r.rst", "x", false);
-    EXPECT_FALSE(reason.isEmpty());
+    poser(racine.path() + "/existant.rst", "avant\r\n");
+    QDir().mkpath(racine.path() + "/dossier.rst");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(racine.path() + "/tube.rst").constData(), 0644), 0);
+    const QByteArray long_(5000, 'z');
+    const struct { const char* nom; rlim_t limite; QString raison; QByteArray reste; } cas[] = {
+        // Cut after part of the text, as a full disk does: the file goes back.
+        {"existant.rst", 10, "le fichier a atteint la taille permise", "avant\r\n"},
+        // Created and not filled: removed, so no empty file refuses the pupil.
+        {"nouveau.rst", 10, "le fichier a atteint la taille permise", "<absent>"},
+        {"fichier/x.rst", RLIM_INFINITY, "le dossier n'existe plus", "<absent>"},
+        {"dossier.rst", RLIM_INFINITY, "un dossier porte ce nom à la place du fichier", "<absent>"},
+        // A pipe in the file's place is refused at once, never waited on.
+        {"tube.rst", RLIM_INFINITY, "ce nom désigne autre chose qu'un fichier ordinaire", "<absent>"},
+    };
+    for (const auto& c : cas) {
+        const QString chemin = racine.path() + "/" + c.nom;
+        QString raison;
+        {
+            LimiteDeTaille limite(c.limite);
+            raison = Fichiers::ajouter(chemin, long_);
+        }
+        EXPECT_EQ(raison, c.raison) << c.nom;
+        if (QFileInfo(chemin).isFile() || !QFileInfo::exists(chemin))
+            EXPECT_EQ(contenu(chemin), c.reste) << c.nom;
+    }
     EXPECT_EQ(contenu(racine.path() + "/fichier"), "x");
+    EXPECT_TRUE(QFileInfo(racine.path() + "/dossier.rst").isDir());
+}
+
+TEST(Fichiers, essaiDEcritureAvantLeQuestionnaire) {
+    QTemporaryDir racine;
+    EXPECT_EQ(Fichiers::essaiEcriture(racine.path(), 4096), "");
+    EXPECT_EQ(QDir(racine.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList());
+    EXPECT_EQ(Fichiers::essaiEcriture(racine.path() + "/absent", 4096), "le dossier n'existe plus");
+    LimiteDeTaille limite(100);
+    EXPECT_EQ(Fichiers::essaiEcriture(racine.path(), 4096), "le fichier a atteint la taille permise");
 }

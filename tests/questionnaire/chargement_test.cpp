@@ -4,6 +4,7 @@
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <memory>
 #include <algorithm>
 #include <numeric>
@@ -122,6 +123,16 @@ TEST(Chargement, limitesDuFormat) {
 
     const auto lignesEnTrop = chargerDat({"0 Q", "a", "=>1", "", "", "", "", "", "", "", "texte"});
     EXPECT_EQ(lignesEnTrop->resultat.avertissements.size(), 1);
+
+    // However many lines follow or precede the questions, nothing is
+    // stored out of the tables and the questions stay whole.
+    for (const QStringList& dat : {QStringList{"0 Q", "a", "=>1"} + QStringList(32768, ""),
+                                   QStringList(40000, "x") + QStringList{"0 Q", "a", "=>1"}}) {
+        const auto longue = chargerDat(dat);
+        EXPECT_EQ(longue->resultat.erreur, "");
+        EXPECT_EQ(longue->s->NbQuestions, 1);
+        EXPECT_EQ(reponses(*longue->s, 1), QStringList{"a"});
+    }
 }
 
 TEST(Chargement, cinqCentsQuestionsGardeLesQuatreVingtDixNeufPremieres) {
@@ -165,9 +176,17 @@ TEST(Chargement, fichiersQuiEmpechentLeDepart) {
         EXPECT_TRUE(ch->resultat.erreur.contains(QString::fromUtf8("« Mon QCM »"))) << c.nom;
         EXPECT_TRUE(ch->resultat.erreur.contains(c.motif)) << c.nom << ": " << ch->resultat.erreur.toStdString();
     }
-    DossierDeTest sansDat;
-    sansDat.ini(IniSimple);
-    EXPECT_TRUE(charger(sansDat)->resultat.erreur.contains("introuvable"));
+    // Each file is named for what is really wrong with it.
+    DossierDeTest sansRien;
+    EXPECT_TRUE(charger(sansRien)->resultat.erreur.contains("le fichier TEST.dat est introuvable"));
+    DossierDeTest dossierDat;
+    dossierDat.ini(IniSimple);
+    QDir().mkpath(dossierDat.dossier() + "/TEST.dat");
+    EXPECT_TRUE(charger(dossierDat)->resultat.erreur.contains("TEST.dat n'est pas un fichier"));
+    DossierDeTest tube;
+    tube.ini(IniSimple);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(tube.dossier() + "/TEST.dat").constData(), 0644), 0);
+    EXPECT_TRUE(charger(tube)->resultat.erreur.contains("TEST.dat n'est pas un fichier"));
 }
 
 TEST(Chargement, octetsQuelconquesSansPlantage) {
@@ -200,7 +219,7 @@ TEST(Compagnon, sectionsImagesCommentairesAide) {
     EXPECT_EQ(s.Commentaires[1], "Premier");
     EXPECT_EQ(s.Commentaires[3], QString::fromUtf8("Troisième"));
     EXPECT_EQ(s.Commentaires[4], "");
-    EXPECT_TRUE(s.FichierAide.endsWith("/Fichiers d'aide/aide\\volcans.doc"));
+    EXPECT_TRUE(s.FichierAide.endsWith("/Fichiers d'aide/aide/volcans.doc"));
 }
 
 TEST(Compagnon, dureeDeLaMinuterie) {
@@ -329,4 +348,16 @@ TEST(Chargement, repriseSansRelireLeQuestionnaire) {
     EXPECT_TRUE(reprise.introduction.contains("que de 9 essais"));
     ChargerQuiz(s, hasard, 0);
     EXPECT_EQ(s.NumEssai, 2);
+
+    // A restart that fails leaves nothing for the next questionnaire chosen.
+    QFile::remove(s.CheminIni);
+    EXPECT_FALSE(ChargerQuiz(s, hasard, 0).erreur.isEmpty());
+    DossierDeTest autre("AUTRE");
+    autre.dat({"0 Seule", "x", "y", "=>0 1"});
+    autre.ini(IniSimple);
+    autre.choisir(s);
+    EXPECT_EQ(ChargerQuiz(s, hasard, 0).erreur, "");
+    EXPECT_EQ(s.NumEssai, 0);
+    EXPECT_EQ(s.NbQuestions, 1);
+    EXPECT_EQ(s.TexteQCM[1][0][0], "Seule");
 }

@@ -31,6 +31,10 @@ QStringList lignesSignalees(const Verification& v) {
     return lignes;
 }
 
+// Bytes of a literal that holds NUL characters.
+template <std::size_t N>
+QByteArray octets(const char (&texte)[N]) { return QByteArray(texte, N - 1); }
+
 }  // namespace
 
 TEST(KorvaneCheck, bibliothequeExempleSansRemarque) {
@@ -129,4 +133,19 @@ TEST(KorvaneCheck, formeDuJson) {
     EXPECT_EQ(premiere["flags"].toArray()[3].toString(), "");
     EXPECT_EQ(questions[1].toObject()["comment"].toString().left(9), QString::fromUtf8("Un bébé n"));
     EXPECT_TRUE(racine["warnings"].toArray().isEmpty());
+}
+
+TEST(KorvaneCheck, nomsAvecUnCaractereNul) {
+    DossierDeTest d("QCM");
+    d.ecrireOctets("QCM.dat", octets("0 Q\0?\r\na\r\nb\r\n=>1 0\r\n"));
+    d.ecrireOctets("QCM.ini", octets("[Fichiers Images]\r\n0\r\n1\r\na\0b.jpg\r\n\r\n\r\n\r\n30\r\n"
+                                     "[Fichier d'aide]\r\nai\0de.doc\r\n"));
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(KORVANE_RUN_DIR "/korvane-check", {d.dossier()});
+    p.waitForFinished(30000);
+    const QString sortie = QString::fromUtf8(p.readAll());
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_EQ(sortie.count(QString::fromUtf8("contient un caractère nul")), 2) << sortie.toStdString();
+    EXPECT_FALSE(sortie.contains("Broken")) << sortie.toStdString();
 }

@@ -13,7 +13,7 @@ TEST(OuvrirAide, OpensTheDocumentOrSaysWhyNot) {
     DossierDeTest volcans("VOLCANS");
     for (const char* nom : {"volcans.doc", "VOLCANS.HLP"})
         volcans.ecrireOctets(QString("Fichiers d'aide/") + nom, "aide");
-    const QString aide = volcans.dossier() + "\\Fichiers d'aide\\";
+    const QString aide = volcans.dossier() + "/Fichiers d'aide/";
     const struct {
         QString document;
         R resultat;

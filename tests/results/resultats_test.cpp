@@ -3,6 +3,7 @@
 #include "results/enregistrement.h"
 #include "results/frm_resultats.h"
 #include "support/fakes.h"
+#include "support/pannes.h"
 
 #include <QApplication>
 #include <QFile>
@@ -24,6 +25,7 @@ QuizState exemple(const QString& chemin) {
     s.NbJustes = 15, s.NbFausses = 4, s.NbNulles = 1, s.Note = 15.5f;
     s.TempsEcoule = 3725, s.DateDuJour = "samedi 5 décembre 2026";
     s.ResolutionX = 1024, s.ResolutionY = 768, s.CheminResultats = chemin;
+    s.DossierQuestionnaire = QFileInfo(chemin).path();
     return s;
 }
 
@@ -87,7 +89,7 @@ TEST(ResultatsEnregistrement, LignesSelonLEssai) {
         QuizState s = exemple({});
         s.RangQuestion = c.rang, s.NbQuestions = c.questions, s.NbJustes = c.justes;
         s.Note = c.note, s.DateDuJour = "";
-        const QStringList l = Fichiers::decouperLignes(Resultats::TexteEnregistrement(s, QTime(9, 5, 0)));
+        const QStringList l = Resultats::TexteEnregistrement(s, QTime(9, 5, 0)).chopped(2).split("\r\n");
         ASSERT_EQ(l.size(), 27);
         EXPECT_EQ(l[c.ligne - 1], c.texte);
         EXPECT_EQ(l[26], "09:05:00");
@@ -117,7 +119,7 @@ TEST(ResultatsEcran, EssaiAbandonneSansNote) {
 TEST(ResultatsEcran, DixEssaisAjoutesAuMemeFichier) {
     Poste poste;
     poste.s.CheminIni = poste.dossier.filePath("Volcans.ini");
-    Fichiers::ecrire(poste.s.CheminIni, "[Fichiers Images]\r\n0\r\nfin\r\n\r\n\r\n45\r\n", false);
+    Fichiers::ajouter(poste.s.CheminIni, "[Fichiers Images]\r\n0\r\nfin\r\n\r\n\r\n45\r\n");
     for (int essai = 0; essai <= 9; ++essai) {
         poste.s.NumEssai = static_cast<std::int16_t>(essai);
         auto e = poste.ouvrir();
@@ -136,7 +138,7 @@ TEST(ResultatsEcran, DixEssaisAjoutesAuMemeFichier) {
 TEST(ResultatsEnregistrement, FichierExistantJamaisVideEtRecreeSiDisparu) {
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath("Volcans _B01_3A_.rst");
-    Fichiers::ecrire(chemin, "autre poste\r\n", false);
+    Fichiers::ajouter(chemin, "autre poste\r\n");
     // First attempt of this run, on a name that differs only by case.
     QuizState s = exemple(dossier.filePath("VOLCANS _b01_3a_.RST"));
     EXPECT_EQ(Resultats::EnregistrerResultats(s, QTime(14, 3, 27)), "");
@@ -157,19 +159,57 @@ TEST(ResultatsEcran, QuitterOuFermerRestaureLAffichage) {
     }
 }
 
-TEST(ResultatsEcran, EchecDEcritureDitEtGardeLaNote) {
-    Poste poste;
-    Fichiers::ecrire(poste.dossier.filePath("fichier"), "x", false);
-    // Under a regular file, and in a missing folder: both fail even for root.
-    for (const char* nom : {"fichier/x_.rst", "absent/x_.rst"}) {
-        poste.p.dialogues.appels.clear();
-        poste.s.CheminResultats = poste.dossier.filePath(nom);
-        auto e = poste.ouvrir();
-        ASSERT_EQ(poste.p.dialogues.appels.size(), 1u);
+// Each fault leaves the file as it was (whole records only) and tells the
+// pupil, whose mark stays on screen.
+TEST(ResultatsEcran, PanneDEcritureDitEtGardeLaNote) {
+    const QByteArray avant = "\r\n" + QByteArray(4000, '=') + "\r\n";  // near a page's end
+    const struct Cas {
+        const char* nom;
+        std::function<QString(const QString& dossier, PetitDisque& disque)> preparer;
+        bool disque = false;
+    } cas[] = {
+        {"sous un fichier", [](const QString& d, PetitDisque&) {
+             Fichiers::ajouter(d + "/fichier", "x");
+             return d + "/fichier/x_.rst"; }},
+        {"dossier absent", [](const QString& d, PetitDisque&) { return d + "/absent/x_.rst"; }},
+        {"remplacé par un dossier", [](const QString& d, PetitDisque&) {
+             QDir().mkpath(d + "/x_.rst");
+             return d + "/x_.rst"; }},
+        {"hors du dossier", [](const QString& d, PetitDisque&) { return d + "/../x_.rst"; }},
+        {"taille limitée", [&](const QString& d, PetitDisque&) {
+             Fichiers::ajouter(d + "/x_.rst", avant);
+             return d + "/x_.rst"; }},
+        {"disque plein", [&](const QString&, PetitDisque& disque) {
+             Fichiers::ajouter(disque.chemin("x_.rst"), avant);
+             disque.remplir();
+             return disque.chemin("x_.rst"); }, true},
+        {"lecture seule", [&](const QString&, PetitDisque& disque) {
+             Fichiers::ajouter(disque.chemin("x_.rst"), avant);
+             disque.lectureSeule();
+             return disque.chemin("x_.rst"); }, true},
+    };
+    for (const Cas& c : cas) {
+        Poste poste;
+        PetitDisque disque;
+        if (c.disque && !disque.monte()) {
+            ADD_FAILURE() << c.nom << ": no tmpfs could be mounted (root is needed)";
+            continue;
+        }
+        poste.s.CheminResultats = c.preparer(poste.dossier.path(), disque);
+        poste.s.DossierQuestionnaire = c.disque ? disque.chemin("") : poste.dossier.path();
+        const QByteArray octets = contenu(poste.s.CheminResultats);
+        std::unique_ptr<frmRésultats> e;
+        {
+            LimiteDeTaille limite(std::string(c.nom) == "taille limitée" ? avant.size() + 100 : RLIM_INFINITY);
+            e = poste.ouvrir();
+        }
+        EXPECT_EQ(contenu(poste.s.CheminResultats), octets) << c.nom;
+        ASSERT_EQ(poste.p.dialogues.appels.size(), 1u) << c.nom;
         const auto& appel = poste.p.dialogues.appels[0];
         EXPECT_EQ(appel.titre, "AVERTISSEMENT CRITIQUE");
         EXPECT_EQ(appel.style, 16);
-        EXPECT_TRUE(appel.texte.contains(poste.s.CheminResultats) && appel.texte.contains("PAS été enregistré"));
+        EXPECT_TRUE(appel.texte.contains("PAS été enregistré")) << c.nom;
+        EXPECT_FALSE(appel.texte.contains("error", Qt::CaseInsensitive)) << appel.texte.toStdString();
         EXPECT_TRUE(e->isVisible() && e->lblNote->text() == "15,5/20     ");
         EXPECT_FALSE(poste.p.navigation.quitte);
     }
