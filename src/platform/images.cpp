@@ -68,7 +68,9 @@ QSize auMoinsUnPixel(double largeur, double hauteur) {
     return QSize(std::max(1, int(std::lround(largeur))), std::max(1, int(std::lround(hauteur))));
 }
 
-Lecture lire(const QString& chemin, const Dimensionner& dimensionner) {
+namespace {
+
+Lecture ouvrir(const QString& chemin, const Dimensionner& dimensionner, bool decoder) {
     // One policy from the first read on, never changed afterwards.
     static const bool politique = (QImageReader::setAllocationLimit(LimiteMo), true);
     (void)politique;
@@ -107,6 +109,11 @@ Lecture lire(const QString& chemin, const Dimensionner& dimensionner) {
             lecteur.setScaledSize(tournee ? voulue.transposed() : voulue);
         taille = voulue;
     }
+    l.decodee = taille;
+    if (!decoder) {
+        l.etat = Etat::Lue;
+        return l;
+    }
     QImage image = lecteur.read();
     if (image.isNull()) {
         // A decoder that cannot read reduced needs the whole size in memory.
@@ -121,6 +128,14 @@ Lecture lire(const QString& chemin, const Dimensionner& dimensionner) {
     l.etat = l.format == "jpeg" && jpegTronque(chemin) ? Etat::Tronquee : Etat::Lue;
     return l;
 }
+
+}  // namespace
+
+Lecture lire(const QString& chemin, const Dimensionner& dimensionner) {
+    return ouvrir(chemin, dimensionner, true);
+}
+
+Lecture entete(const QString& chemin) { return ouvrir(chemin, {}, false); }
 
 QImage surBlanc(const QImage& image) {
     if (!image.hasAlphaChannel()) return image;

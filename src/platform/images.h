@@ -36,6 +36,7 @@ struct Lecture {
     QByteArray format;     // "jpeg", "png", "svg"...; the unsupported one's name for NonPrise
     bool animee = false;   // several frames: only the first is shown
     bool reduite = false;  // decoded smaller than its natural size to fit the memory policy
+    QSize decodee;         // the size it decodes (or would decode) at
     bool vectorielle() const { return format == "svg" || format == "svgz"; }
     bool montrable() const { return etat == Etat::Lue || etat == Etat::Tronquee; }
 };
@@ -48,6 +49,10 @@ using Dimensionner = std::function<QSize(QSize naturelle)>;
 // where it can); otherwise at its natural size, or the largest that fits
 // the policy.
 Lecture lire(const QString& chemin, const Dimensionner& dimensionner = {});
+
+// What the header alone tells, at once: Lue when the picture promises to
+// decode (without its image), with the size `lire` would give it.
+Lecture entete(const QString& chemin);
 
 // The natural size, or its half, quarter... that fits the memory policy.
 QSize tailleAdmise(QSize naturelle);

@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using Images::Etat;
@@ -100,6 +101,7 @@ TEST(Vignette, TransparentPicturesAreDrawnOverWhite) {
     ImageIllustration visionneuse;
     ASSERT_TRUE(visionneuse.charger(chemin));
     visionneuse.resize(visionneuse.tailleNaturelle());
+    for (int i = 0; i < 500 && !visionneuse.decodee(); ++i) QTest::qWait(10);
     const QImage vue = visionneuse.grab().toImage();
     for (const QImage& image : {vignette, vue}) {
         EXPECT_EQ(QColor(image.pixel(2, 2)), QColor(Qt::white));
@@ -115,6 +117,8 @@ TEST(Vignette, APictureBeyondTheMemoryPolicyIsShownReduced) {
     ASSERT_TRUE(ImagesDeTest::poser(chemin, ImagesDeTest::jpegGeant(16320, 12240)));
     ImageIllustration visionneuse;
     ASSERT_TRUE(visionneuse.charger(chemin));
+    for (int i = 0; i < 1000 && !visionneuse.decodee(); ++i) QTest::qWait(10);
+    EXPECT_TRUE(visionneuse.decodee());
     const QSize admise = visionneuse.tailleNaturelle();
     EXPECT_EQ(admise, Images::tailleAdmise({16320, 12240}));
     EXPECT_LE(qint64(admise.width()) * admise.height() * 4, qint64(Images::LimiteMo) << 20);

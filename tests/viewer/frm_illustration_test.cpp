@@ -211,6 +211,7 @@ TEST_F(VisionneuseTest, ThinStripFitsVisibleAndDrawingsStaySharpAtEveryZoom) {
     s.CheminImage = s.DossierQuestionnaire + "/Images/schema.svg";
     s.TableImages[0][3] = "schema.svg";
     v->show();
+    for (int i = 0; i < 500 && !v->Image1->decodee(); ++i) QTest::qWait(10);
     EXPECT_EQ(v->Image1->size(), QSize(40, 40));
     for (int zooms : {2, 10}) {
         for (int i = 0; i < zooms; ++i) cliquer("cmdZoom");
