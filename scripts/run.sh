@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts Korvane on the sample library beside it.
+# Sets up, builds (without the tests) and starts Korvane on the sample
+# library beside it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=$(scripts/setup.sh | tail -n 1)
+build=$(KORVANE_TESTS=0 scripts/setup.sh | tail -n 1)
 exec "$build/korvane/korvane"

@@ -30,15 +30,20 @@ QStringList ListerThemes(const QString& dossier) {
     return ordonner(Fichiers::sousDossiers(dossier));
 }
 
-Choix choisir(const QString& dossierProgramme, const QString& nom) {
+Choix choisir(const QString& bibliotheque, const QString& nom) {
     Choix choix;
-    choix.DossierQuestionnaire = dossierProgramme + u'/' + nom;
+    choix.DossierQuestionnaire = bibliotheque + u'/' + nom;
     choix.CheminQuestionnaire = choix.DossierQuestionnaire + u'/' + nom + QStringLiteral(".dat");
     return choix;
 }
 
 QString texteInstructions() {
     return QStringLiteral("Sélectionner dans la bibliothèque ci-dessous\r\nle QCM à réaliser.");
+}
+
+QString texteIntrouvable(const QString& bibliotheque) {
+    return QStringLiteral("La bibliothèque de questionnaires est introuvable :\r\n") +
+           bibliotheque + QStringLiteral("\r\nPrévenez le professeur.");
 }
 
 QString texteChoix(const QString& nom) {

@@ -21,9 +21,11 @@ struct Choix {
 };
 
 // The folder and the questionnaire file of the theme `nom`.
-Choix choisir(const QString& dossierProgramme, const QString& nom);
+Choix choisir(const QString& bibliotheque, const QString& nom);
 
 QString texteInstructions();
+// Said instead when the library folder is not there (a share not mounted).
+QString texteIntrouvable(const QString& bibliotheque);
 QString texteChoix(const QString& nom);
 
 }  // namespace Bibliotheque

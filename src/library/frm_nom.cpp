@@ -1,6 +1,7 @@
 #include "library/frm_nom.h"
 
 #include "library/identification.h"
+#include "shell/clavier.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -8,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 frmNom::frmNom(QuizState& etat, Services& services, Navigation& navigation, QWidget* parent)
@@ -77,10 +77,8 @@ frmNom::frmNom(QuizState& etat, Services& services, Navigation& navigation, QWid
     setTabOrder(Text1[1], cmdOK);
     setTabOrder(cmdOK, cmdAnnuler);
 
-    if (const QScreen* ecran = QApplication::primaryScreen())
-        move(ecran->availableGeometry().center() - rect().center());
     Form_Load();
-    Text1[0]->setFocus();
+    DonnerFocus(Text1[0]);
 }
 
 void frmNom::Form_Load() {

@@ -3,16 +3,16 @@
 #include "library/bibliotheque.h"
 #include "library/icones.h"
 #include "platform/fichiers.h"
+#include "shell/clavier.h"
 #include "shell/ecran.h"
 
-#include <QApplication>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -22,13 +22,12 @@ QString pourLabel(QString texte) {
 }  // namespace
 
 frmThèmes::frmThèmes(QuizState& etat, Services& services, Navigation& navigation,
-                     QWidget* parent, const QString& dossierProgramme)
+                     QWidget* parent, const QString& bibliotheque)
     : QWidget(parent, Qt::Window),
       etat_(etat),
       services_(services),
       navigation_(navigation),
-      dossierProgramme_(dossierProgramme.isEmpty() ? Fichiers::dossierProgramme()
-                                                   : dossierProgramme) {
+      bibliotheque_(bibliotheque.isEmpty() ? Fichiers::dossierProgramme() : bibliotheque) {
     setObjectName(QStringLiteral("frmThèmes"));
     setFixedSize(740, 480);
     QFont police = font();
@@ -53,6 +52,9 @@ frmThèmes::frmThèmes(QuizState& etat, Services& services, Navigation& navigati
     List1->setFont(entrees);
     List1->setSpacing(2);
     List1->installEventFilter(this);
+    List1->setAccessibleName(QStringLiteral("Liste des questionnaires"));
+    List1->setAccessibleDescription(
+        QStringLiteral("Flèches pour choisir un questionnaire, Entrée pour le lancer"));
 
     Shape1 = new QFrame(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
@@ -121,17 +123,17 @@ frmThèmes::frmThèmes(QuizState& etat, Services& services, Navigation& navigati
     connect(cmdLancement, &QPushButton::clicked, this, [this] { cmdLancement_Click(); });
     connect(cmdQuitter, &QPushButton::clicked, this, [this] { cmdQuitter_Click(); });
 
-    if (const QScreen* ecran = QApplication::primaryScreen())
-        move(ecran->availableGeometry().center() - rect().center());
     Form_Load();
-    List1->setFocus();
+    DonnerFocus(List1);
 }
 
 void frmThèmes::Form_Load() {
     setWindowTitle(QStringLiteral("GENERATEUR DE QUESTIONNAIRES A CHOIX MULTIPLES"));
     etat_.Note = 0.0f;
-    ListerThemes(dossierProgramme_);
-    Label1->setText(pourLabel(Bibliotheque::texteInstructions()));
+    ListerThemes(bibliotheque_);
+    Label1->setText(pourLabel(QFileInfo(bibliotheque_).isDir()
+                                  ? Bibliotheque::texteInstructions()
+                                  : Bibliotheque::texteIntrouvable(bibliotheque_)));
 }
 
 void frmThèmes::ListerThemes(const QString& dossier) {
@@ -148,7 +150,7 @@ void frmThèmes::List1_Click() {
     if (choisis.isEmpty()) return;
     ThemeChoisi = choisis.first()->text();
     Label1->setText(pourLabel(Bibliotheque::texteChoix(ThemeChoisi)));
-    const Bibliotheque::Choix choix = Bibliotheque::choisir(dossierProgramme_, ThemeChoisi);
+    const Bibliotheque::Choix choix = Bibliotheque::choisir(bibliotheque_, ThemeChoisi);
     etat_.DossierQuestionnaire = choix.DossierQuestionnaire;
     etat_.CheminQuestionnaire = choix.CheminQuestionnaire;
 }

@@ -15,9 +15,9 @@ class QPushButton;
 // the chosen one over to the identification screen.
 class frmThèmes : public QWidget {
 public:
-    // `dossierProgramme` empty: the folder of the executable.
+    // `bibliotheque` empty: the folder of the executable.
     frmThèmes(QuizState& etat, Services& services, Navigation& navigation,
-              QWidget* parent = nullptr, const QString& dossierProgramme = {});
+              QWidget* parent = nullptr, const QString& bibliotheque = {});
 
     void ListerThemes(const QString& dossier);
     void List1_Click();
@@ -46,5 +46,5 @@ private:
     QuizState& etat_;
     Services& services_;
     Navigation& navigation_;
-    QString dossierProgramme_;
+    QString bibliotheque_;
 };

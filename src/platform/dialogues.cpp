@@ -1,24 +1,33 @@
 #include "platform/dialogues.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace {
-QMessageBox::Icon icone(int style) {
+struct Icone {
+    QMessageBox::Icon icone;
+    QString nom;  // what a screen reader says of it
+};
+
+Icone icone(int style) {
     switch (style & 0x70) {
-    case 16: return QMessageBox::Critical;
-    case 48: return QMessageBox::Warning;
-    case 64: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case 16: return {QMessageBox::Critical, "Alerte"};
+    case 48: return {QMessageBox::Warning, "Avertissement"};
+    case 64: return {QMessageBox::Information, "Information"};
+    default: return {QMessageBox::NoIcon, {}};
     }
 }
 }  // namespace
 
 int DialoguesQt::afficher(const QString& texte, const QString& titre, int style,
                           QWidget* parent) {
-    QMessageBox boite(icone(style), titre, QString(texte).replace("\r\n", "\n"),
+    const Icone dessin = icone(style);
+    QMessageBox boite(dessin.icone, titre, QString(texte).replace("\r\n", "\n"),
                       QMessageBox::NoButton, parent);
     boite.setObjectName("MessageBox");
+    if (auto* image = boite.findChild<QLabel*>("qt_msgboxex_icon_label"))
+        image->setAccessibleName(dessin.nom);
     const bool ouiNon = (style & 0x0F) == 4;
     if (ouiNon) {
         boite.addButton(QMessageBox::Yes)->setText("&Oui");

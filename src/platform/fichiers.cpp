@@ -82,6 +82,14 @@ QString chercherNom(const QString& dossier, const QString& nom) {
 
 QByteArray natif(const QString& chemin) { return QFile::encodeName(chemin); }
 
+// Windows-1252 differs from Latin-1 only in 0x80 to 0x9F: a line without
+// those bytes decodes the same at a fraction of the converter's cost.
+bool commeLatin1(QByteArrayView ligne) {
+    for (const char c : ligne)
+        if ((static_cast<unsigned char>(c) & 0xE0) == 0x80) return false;
+    return true;
+}
+
 }  // namespace
 
 QString resoudre(const QString& chemin) {
@@ -163,43 +171,43 @@ LignesTexte::LignesTexte(QByteArray octets) : octets_(std::move(octets)) {
 QString LignesTexte::decoder(QByteArrayView ligne, qsizetype limite) {
     // At most four bytes a character: no need to decode a huge line whole.
     if (limite >= 0 && ligne.size() > 4 * (limite + 1)) ligne = ligne.first(4 * (limite + 1));
-    QString texte = codage_ == Codage::Utf8 ? QString::fromUtf8(ligne) : ansi_.decode(ligne);
+    QString texte = codage_ == Codage::Utf8 ? QString::fromUtf8(ligne)
+                    : commeLatin1(ligne)        ? QString::fromLatin1(ligne)
+                                                : QString(ansi_.decode(ligne));
     if (limite >= 0 && texte.size() > limite + 1) texte.truncate(limite + 1);
     return texte;
 }
 
+namespace {
+
+// The line that starts at `position`, without its terminator; `position`
+// moves to the next one.
+template <typename Vue>
+Vue prochaineLigne(Vue texte, qsizetype& position) {
+    qsizetype fin = texte.indexOf('\n', position);
+    if (fin < 0) fin = texte.size();
+    Vue ligne = texte.sliced(position, fin - position);
+    position = fin + 1;
+    if (ligne.endsWith('\r')) ligne.chop(1);
+    return ligne;
+}
+
+}  // namespace
+
 std::optional<QString> LignesTexte::suivante(qsizetype limite) {
     if (codage_ == Codage::Utf16) {
         if (position_ >= texteUtf16_.size()) return std::nullopt;
-        qsizetype fin = texteUtf16_.indexOf('\n', position_);
-        if (fin < 0) fin = texteUtf16_.size();
-        QStringView ligne = QStringView(texteUtf16_).mid(position_, fin - position_);
-        position_ = fin + 1;
-        if (ligne.endsWith('\r')) ligne.chop(1);
+        QStringView ligne = prochaineLigne(QStringView(texteUtf16_), position_);
         if (limite >= 0 && ligne.size() > limite + 1) ligne = ligne.first(limite + 1);
         return ligne.toString();
     }
     if (position_ >= octets_.size()) return std::nullopt;
-    qsizetype fin = octets_.indexOf('\n', position_);
-    if (fin < 0) fin = octets_.size();
-    QByteArrayView ligne = QByteArrayView(octets_).sliced(position_, fin - position_);
-    position_ = fin + 1;
-    if (ligne.endsWith('\r')) ligne.chop(1);
-    return decoder(ligne, limite);
+    return decoder(prochaineLigne(QByteArrayView(octets_), position_), limite);
 }
 
 QByteArray encoderWindows1252(const QString& texte) {
     QStringEncoder ansi("windows-1252");
     return ansi.encode(texte);
-}
-
-std::optional<QStringList> lireLignes(const QString& chemin) {
-    QFile fichier(resoudre(chemin));
-    if (!QFileInfo(fichier).isFile() || !fichier.open(QIODevice::ReadOnly)) return std::nullopt;
-    LignesTexte lignes(fichier.readAll());
-    QStringList liste;
-    while (const auto ligne = lignes.suivante()) liste << *ligne;
-    return liste;
 }
 
 QString raisonSysteme(int numero) {

@@ -59,8 +59,6 @@ private:
 
 QByteArray encoderWindows1252(const QString& texte);
 
-// The lines of a text file; nothing when the file cannot be opened.
-std::optional<QStringList> lireLignes(const QString& chemin);
 
 // Appends `texte` in Windows-1252 in one operation, flushed and synced to
 // disk with the folder of a file it creates. Whole or absent: on a failure

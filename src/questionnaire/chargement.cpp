@@ -213,8 +213,8 @@ private:
         // that no number of lines can take it round to a negative one.
         if (k_ <= MaxCreneaux) ++k_;
         const QString rangee = Formats::sansEspaces(ligne);
-        const QString marqueur = rangee.left(2);
-        if (marqueur == "0 " && q_ == MaxQuestions) {
+        const QStringView marqueur = QStringView(rangee).left(2);
+        if (marqueur == u"0 " && q_ == MaxQuestions) {
             signaler(numero, QString("plus de %1 questions : la suite du fichier est ignorée")
                                  .arg(MaxQuestions));
             complet_ = true;
@@ -225,16 +225,16 @@ private:
             if (q_ > 0)
                 signaler(numero, QString("plus de %1 lignes après la question %2 : ligne ignorée")
                                      .arg(MaxCreneaux - 1).arg(q_));
-            if (marqueur == "0 ") ouvrirQuestion(ligne, numero);
-            else if (marqueur == "</") s_.TitreQuestionnaire = ligne.mid(2);
+            if (marqueur == u"0 ") ouvrirQuestion(ligne, numero);
+            else if (marqueur == u"</") s_.TitreQuestionnaire = ligne.mid(2);
             return;
         }
         s_.TexteQCM[q_][0][k_] = rangee;
-        if (marqueur == "</") {
+        if (marqueur == u"</") {
             s_.TitreQuestionnaire = ligne.mid(2);
-        } else if (marqueur == "0 ") {
+        } else if (marqueur == u"0 ") {
             ouvrirQuestion(ligne, numero);
-        } else if (marqueur == "=>") {
+        } else if (marqueur == u"=>") {
             s_.TexteQCM[q_][0][k_].clear();
             s_.TexteQCM[q_][1][0] = ligne.mid(2);
             carte_.drapeaux[q_] = numero;

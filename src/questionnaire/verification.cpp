@@ -3,6 +3,7 @@
 #include "platform/fichiers.h"
 #include "platform/hasard.h"
 #include "platform/images.h"
+#include "platform/reglages.h"
 #include "questionnaire/formats.h"
 
 #include <QDir>
@@ -10,18 +11,23 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
+#include <QStringDecoder>
 #include <QtConcurrent/QtConcurrentMap>
 
 namespace {
 
 class Verificateur {
 public:
-    explicit Verificateur(Verification& v)
-        : v_(v), s_(v.etat),
+    Verificateur(Verification& v, const SourceFichiers& source)
+        : v_(v), s_(v.etat), source_(source),
           dat_(QFileInfo(Fichiers::resoudre(s_.CheminQuestionnaire)).fileName()),
           ini_(QFileInfo(Fichiers::resoudre(s_.CheminIni)).fileName()) {}
 
     void verifier() {
+        verifierEncodage(s_.CheminQuestionnaire, dat_);
+        verifierEncodage(s_.CheminIni, ini_);
+        verifierLignes();
         for (int q = 1; q <= s_.NbQuestions; ++q) verifierQuestion(q);
         verifierImages();
         verifierCommentaires();
@@ -66,6 +72,95 @@ private:
                                       .arg(q).arg(a + 1).arg(drapeau));
         }
         if (!juste) dire(dat_, ligne, QString("la question %1 n'a aucune bonne réponse").arg(q));
+        const QString reste = s_.TexteQCM[q][1][0].mid(2 * choix - 1).trimmed();
+        if (!reste.isEmpty())
+            dire(dat_, ligne, QString("après les %1 drapeaux de la question %2, « %3 » n'est pas lu : "
+                                      "retirez-le (une explication s'écrit sur une ligne à part, "
+                                      "avant la première question)").arg(choix).arg(q).arg(reste));
+    }
+
+    // A file saved partly by an editor in UTF-8 and partly in Windows-1252
+    // is read as Windows-1252: the UTF-8 lines would show garbled.
+    void verifierEncodage(const QString& chemin, const QString& nom) {
+        int utf8 = 0, ansi = 0;
+        const QList<QByteArray> lignes = source_.lire(chemin).octets.split('\n');
+        for (int i = 0; i < lignes.size() && !(utf8 && ansi); ++i) {
+            if (!contientNonAscii(lignes[i])) continue;
+            QStringDecoder decodeur(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString lue = decodeur.decode(lignes[i]);  // decoded only when converted
+            int& premiere = decodeur.hasError() ? ansi : utf8;
+            if (!premiere) premiere = i + 1;
+        }
+        if (utf8 && ansi)
+            dire(nom, utf8, QString("le fichier mêle deux encodages : cette ligne est en UTF-8, la "
+                                    "ligne %1 en Windows-1252 ; il est lu en Windows-1252 et les "
+                                    "accents de cette ligne s'afficheront mal : enregistrez tout "
+                                    "le fichier dans un seul encodage").arg(ansi));
+    }
+
+    static bool contientNonAscii(const QByteArray& octets) {
+        for (char c : octets)
+            if (static_cast<unsigned char>(c) >= 0x80) return true;
+        return false;
+    }
+
+    // What the loading takes silently but the teacher surely did not mean:
+    // blank lines inside a question, lines after its => line, markers at
+    // the start of an answer, explanations copied beside the text.
+    void verifierLignes() {
+        Fichiers::LignesTexte lignes(source_.lire(s_.CheminQuestionnaire).octets);
+        static const QRegularExpression explication(QStringLiteral("\\S(\t| {3,})(\\S.*)$"));
+        int n = 0, q = 0, debut = 0, vide = 0;
+        bool drapeaux = false, videSignale = false;
+        while (const auto ligne = lignes.suivante()) {
+            ++n;
+            const QString texte = Formats::sansEspaces(*ligne);
+            const QString marque = texte.left(2);
+            const auto trouve = explication.match(texte);
+            if (marque != "=>" && trouve.hasMatch())
+                dire(dat_, n, QString("« %1 » suit une longue suite d'espaces : une explication "
+                                      "recopiée ? Elle s'affichera avec le texte ; retirez-la")
+                                  .arg(trouve.captured(2)));
+            if (marque == "0 ") {
+                if (q > 0 && !drapeaux && !vide && n - debut <= MaxCreneaux)
+                    dire(dat_, n, QString("cette ligne commence par « 0 » juste après les réponses "
+                                          "de la question %1, qui n'a pas de ligne => : elle ouvre "
+                                          "une nouvelle question et s'affiche aussi comme réponse. "
+                                          "Si c'est une réponse, ne la commencez pas par « 0 » "
+                                          "(écrivez « zéro » ou « 0,0 »)").arg(q));
+                ++q;
+                debut = n;
+                vide = 0;
+                drapeaux = videSignale = false;
+            } else if (q == 0) {
+                continue;
+            } else if (marque == "</") {
+                dire(dat_, n, QString("cette ligne de la question %1 commence par « </ » : elle "
+                                      "change le titre du questionnaire ; si c'est une réponse, "
+                                      "ne la commencez pas par « </ »").arg(q));
+            } else if (marque == "=>") {
+                if (drapeaux)
+                    dire(dat_, n, QString("deuxième ligne => pour la question %1 : seule la "
+                                          "dernière compte ; si c'est une réponse, ne la commencez "
+                                          "pas par « => »").arg(q));
+                drapeaux = true;
+            } else if (texte.isEmpty()) {
+                if (!vide) vide = n;
+            } else if (drapeaux) {
+                dire(dat_, n, QString("la ligne « %1 » suit la ligne => de la question %2 : elle "
+                                      "ne sera jamais montrée ; la ligne => se place après la "
+                                      "dernière réponse").arg(texte).arg(q));
+            } else if (vide && !videSignale) {
+                videSignale = true;
+                dire(dat_, vide, vide == debut + 1
+                     ? QString("ligne vide entre la question %1 et ses réponses : la question "
+                               "s'afficherait avec une seule case vide et sans ses réponses ; "
+                               "supprimez cette ligne").arg(q)
+                     : QString("ligne vide au milieu des réponses de la question %1 : les "
+                               "réponses suivantes ne seraient pas montrées ; supprimez cette "
+                               "ligne").arg(q));
+            }
+        }
     }
 
     // No file can bear a NUL, which a text editor shows as nothing at all.
@@ -180,6 +275,7 @@ private:
 
     Verification& v_;
     const QuizState& s_;
+    const SourceFichiers& source_;
     QString dat_, ini_;
     QVector<ImageNommee> images_;
 };
@@ -208,17 +304,51 @@ int Verification::codeSortie() const {
     return avertissements.isEmpty() ? 0 : 1;
 }
 
-std::unique_ptr<Verification> VerifierDossier(const QString& dossier) {
+namespace {
+// Why the folder cannot even be read as a questionnaire; empty when its
+// questionnaire file can be read, or when the loading says it best.
+QString dossierIntrouvable(const QuizState& s, const SourceFichiers& source) {
+    if (source.lire(s.CheminQuestionnaire).erreur.isEmpty()) return {};
+    const QString& dossier = s.DossierQuestionnaire;
+    if (!QFileInfo(dossier).isDir())
+        return QString("le dossier « %1 » n'existe pas : vérifiez le chemin").arg(dossier);
+    if (Fichiers::existe(s.CheminQuestionnaire)) return {};
+    const QString nom = QFileInfo(dossier).fileName();
+    const QStringList autres = Reglages::fichiersQuestionnaire(dossier);
+    if (autres.isEmpty())
+        return QString("le dossier « %1 » ne contient pas de fichier %1.dat : le fichier des "
+                       "questions porte le nom du dossier").arg(nom);
+    return QString("le dossier « %1 » contient « %2 » au lieu de %1.dat : le fichier des "
+                   "questions et le dossier doivent porter le même nom ; renommez l'un des deux")
+        .arg(nom, autres.join(" », « "));
+}
+}  // namespace
+
+bool EstBibliotheque(const QString& dossier) {
+    return Reglages::fichiersQuestionnaire(dossier).isEmpty() &&
+           Reglages::contientQuestionnaire(dossier);
+}
+
+QString LigneResume(const QString& nom, const Verification& v) {
+    if (!v.erreur.isEmpty()) return QString("%1 : ne peut pas démarrer").arg(nom);
+    if (v.avertissements.isEmpty()) return QString("%1 : prêt").arg(nom);
+    return QString("%1 : %2 remarque(s)").arg(nom).arg(v.avertissements.size());
+}
+
+std::unique_ptr<Verification> VerifierDossier(const QString& dossier,
+                                              const SourceFichiers& source) {
     auto v = std::make_unique<Verification>();
     QuizState& s = v->etat;
     s.DossierQuestionnaire = QDir::cleanPath(dossier);
     const QString nom = QFileInfo(s.DossierQuestionnaire).fileName();
     s.CheminQuestionnaire = s.DossierQuestionnaire + "/" + nom + ".dat";
+    v->erreur = dossierIntrouvable(s, source);
+    if (!v->erreur.isEmpty()) return v;
     HasardSysteme hasard;
-    const Chargement chargement = ChargerQuiz(s, hasard, 0, &v->carte);
+    const Chargement chargement = ChargerQuiz(s, hasard, 0, &v->carte, source);
     v->erreur = chargement.erreur;
     v->avertissements = chargement.avertissements;
-    if (v->erreur.isEmpty()) Verificateur(*v).verifier();
+    if (v->erreur.isEmpty()) Verificateur(*v, source).verifier();
     return v;
 }
 

@@ -17,7 +17,13 @@ struct Verification {
     int codeSortie() const;
 };
 
-std::unique_ptr<Verification> VerifierDossier(const QString& dossier);
+std::unique_ptr<Verification> VerifierDossier(
+    const QString& dossier, const SourceFichiers& source = SourceFichiers::disque());
 
 QString RapportTexte(const Verification& v);
+// One line for the summary of a whole library: ready, remarks, cannot run.
+QString LigneResume(const QString& nom, const Verification& v);
+
+// A folder of questionnaire folders rather than a questionnaire itself.
+bool EstBibliotheque(const QString& dossier);
 QByteArray RapportJson(const Verification& v);

@@ -60,6 +60,15 @@ Jugement Corrige_reponse(QuizState& s, const QVector<bool>& cochees,
     return jugement;
 }
 
+QString TexteVerdict(int bitmap) {
+    switch (bitmap) {
+    case Bitmap::Vrai: return "Réponse juste";
+    case Bitmap::Faux: return "Réponse fausse";
+    case Bitmap::Nulle: return "Pas de réponse";
+    default: return {};
+    }
+}
+
 QString TexteNote(float note) { return Formats::texteNote(note) + " /20"; }
 
 QString TexteBilan(const QuizState& s) {

@@ -34,6 +34,10 @@ bool ReponseJuste(const QuizState& s, int q, int k);
 Jugement Corrige_reponse(QuizState& s, const QVector<bool>& cochees,
                          const std::function<bool()>& confirmerNulle);
 
+// What the verdict picture says to a screen reader: "Réponse juste",
+// "Réponse fausse", "Pas de réponse"; empty for any other picture.
+QString TexteVerdict(int bitmap);
+
 // The mark shown in lblNote: "16 /20", "17,5 /20", "-10 /20".
 QString TexteNote(float note);
 

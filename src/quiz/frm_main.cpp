@@ -1,12 +1,14 @@
 #include "quiz/frm_main.h"
 
 #include "questionnaire/chargement.h"
+#include "questionnaire/formats.h"
 #include "quiz/aide.h"
 #include "quiz/correction.h"
 #include "quiz/minuterie.h"
 #include "quiz/presentation.h"
 #include "quiz/vignette.h"
 #include "platform/fichiers.h"
+#include "shell/clavier.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,19 +25,19 @@
 
 namespace {
 
-// The screen's layout, in pixels, for a 792 x 573 window on an 800 x 600
-// display: the question and its answers on the left, the picture, the
+// The screen's layout, in pixels, for a 792 x 540 window that fits an
+// 800 x 600 display with its title bar and a desktop panel: the question and its answers on the left, the picture, the
 // verdict and the mark on the right, the controls and the clock below.
 constexpr int LargeurFenetre = 792;
-constexpr int HauteurFenetre = 573;
-constexpr QRect ZoneQuestion{8, 44, 496, 156};
-constexpr QRect ZoneChoix0{16, 208, 480, 22};
-constexpr QRect ZoneCadreImage{512, 40, 272, 262};
+constexpr int HauteurFenetre = 540;
+constexpr QRect ZoneQuestion{8, 38, 496, 138};
+constexpr QRect ZoneChoix0{16, 184, 480, 22};
+constexpr QRect ZoneCadreImage{512, 36, 272, 262};
 constexpr QRect ZoneBoiteImage{8, 22, 256, 192};  // inside Frame4
 constexpr QRect ZoneBoutonImage{60, 222, 152, 30};  // inside Frame4
-constexpr QRect ZoneVerdict{512, 308, 87, 199};
-constexpr QRect ZoneCadreNote{607, 304, 177, 66};
-constexpr QRect ZoneBilan{607, 378, 177, 60};
+constexpr QRect ZoneVerdict{512, 304, 87, 199};
+constexpr QRect ZoneCadreNote{607, 300, 177, 66};
+constexpr QRect ZoneBilan{607, 374, 177, 60};
 
 // PicPhoto's background behind a GIF (the border colour of an active window)
 // and behind any other picture (the colour of menu texts).
@@ -107,7 +109,7 @@ void frmMain::Construire() {
 
     Label2 = new QLabel("           GENERATEUR DE QUESTIONNAIRES A CHOIX MULTIPLES   ", this);
     Label2->setObjectName("Label2");
-    Label2->setGeometry(0, 0, LargeurFenetre, 34);
+    Label2->setGeometry(0, 0, LargeurFenetre, 30);
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setFont(police(12, true));
     Label2->setAutoFillBackground(true);
@@ -128,20 +130,20 @@ void frmMain::Construire() {
 
     Shape1 = new QFrame(this);
     Shape1->setObjectName("Shape1");
-    Shape1->setGeometry(8, 518, 496, 50);
+    Shape1->setGeometry(8, 486, 496, 50);
     Shape1->setFrameShape(QFrame::StyledPanel);
     Shape1->setFrameShadow(QFrame::Sunken);
 
     prgBar1 = new QProgressBar(this);
     prgBar1->setObjectName("prgBar1");
-    prgBar1->setGeometry(8, 450, 240, 20);
+    prgBar1->setGeometry(8, 420, 240, 20);
     prgBar1->setMinimum(0);
     prgBar1->setValue(0);
     prgBar1->setTextVisible(false);
 
     Label3 = new QLabel(this);
     Label3->setObjectName("Label3");
-    Label3->setGeometry(256, 448, 248, 24);
+    Label3->setGeometry(256, 418, 248, 24);
 
     const auto bouton = [this](const char* nom, const QString& texte, const QRect& zone,
                                QWidget* parent) {
@@ -150,23 +152,23 @@ void frmMain::Construire() {
         b->setGeometry(zone);
         return b;
     };
-    cmdValider = bouton("cmdValider", "&Valider", {8, 478, 116, 32}, this);
+    cmdValider = bouton("cmdValider", "&Valider", {8, 446, 116, 32}, this);
     cmdValider->setToolTip("Pour confirmer sa réponse");
     cmdValider->setFont(police(10, true));
-    cmdAfficher = bouton("cmdAfficher", "&Résultats", {132, 478, 116, 32}, this);
+    cmdAfficher = bouton("cmdAfficher", "&Résultats", {132, 446, 116, 32}, this);
     cmdAfficher->setToolTip("Pour connaître son résultat");
-    cmdQuitter = bouton("cmdQuitter", "A&bandon", {256, 478, 116, 32}, this);
+    cmdQuitter = bouton("cmdQuitter", "A&bandon", {256, 446, 116, 32}, this);
     cmdQuitter->setToolTip("Pour quitter le questionnaire");
-    cmdAide = bouton("cmdAide", "&Aide", {380, 478, 116, 32}, this);
+    cmdAide = bouton("cmdAide", "&Aide", {380, 446, 116, 32}, this);
 
     lblHeure = new QLabel("00:00:00", this);
     lblHeure->setObjectName("lblHeure");
-    lblHeure->setGeometry(16, 521, 232, 44);
+    lblHeure->setGeometry(16, 489, 232, 44);
     lblHeure->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     lblTempsPassé = new QLabel(this);
     lblTempsPassé->setObjectName("lblTempsPassé");
-    lblTempsPassé->setGeometry(256, 521, 244, 44);
+    lblTempsPassé->setGeometry(256, 489, 244, 44);
     lblTempsPassé->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     Frame4 = new QGroupBox("Fenêtre de Visualisation ", this);
@@ -225,6 +227,36 @@ void frmMain::Construire() {
     connect(cmdQuitter, &QPushButton::clicked, this, &frmMain::cmdQuitter_Click);
     connect(cmdAide, &QPushButton::clicked, this, &frmMain::cmdAide_Click);
     connect(cmdPhoto, &QPushButton::clicked, this, &frmMain::cmdPhoto_Click);
+    Nommer_controles();
+}
+
+// What a screen reader says of the controls whose caption says nothing.
+void frmMain::Nommer_controles() {
+    // The question can be reached with Tab and read line by line.
+    txtQuestion->setFocusPolicy(Qt::TabFocus);
+    txtQuestion->setTabChangesFocus(true);
+    txtQuestion->setTextInteractionFlags(Qt::TextSelectableByKeyboard |
+                                         Qt::TextSelectableByMouse);
+    txtQuestion->setAccessibleName("Texte de la question");
+    txtQuestion->setAccessibleDescription("En lecture seule");
+    PicPhoto->setAccessibleName("Illustration de la question");
+    ImPhoto->setAccessibleName("Vignette de l'illustration de la question");
+    ImPhoto->setAccessibleDescription(
+        "Un clic sur l'image ou le bouton Afficher l'image (Alt+R) l'ouvre en grand");
+    Image2->setAccessibleName("Verdict : pas encore de réponse jugée");
+    Image2->setAccessibleDescription(
+        "Feu vert : réponse juste ; rouge : réponse fausse ; orange : pas de réponse");
+    prgBar1->setAccessibleName("Temps restant");
+    prgBar1->setAccessibleDescription("Compte à rebours de la question");
+    lblNote->setAccessibleName("Note : aucune réponse jugée");
+    lblreponses->setAccessibleName("Bilan : aucune réponse jugée");
+}
+
+// The mark and the tallies as a screen reader says them; changing the
+// names tells it that they changed.
+void frmMain::Annoncer_bilan() {
+    lblNote->setAccessibleName("Note : " + Formats::texteNote(s_.Note) + " sur 20");
+    lblreponses->setAccessibleName(TexteBilan(s_).replace("\r\n", ", "));
 }
 
 QCheckBox* frmMain::Creer_choix(int index) {
@@ -270,7 +302,7 @@ void frmMain::Form_Load() {
 
     Timer2.start();
     Timer2_Timer();
-    cmdValider->setFocus();
+    DonnerFocus(cmdValider);
 }
 
 void frmMain::setVisible(bool visible) { QWidget::setVisible(visible && !chargementEchoue_); }
@@ -314,12 +346,13 @@ void frmMain::Charge_questionnaire() {
         if (precedent) setTabOrder(precedent, choix);
         precedent = choix;
     }
+    setTabOrder(txtQuestion, chkRéponse[0]);
     setTabOrder(precedent, cmdValider);
     setTabOrder(cmdValider, cmdAfficher);
     setTabOrder(cmdAfficher, cmdQuitter);
     setTabOrder(cmdQuitter, cmdAide);
     setTabOrder(cmdAide, cmdPhoto);
-    if (cmdValider->isEnabled()) chkRéponse[0]->setFocus();
+    if (cmdValider->isEnabled()) DonnerFocus(chkRéponse[0]);
 }
 
 void frmMain::Corrige_reponse() {
@@ -329,7 +362,10 @@ void frmMain::Corrige_reponse() {
         return services_.dialogues.afficher(Messages::ConfirmerNulle, Messages::TitreAttention,
                                             Style::OuiNonCritique, this) == Reponse::Oui;
     });
-    if (jugement.bitmap != 0) Image2->setPixmap(QPixmap(Bitmap::chemin(jugement.bitmap)));
+    if (jugement.bitmap != 0) {
+        Image2->setPixmap(QPixmap(Bitmap::chemin(jugement.bitmap)));
+        Image2->setAccessibleName(TexteVerdict(jugement.bitmap));
+    }
     if (jugement.commentaire) navigation_.montrer(Ecran::Notes);
     Affiche_bilan();
 }
@@ -337,10 +373,11 @@ void frmMain::Corrige_reponse() {
 void frmMain::Affiche_bilan() {
     lblNote->setText(TexteNote(s_.Note));
     lblreponses->setText(TexteBilan(s_));
+    Annoncer_bilan();
     if (!deroulement_.finAtteinte()) return;
     cmdValider->setEnabled(false);
     cmdAfficher->show();
-    cmdAfficher->setFocus();
+    DonnerFocus(cmdAfficher);
     services_.dialogues.afficher(Messages::Bilan, Messages::TitreBilan, Style::OkInformation, this);
 }
 
@@ -452,6 +489,7 @@ void frmMain::Timer1_Timer() {
     if (!tic.decompte) return;
     prgBar1->setValue(tic.valeur);
     Label3->setText(tic.texte);
+    prgBar1->setAccessibleName(tic.texte);
     if (tic.arreter) Timer1.stop();
 }
 

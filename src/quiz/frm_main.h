@@ -82,6 +82,8 @@ private:
     void Charge_questionnaire();
     void Corrige_reponse();
     void Affiche_bilan();
+    void Nommer_controles();
+    void Annoncer_bilan();
     void Affiche_vignette(const QString& chemin);
     void Montrer_vignette(const QString& chemin, const Vignette& vignette);
     bool Affiche_image_cyclee(const QString& nom);

@@ -1,5 +1,6 @@
 #include "quiz/frm_notes.h"
 
+#include "shell/clavier.h"
 #include "viewer/dessins.h"
 
 #include <QGuiApplication>
@@ -21,6 +22,7 @@ frmNotes::frmNotes(QuizState& s, Services&, Navigation&, QWidget* parent)
     Image1->setObjectName("Image1");
     Image1->setPixmap(Dessins::imageCommentaire(64));
     Image1->setGeometry(16, 16, 64, 64);
+    Image1->setAccessibleName("Image de commentaire");
 
     Label1 = new QLabel(this);
     Label1->setObjectName("Label1");
@@ -41,7 +43,8 @@ frmNotes::frmNotes(QuizState& s, Services&, Navigation&, QWidget* parent)
     texte.setPointSizeF(11);
     Text1->setFont(texte);
     Text1->setGeometry(16, 92, 448, 110);
-    Text1->setFocusPolicy(Qt::ClickFocus);
+    Text1->setFocusPolicy(Qt::StrongFocus);  // Tab reaches it: a screen reader reads it
+    Text1->setAccessibleName("Commentaire");
 
     Command1 = new QPushButton("&OK", this);
     Command1->setObjectName("Command1");
@@ -65,5 +68,5 @@ void frmNotes::Form_Load() {
     Label1->setText("Commentaire de la question n° " + QString::number(s_.NumQuestion));
     const int q = s_.NumQuestion;
     Text1->setPlainText(numeroDeQuestionValide(q) ? s_.Commentaires[q] : QString());
-    Command1->setFocus();
+    DonnerFocus(Command1);
 }

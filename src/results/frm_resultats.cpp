@@ -4,6 +4,7 @@
 #include "quiz/duree.h"
 #include "results/bilan.h"
 #include "results/enregistrement.h"
+#include "shell/clavier.h"
 #include "shell/ecran.h"
 
 #include <QCloseEvent>
@@ -134,7 +135,7 @@ void frmRésultats::Form_Load() {
     }
     lblAppréciation->setText(textes.appreciation);
 
-    (Resultats::RecommencerPossible(etat_) ? cmdRecommencer : OKButton)->setFocus();
+    DonnerFocus(Resultats::RecommencerPossible(etat_) ? cmdRecommencer : OKButton);
 
     QString chemin;
     const QString raison =

@@ -1,5 +1,7 @@
 #include "shell/application.h"
 
+#include "shell/placement.h"
+
 #include <QApplication>
 #include <QTimer>
 
@@ -33,12 +35,14 @@ void Application::montrer(Ecran ecran) {
         fenetre = fabrique->second();
         if (!fenetre) return;
         fenetre->setAttribute(Qt::WA_DeleteOnClose);
-        if (estPrincipal(ecran))
+        if (estPrincipal(ecran)) {
+            Placement::centrer(*fenetre, principaleOuverte());
             // Checked one turn later: a screen that closes itself and then
             // shows the next one is not the end of the run.
             QObject::connect(fenetre, &QObject::destroyed, &contexte_, [this] {
                 QTimer::singleShot(0, &contexte_, [this] { verifierFin(); });
             });
+        }
     }
     QWidget* nouvelle = fenetre;
     nouvelle->show();
@@ -56,8 +60,22 @@ void Application::decharger(Ecran ecran) {
     if (trouve == instances_.end() || !trouve->second) return;
     QWidget* fenetre = trouve->second;
     trouve->second = nullptr;
+    // A screen's own windows (the viewer's palette) go at once with it.
+    for (QWidget* enfant : fenetre->findChildren<QWidget*>())
+        if (enfant->isWindow()) enfant->hide();
     fenetre->hide();
     fenetre->deleteLater();
+    // The picture viewer and the comments belong to the main screen they
+    // were opened from: they never stay behind the next one.
+    if (estPrincipal(ecran))
+        for (const auto& [autre, ouverte] : instances_)
+            if (!estPrincipal(autre) && ouverte) decharger(autre);
+}
+
+QWidget* Application::principaleOuverte() const {
+    for (const auto& [ecran, fenetre] : instances_)
+        if (estPrincipal(ecran) && fenetre && fenetre->isVisible()) return fenetre;
+    return nullptr;
 }
 
 QWidget* Application::instance(Ecran ecran) const {

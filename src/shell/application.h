@@ -11,7 +11,8 @@
 // destroys it when it is unloaded. The program ends when no main screen is
 // left: a main screen closed from outside (the window manager's close
 // button) with no other one shown in its place ends the run through the
-// end procedure, which restores the display before quitting.
+// end procedure, which restores the display before quitting. Main screens
+// open centred on the screen of the one they replace.
 class Application : public Navigation {
 public:
     using Fabrique = std::function<QWidget*()>;
@@ -35,6 +36,7 @@ public:
 
 private:
     void verifierFin();
+    QWidget* principaleOuverte() const;
 
     std::map<Ecran, Fabrique> fabriques_;
     std::map<Ecran, QPointer<QWidget>> instances_;

@@ -4,6 +4,7 @@
 #include "questionnaire/quiz_state.h"
 #include "shell/ecran.h"
 #include "shell/navigation.h"
+#include "shell/placement.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -56,11 +57,14 @@ frmSplash::frmSplash(QuizState& etat, Services& services, Navigation& navigation
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setPixmap(QPixmap(QStringLiteral(":/pictures/splash_banniere.jpg")));
     Image2->setGeometry(10, 10, 480, 190);
+    setAccessibleName(QStringLiteral("Korvane"));
+    Image2->setAccessibleName(QStringLiteral("Bannière de Korvane"));
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/splash_embleme.gif")));
     Image1->setGeometry(30, 216, 96, 96);
+    Image1->setAccessibleName(QStringLiteral("Emblème de Korvane"));
 
     lblTitre = libelle(this, "lblTitre", QStringLiteral("Korvane"), 24, true,
                        QRect(146, 212, 334, 44));
@@ -100,8 +104,7 @@ void frmSplash::showEvent(QShowEvent* evenement) {
 void frmSplash::centrer() {
     const QScreen* ecran = QGuiApplication::primaryScreen();
     if (!ecran) return;
-    const QRect zone = ecran->geometry();
-    move(zone.x() + (zone.width() - width()) / 2, zone.y() + (zone.height() - height()) / 2);
+    move(Placement::centrer(size(), ecran->geometry()));
 }
 
 void frmSplash::Timer1_Timer() {

@@ -6,12 +6,14 @@
 #include "platform/gardien.h"
 #include "platform/hasard.h"
 #include "platform/horloge.h"
+#include "platform/reglages.h"
 #include "platform/services.h"
 #include "platform/signaux.h"
 #include "questionnaire/quiz_state.h"
 #include "quiz/frm_main.h"
 #include "quiz/frm_notes.h"
 #include "results/frm_resultats.h"
+#include "shell/accessibilite.h"
 #include "shell/application.h"
 #include "shell/ecran.h"
 #include "shell/frm_splash.h"
@@ -34,6 +36,7 @@ int main(int argc, char** argv) {
     // resource registration the linker would otherwise leave out.
     Q_INIT_RESOURCE(korvane);
     QApplication application(argc, argv);
+    InstallerAccessibilite();
     // Switching screens leaves no window open for a moment; the run ends
     // when the Application finds no main screen left, never by itself.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -41,8 +44,13 @@ int main(int argc, char** argv) {
     DialoguesQt dialogues;
     HorlogeSysteme horloge;
     HasardSysteme hasard;
+    const Reglages::Valeurs reglages = Reglages::lire();
+    const QString bibliotheque =
+        Reglages::choisirBibliotheque(Reglages::emplacements(reglages));
+    // ChangerResolution=non: the display stays as the room has it.
     const std::unique_ptr<Affichage> affichage =
-        choisirAffichage(QGuiApplication::platformName());
+        reglages.changerResolution ? choisirAffichage(QGuiApplication::platformName())
+                                   : std::make_unique<AffichageFixe>();
     if (dynamic_cast<AffichageXrandr*>(affichage.get())) gardien.confier(affichage->taille());
     OuvreurBureau documents;
     Services services{dialogues, horloge, hasard, *affichage, documents};
@@ -66,7 +74,7 @@ int main(int argc, char** argv) {
     navigation.enregistrer(Ecran::Splash,
                            [&] { return new frmSplash(*etat, services, navigation); });
     navigation.enregistrer(Ecran::Themes,
-                           [&] { return new frmThèmes(*etat, services, navigation); });
+                           [&] { return new frmThèmes(*etat, services, navigation, nullptr, bibliotheque); });
     navigation.enregistrer(Ecran::Nom, [&] { return new frmNom(*etat, services, navigation); });
     navigation.enregistrer(Ecran::Main, [&] { return new frmMain(*etat, services, navigation); });
     navigation.enregistrer(Ecran::Resultats,

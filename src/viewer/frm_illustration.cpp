@@ -2,10 +2,14 @@
 
 #include "quiz/presentation.h"
 #include "quiz/vignette.h"
+#include "shell/clavier.h"
 #include "viewer/dessins.h"
 #include "viewer/frm_outils.h"
 #include "viewer/image_illustration.h"
 
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QScreen>
@@ -14,6 +18,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace {
 constexpr int EpaisseurLigne = 2;
@@ -38,10 +43,10 @@ frmIllustration::frmIllustration(QuizState& s, Services&, Navigation&, QWidget* 
     Toolbar1->setObjectName("Toolbar1");
     Toolbar1->setMovable(false);
     Toolbar1->setIconSize(QSize(24, 24));
-    creerBouton("cmdQuitter", "Quitter", "Retour au questionnaire");
-    creerBouton("cmdImage", "Recharger", "Recharger l'image");
-    creerBouton("cmdRéduire", "Zoom Arrière", "Réduire l'image");
-    creerBouton("cmdZoom", "Zoom Avant", "Agrandir l'image");
+    creerBouton("cmdQuitter", "&Quitter", "Retour au questionnaire");
+    creerBouton("cmdImage", "&Recharger", "Recharger l'image");
+    creerBouton("cmdRéduire", "Zoom Arrièr&e", "Réduire l'image");
+    creerBouton("cmdZoom", "Zoom A&vant", "Agrandir l'image");
     creerBouton("cmdAjuster", "&Ajuster", "Ajuster l'image à son container");
     creerBouton("cmdOutils", "&Outils Graphiques", QString());
     disposition->addWidget(Toolbar1);
@@ -104,6 +109,8 @@ frmIllustration::frmIllustration(QuizState& s, Services&, Navigation&, QWidget* 
     if (QScreen* ecran = screen()) setGeometry(ecran->availableGeometry());
     setWindowState(Qt::WindowMaximized);
     disposition->activate();
+    creerRaccourcis();
+    nommerControles();
     Form_Load();
 }
 
@@ -128,7 +135,72 @@ QToolButton* frmIllustration::creerBouton(const QString& cle, const QString& tit
     return bouton;
 }
 
+// What a screen reader says of the controls that have no caption.
+void frmIllustration::nommerControles() {
+    Picture1->setAccessibleName("Zone de l'image");
+    // A widget of its own, that a screen reader would take for an empty area.
+    Image1->setProperty("roleAccessible", QAccessible::Graphic);
+    Image1->setAccessibleName("Illustration de la question");
+    Image1->setAccessibleDescription(
+        "Plus et moins : zoom ; flèches et Page : défilement ; Origine : taille d'origine ; "
+        "F : ajuster ; Échap : retour au questionnaire");
+    HScroll1->setAccessibleName("Défilement horizontal de l'image");
+    VScroll1->setAccessibleName("Défilement vertical de l'image");
+    Line1->setAccessibleName("Ligne verticale bleue");
+    Line2->setAccessibleName("Ligne horizontale rouge");
+}
+
+// The keys of a picture viewer, besides the toolbar's Alt accelerators.
+// They hold while the keyboard is in the viewer, not in its palette, whose
+// arrows and Esc are its own.
+void frmIllustration::creerRaccourcis() {
+    const auto touches = [this](std::initializer_list<QKeySequence> sequences, auto action) {
+        auto* a = new QAction(this);
+        a->setShortcuts(QList<QKeySequence>(sequences));
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(a, &QAction::triggered, this, action);
+        addAction(a);
+    };
+    const auto defiler = [](QScrollBar* barre, QAbstractSlider::SliderAction pas) {
+        return [barre, pas] { barre->triggerAction(pas); };
+    };
+    touches({Qt::Key_Plus, Qt::KeypadModifier | Qt::Key_Plus, Qt::CTRL | Qt::Key_Plus,
+             Qt::Key_Equal, Qt::CTRL | Qt::Key_Equal},
+            [this] { ZoomAvant(); });
+    touches({Qt::Key_Minus, Qt::KeypadModifier | Qt::Key_Minus, Qt::CTRL | Qt::Key_Minus},
+            [this] { ZoomArriere(); });
+    touches({Qt::Key_F}, [this] { AjusterImage(); });
+    touches({Qt::Key_Home}, [this] { TailleOriginale(); });
+    touches({Qt::Key_Escape}, [this] { close(); });
+    touches({Qt::Key_Left}, defiler(HScroll1, QAbstractSlider::SliderSingleStepSub));
+    touches({Qt::Key_Right}, defiler(HScroll1, QAbstractSlider::SliderSingleStepAdd));
+    touches({Qt::Key_Up}, defiler(VScroll1, QAbstractSlider::SliderSingleStepSub));
+    touches({Qt::Key_Down}, defiler(VScroll1, QAbstractSlider::SliderSingleStepAdd));
+    touches({Qt::Key_PageUp}, defiler(VScroll1, QAbstractSlider::SliderPageStepSub));
+    touches({Qt::Key_PageDown}, defiler(VScroll1, QAbstractSlider::SliderPageStepAdd));
+    touches({Qt::SHIFT | Qt::Key_PageUp}, defiler(HScroll1, QAbstractSlider::SliderPageStepSub));
+    touches({Qt::SHIFT | Qt::Key_PageDown}, defiler(HScroll1, QAbstractSlider::SliderPageStepAdd));
+}
+
+// The wheel scrolls (with Shift, across); with Ctrl it zooms.
+void frmIllustration::wheelEvent(QWheelEvent* evenement) {
+    const QPoint pas = evenement->angleDelta();
+    if (evenement->modifiers() & Qt::ControlModifier) {
+        if (pas.y() > 0) ZoomAvant();
+        else if (pas.y() < 0) ZoomArriere();
+    } else {
+        const bool travers = pas.x() != 0 || (evenement->modifiers() & Qt::ShiftModifier);
+        QScrollBar* barre = travers ? HScroll1 : VScroll1;
+        const int delta = pas.x() != 0 ? pas.x() : pas.y();
+        barre->setValue(barre->value() -
+                        delta * barre->singleStep() * QApplication::wheelScrollLines() / 120);
+    }
+    evenement->accept();
+}
+
 void frmIllustration::Form_Load() {
+    // The keys above need the keyboard somewhere in the viewer.
+    DonnerFocus(Toolbar1->findChild<QToolButton*>("cmdQuitter"));
     placerBarres();
     // No picture named leaves the control empty, at its design size; one
     // that cannot be read shows the built-in picture saying so.

@@ -48,9 +48,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* objet, QEvent* evenement) override;
+    void wheelEvent(QWheelEvent* evenement) override;
 
 private:
     void Form_Load();
+    void creerRaccourcis();
+    void nommerControles();
     QToolButton* creerBouton(const QString& cle, const QString& titre, const QString& bulle);
     void placerBarres();
     void afficherLigne(QWidget* ligne, bool verticale, float position, float debut, float fin,

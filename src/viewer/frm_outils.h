@@ -17,12 +17,15 @@ public:
     // and bottom edges and shown.
     void Form_Load();
     void Command1_Click(int index);
+    // The keyboard goes back to the viewer; the palette stays open.
+    void RendreFocus();
 
     // Index 0 left arm, 1 right, 2 bottom, 3 top.
     std::array<QToolButton*, 4> Command1{};
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool focusNextPrevChild(bool suivant) override;
 
 private:
     frmIllustration& visionneuse_;

@@ -11,163 +11,10 @@ set -uo pipefail
 RUN_DIR=${1:?folder of the built program}
 SOURCE_DIR=${2:?source folder}
 
-passer() { echo "SKIP: $*"; exit 77; }
-for outil in Xvfb xdotool xdpyinfo iconv; do
-  command -v "$outil" >/dev/null 2>&1 || passer "$outil is not installed"
-done
+command -v iconv >/dev/null 2>&1 || { echo "SKIP: iconv is not installed"; exit 77; }
 [ -x "$RUN_DIR/korvane" ] || { echo "FAIL: no executable $RUN_DIR/korvane"; exit 1; }
-
-travail=$(mktemp -d "${TMPDIR:-/tmp}/korvane-e2e.XXXXXX")
-# The program must show its windows on the private X server.
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$travail/xdg"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+source "$(dirname "$0")/fenetres.sh"
 programme="$travail/prog"
-xvfb_pid=""
-korvane_pid=""
-
-nettoyer() {
-  [ -n "$korvane_pid" ] && kill "$korvane_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$travail"
-}
-trap nettoyer EXIT
-
-echec() {
-  echo "FAIL: $*" >&2
-  if [ -n "${DISPLAY:-}" ] && command -v import >/dev/null 2>&1; then
-    local image="${TMPDIR:-/tmp}/korvane-e2e-echec.png"
-    import -window root "$image" 2>/dev/null && echo "screen at the failure: $image" >&2
-  fi
-  [ -s "$travail/korvane.log" ] && { echo "--- program output:" >&2; cat "$travail/korvane.log" >&2; }
-  exit 1
-}
-
-# A private X server on a free display picked at random among :50 to :99.
-demarrer_x() {
-  local essai numero
-  for essai in $(seq 1 15); do
-    numero=$((50 + RANDOM % 50))
-    [ -e "/tmp/.X$numero-lock" ] || [ -e "/tmp/.X11-unix/X$numero" ] && continue
-    Xvfb ":$numero" -screen 0 800x600x24 -nolisten tcp >"$travail/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 1 50); do
-      # The server answering must be ours, not one that took the number first.
-      if [ "$(cat "/tmp/.X$numero-lock" 2>/dev/null | tr -d ' ')" = "$xvfb_pid" ] &&
-         DISPLAY=":$numero" xdpyinfo >/dev/null 2>&1; then
-        export DISPLAY=":$numero"
-        return 0
-      fi
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-    xvfb_pid=""
-  done
-  passer "no X server could be started on a free display"
-}
-
-# Prints the id of the first visible window matching the xdotool search
-# criteria given, waiting for one at most $1 seconds. It polls rather than
-# using "search --sync": a window destroyed during the search (the splash on
-# its way out) makes xdotool give up with an X error.
-chercher_fenetre() {
-  local fin=$((SECONDS + $1)) id
-  shift
-  while :; do
-    id=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    [ $SECONDS -lt $fin ] || return 1
-    sleep 0.1
-  done
-}
-
-# Sets the variable $1 to the id of the visible window whose title matches
-# the pattern $2, waiting for it at most $3 seconds.
-attendre() {
-  local id
-  id=$(chercher_fenetre "${3:-30}" --name "$2") || echec "window \"$2\" did not appear"
-  printf -v "$1" '%s' "$id"
-}
-
-# Waits until no visible window matches the pattern, seen twice in a row:
-# a search that fails on an X error also finds nothing.
-attendre_fermeture() {
-  local fin=$((SECONDS + ${2:-30})) absente=0
-  while [ $absente -lt 2 ]; do
-    if xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; then
-      absente=0
-      [ $SECONDS -lt $fin ] || echec "window \"$1\" did not close"
-    else
-      absente=$((absente + 1))
-    fi
-    sleep 0.1
-  done
-}
-
-# Gives the keyboard to a window (to the control that has the focus in it).
-focaliser() {
-  xdotool windowfocus --sync "$1" 2>/dev/null || echec "cannot focus window $1"
-}
-
-touches() {
-  focaliser "$1"
-  shift
-  xdotool key --delay 60 "$@"
-}
-
-taper() {
-  xdotool type --delay 60 "$1"
-}
-
-# A left click at (x, y) inside a window.
-cliquer() {
-  xdotool mousemove --window "$1" "$2" "$3" click 1
-  sleep 0.15
-}
-
-lancer() {
-  (cd "$programme" && exec ./korvane) >>"$travail/korvane.log" 2>&1 &
-  korvane_pid=$!
-  # The splash is the first window of the program; the library follows it.
-  chercher_fenetre 20 --pid "$korvane_pid" >/dev/null || echec "the splash screen did not appear"
-}
-
-fin_du_programme() {
-  local fin=$((SECONDS + 20))
-  while kill -0 "$korvane_pid" 2>/dev/null; do
-    [ $SECONDS -lt $fin ] || echec "the program did not end after Quitter"
-    sleep 0.1
-  done
-  wait "$korvane_pid"
-  local code=$?
-  korvane_pid=""
-  [ "$code" -eq 0 ] || echec "the program ended with code $code"
-}
-
-# The quiz screen (792 x 573) has its buttons in a row below the answers.
-VALIDER=(66 494)
-RESULTATS=(190 494)
-ABANDON=(314 494)
-
-# Ticks answer $2 (from 0) with the keyboard: each new question gives the
-# focus to its first answer, Tab goes to the next one, Space ticks.
-cocher() {
-  local suite=()
-  for ((i = 0; i < $2; i++)); do suite+=(Tab); done
-  touches "$1" "${suite[@]}" space
-}
-valider() { cliquer "$1" "${VALIDER[@]}"; }
-
-# Answers "Yes" (alt+o) or "No" (alt+n) to the "ATTENTION" question.
-repondre_attention() {
-  local boite
-  attendre boite '^ATTENTION$'
-  touches "$boite" "$1"
-  attendre_fermeture '^ATTENTION$'
-}
 
 # ---------------------------------------------------------------- first run
 demarrer_x
@@ -175,7 +22,7 @@ mkdir -p "$programme"
 cp -a "$RUN_DIR"/. "$programme"/ || echec "cannot copy $RUN_DIR"
 find "$programme" -name '*.rst' -delete
 
-lancer
+lancer "$programme/korvane"
 attendre bibliotheque '^GENERATEUR DE QUESTIONNAIRES A CHOIX MULTIPLES$' 30
 
 # Launching before choosing is refused.
@@ -294,7 +141,7 @@ done
 
 # ------------------------------------------- second run: the retake refused
 cp "$fichier" "$travail/avant.rst"
-lancer
+lancer "$programme/korvane"
 attendre bibliotheque '^GENERATEUR DE QUESTIONNAIRES A CHOIX MULTIPLES$' 30
 touches "$bibliotheque" Down Return
 attendre identification '^IDENTIFICATION$'

@@ -50,6 +50,10 @@ TEST_F(Ecrans, BibliothequeSOuvreSurLaListeTriee) {
     EXPECT_EQ(entrees(ecran.List1), QStringList({"Atmosphère"}));
     EXPECT_TRUE(ecran.TableThemes[2].isEmpty());
 
+    // A library that is not there (a share not mounted) is said so.
+    frmThèmes absente(etat, plateforme.services, plateforme.navigation, nullptr, racine.path() + "/partage");
+    EXPECT_TRUE(absente.Label1->text().startsWith("La bibliothèque de questionnaires est introuvable"));
+
     // Launching before any choice warns and stays.
     ecran.cmdLancement->click();
     ASSERT_EQ(plateforme.dialogues.appels.size(), 1u);
@@ -63,7 +67,7 @@ TEST_F(Ecrans, BibliothequeAuClavierEtALaSouris) {
     frmThèmes ecran(etat, plateforme.services, plateforme.navigation, nullptr, racine.path());
     ecran.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&ecran));
-    EXPECT_TRUE(ecran.List1->hasFocus());
+    EXPECT_TRUE(ecran.List1->hasFocus() && ecran.testAttribute(Qt::WA_KeyboardFocusChange));
     QTest::keyClick(ecran.List1, Qt::Key_Down);
     EXPECT_EQ(ecran.ThemeChoisi, "Atmosphère");
     QTest::keyClick(ecran.List1, Qt::Key_Down);
@@ -99,7 +103,7 @@ TEST_F(Ecrans, IdentificationValideRefuseEtAnnule) {
     EXPECT_TRUE(ecran.Text1[0]->text().isEmpty() && ecran.Text1[1]->text().isEmpty());
     ecran.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&ecran));
-    EXPECT_TRUE(ecran.Text1[0]->hasFocus());
+    EXPECT_TRUE(ecran.Text1[0]->hasFocus() && ecran.testAttribute(Qt::WA_KeyboardFocusChange));
 
     QTest::keyClicks(ecran.Text1[0], "b01");
     QTest::keyClick(ecran.Text1[0], Qt::Key_Tab);

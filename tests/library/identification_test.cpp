@@ -113,7 +113,7 @@ TEST(IdentificationExistence, ReconnaitLeFichierEtLeDossierIllisible) {
     EXPECT_EQ(valider(racine + "/SEISMES/SEISMES.dat", "b01", "3a").issue, Issue::NonEnregistrable);
     for (const bool plein : {true, false}) {
         PetitDisque disque;
-        ASSERT_TRUE(disque.monte()) << "no tmpfs could be mounted (root is needed)";
+        if (!disque.monte()) GTEST_SKIP() << "no tmpfs could be mounted (root is needed)";
         plein ? disque.remplir() : disque.lectureSeule();
         const Decision d = valider(disque.chemin("Q.dat"), "b01", "3a");
         EXPECT_EQ(d.issue, Issue::NonEnregistrable);

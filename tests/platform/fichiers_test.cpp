@@ -5,22 +5,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/dossier.h"
 #include "support/pannes.h"
 
 #include <cstdio>
 #include <sys/stat.h>
 
 namespace {
-void poser(const QString& chemin, const QByteArray& octets) {
-    QDir().mkpath(QFileInfo(chemin).path());
-    QFile f(chemin);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(octets);
-}
-QByteArray contenu(const QString& chemin) {
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
-}
 QStringList lignes(const QByteArray& octets, qsizetype limite = -1) {
     Fichiers::LignesTexte lecteur(octets);
     QStringList liste;

@@ -84,6 +84,8 @@ TEST(FrmMain, WholeQuestionnaireWithTicksNullAnswersCommentAndAbandon) {
     EXPECT_EQ(f.ImPhoto->geometry(),  // at its own size, centred at the top of the box
               QRect(QPoint((f.PicPhoto->width() - defaut.width()) / 2, 0), defaut));
     EXPECT_EQ(f.lblHeure->text(), "SAMEDI 5 DÉCEMBRE 2026\r\n14:03:27");
+    // The focus frame shows from the opening, on Valider.
+    EXPECT_TRUE(f.cmdValider->hasFocus() && f.testAttribute(Qt::WA_KeyboardFocusChange));
 
     // Alt+V starts the run (an animated click); "La Seine" counts as lettered.
     QTest::keyClick(&f, Qt::Key_V, Qt::AltModifier);
@@ -99,10 +101,15 @@ TEST(FrmMain, WholeQuestionnaireWithTicksNullAnswersCommentAndAbandon) {
     EXPECT_TRUE(f.Timer1.isActive() && f.prgBar1->isVisible());
     f.Timer1_Timer();
     EXPECT_EQ(f.Label3->text(), "Temps restant = 28 secondes");
+    EXPECT_EQ(f.prgBar1->accessibleName(), f.Label3->text());
     QTest::mouseClick(f.ImPhoto, Qt::LeftButton);
     EXPECT_EQ(t.p.navigation.montres, std::vector<Ecran>{Ecran::Illustration});
 
-    // The answers take the focus in order and Space ticks: right.
+    // The answers take the focus in order, after the question text, and
+    // Space ticks: right.
+    QTest::keyClick(f.chkRéponse[0], Qt::Key_Backtab);
+    EXPECT_TRUE(f.txtQuestion->hasFocus() && f.txtQuestion->isReadOnly());
+    QTest::keyClick(f.txtQuestion, Qt::Key_Tab);
     QTest::keyClick(f.chkRéponse[0], Qt::Key_Tab);
     EXPECT_TRUE(f.chkRéponse[1]->hasFocus());
     QTest::keyClick(f.chkRéponse[1], Qt::Key_Backtab);
@@ -110,6 +117,8 @@ TEST(FrmMain, WholeQuestionnaireWithTicksNullAnswersCommentAndAbandon) {
     f.cmdValider_Click();
     EXPECT_EQ(bitmap(f.Image2), 101);
     EXPECT_EQ(f.lblNote->text(), "20 /20");
+    EXPECT_EQ(f.Image2->accessibleName() + "|" + f.lblNote->accessibleName(),
+              "Réponse juste|Note : 20 sur 20");
     EXPECT_EQ(f.lblreponses->text(), bilan(1, 0, 0));
     const QString q2 = "Question n° 2 sur 4 :  Quels fleuves se jettent dans l'Atlantique ?";
     const QStringList r2 = {"1)  Loire", "2)  Seine", "3)  Garonne", "4)  Rhône"};
@@ -132,6 +141,9 @@ TEST(FrmMain, WholeQuestionnaireWithTicksNullAnswersCommentAndAbandon) {
     EXPECT_EQ(bitmap(f.Image2), 103);
     EXPECT_EQ(f.lblNote->text(), "19,5 /20");
     EXPECT_EQ(f.lblreponses->text(), bilan(1, 0, 1));
+    EXPECT_EQ(f.Image2->accessibleName() + "|" + f.lblNote->accessibleName() + "|" +
+                  f.lblreponses->accessibleName(),
+              "Pas de réponse|Note : 19,5 sur 20|" + bilan(1, 0, 1).replace("\r\n", ", "));
     question(f, "Question n° 3 sur 4 :  Quel est le plus long fleuve ?",
              {"1)  Rhône", "2)  Loire", "3)  Seine"});
     EXPECT_EQ(bitmap(f.ImPhoto), 104);  // no picture name
@@ -141,6 +153,7 @@ TEST(FrmMain, WholeQuestionnaireWithTicksNullAnswersCommentAndAbandon) {
     f.cmdValider_Click();
     EXPECT_EQ(bitmap(f.Image2), 102);
     EXPECT_EQ(f.lblNote->text(), "18,5 /20");
+    EXPECT_EQ(f.Image2->accessibleName(), "Réponse fausse");
     EXPECT_EQ(f.lblreponses->text(), bilan(1, 1, 1));
     EXPECT_EQ(t.p.navigation.montres.back(), Ecran::Notes);
     t.p.horloge.avancer(75);

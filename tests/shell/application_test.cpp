@@ -1,8 +1,15 @@
 #include "shell/application.h"
+#include "shell/placement.h"
+#include "support/fakes.h"
+#include "viewer/frm_illustration.h"
+#include "viewer/frm_outils.h"
 
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -62,4 +69,33 @@ TEST_F(ApplicationFin, OnlyClosingTheLastMainScreenEndsTheRunOnce) {
     application.instance(Ecran::Resultats)->close();
     attendre();
     EXPECT_EQ(fins, 1);
+}
+
+// A main screen opens centred on the screen; the picture viewer, its
+// palette and the comments close with the main screen they came from.
+TEST_F(ApplicationFin, MainScreensOpenCentredAndTakeTheirViewerAlong) {
+    PlateformeSimulee plateforme;
+    QuizState etat;
+    application.enregistrer(Ecran::Notes, [this] { return new EcranTest(application, {}); });
+    application.enregistrer(Ecran::Illustration, [&] {
+        return new frmIllustration(etat, plateforme.services, application);
+    });
+    application.montrer(Ecran::Main);
+    QWidget* quiz = application.instance(Ecran::Main);
+    const QRect zone = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(quiz->pos(),
+              Placement::centrer(quiz->size().grownBy(Placement::CadreEstime), zone));
+    application.montrer(Ecran::Illustration);
+    auto* visionneuse = static_cast<frmIllustration*>(application.instance(Ecran::Illustration));
+    visionneuse->OuvrirOutils();
+    const QPointer<QWidget> palette = visionneuse->outils();
+    ASSERT_TRUE(palette && palette->isVisible());
+    application.montrer(Ecran::Notes);
+    application.montrer(Ecran::Resultats);
+    EXPECT_FALSE(palette && palette->isVisible());
+    attendre();
+    for (Ecran e : {Ecran::Main, Ecran::Illustration, Ecran::Notes})
+        EXPECT_EQ(application.instance(e), nullptr);
+    EXPECT_EQ(palette, nullptr);
+    EXPECT_EQ(fins, 0);
 }

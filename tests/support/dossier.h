@@ -6,6 +6,21 @@
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// Writes a file, making its folders.
+inline void poser(const QString& chemin, const QByteArray& octets) {
+    QDir().mkpath(QFileInfo(chemin).path());
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(octets);
+}
+
+// A file's bytes, or "<absent>".
+inline QByteArray contenu(const QString& chemin) {
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
+}
 
 // A questionnaire folder NAME written as a teacher's Windows editor would
 // (Windows-1252, CR LF) inside a temporary library.

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QScrollBar>
@@ -15,6 +16,8 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <functional>
 
 namespace {
 
@@ -64,12 +67,96 @@ TEST_F(VisionneuseTest, ToolbarHasTheSixKeyedButtons) {
     for (QToolButton* b : v->Toolbar1->findChildren<QToolButton*>())
         if (b->objectName().startsWith("cmd"))
             vus << b->objectName() + "|" + b->text() + "|" + b->toolTip() + "|" + b->shortcut().toString();
-    EXPECT_EQ(vus, QStringList({"cmdQuitter|Quitter|Retour au questionnaire|",
-                                "cmdImage|Recharger|Recharger l'image|",
-                                "cmdRéduire|Zoom Arrière|Réduire l'image|",
-                                "cmdZoom|Zoom Avant|Agrandir l'image|",
+    EXPECT_EQ(vus, QStringList({"cmdQuitter|&Quitter|Retour au questionnaire|Alt+Q",
+                                "cmdImage|&Recharger|Recharger l'image|Alt+R",
+                                "cmdRéduire|Zoom Arrièr&e|Réduire l'image|Alt+E",
+                                "cmdZoom|Zoom A&vant|Agrandir l'image|Alt+V",
                                 "cmdAjuster|&Ajuster|Ajuster l'image à son container|Alt+A",
                                 "cmdOutils|&Outils Graphiques||Alt+O"}));
+}
+
+// Each key in turn, from the natural size (18000 x 12000 twips, larger
+// than the box): the geometry it leaves.
+TEST_F(VisionneuseTest, KeysAndWheelZoomScrollFitResetAndClose) {
+    v->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(v.get()));
+    const int pas = v->VScroll1->singleStep(), page = v->VScroll1->pageStep();
+    const int bas = v->VScroll1->maximum() + 250;  // once zoomed, less than a page
+    ASSERT_GT(bas, 3 * pas);
+    ASSERT_LT(bas, page);
+    // The picture hands the wheel on to the window.
+    const auto roue = [&](int delta, Qt::KeyboardModifiers touches) {
+        QWheelEvent e(QPointF(50, 50), v->mapToGlobal(QPointF(50, 50)), {}, QPoint(0, delta),
+                      Qt::NoButton, touches, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(v.get(), &e);
+    };
+    struct Etape {
+        std::function<void()> agir;
+        float largeur;
+        int valeurH, valeurV;
+        const char* quoi;
+    };
+    const std::vector<Etape> etapes = {
+        {[&] { QTest::keyClick(v.get(), Qt::Key_Plus); }, 18250, 0, 0, "+"},
+        {[&] { QTest::keyClick(v.get(), Qt::Key_Plus, Qt::KeypadModifier); }, 18500, 0, 0, "keypad +"},
+        {[&] { QTest::keyClick(v.get(), Qt::Key_Minus, Qt::ControlModifier); }, 18250, 0, 0, "Ctrl -"},
+        {[&] { roue(120, Qt::ControlModifier); }, 18500, 0, 0, "Ctrl wheel up"},
+        {[&] { roue(-120, Qt::ControlModifier); }, 18250, 0, 0, "Ctrl wheel down"},
+        {[&] { roue(-120, {}); }, 18250, 0, 3 * pas, "wheel down, three lines"},
+        {[&] { QTest::keyClick(v.get(), Qt::Key_Up); }, 18250, 0, 2 * pas, "up"},
+        {[&] { QTest::keyClick(v.get(), Qt::Key_Right); }, 18250, pas, 2 * pas, "right"},
+        {[&] { QTest::keyClick(v.get(), Qt::Key_PageDown); }, 18250, pas, bas, "page down"},
+        {[&] { QTest::keyClick(v.get(), Qt::Key_PageUp); }, 18250, pas, 0, "page up"},
+        {[&] { QTest::keyClick(v.get(), Qt::Key_Left); }, 18250, 0, 0, "left"},
+        {[&] { QTest::keyClick(v.get(), Qt::Key_Down); }, 18250, 0, pas, "down"},
+        {[&] { QTest::keyClick(v.get(), Qt::Key_Home); }, 18000, 0, 0, "home"},
+    };
+    for (const Etape& e : etapes) {
+        e.agir();
+        EXPECT_FLOAT_EQ(g().Width, e.largeur) << e.quoi;
+        EXPECT_EQ(g().ValeurH, e.valeurH) << e.quoi;
+        EXPECT_EQ(g().ValeurV, e.valeurV) << e.quoi;
+    }
+    QTest::keyClick(v.get(), Qt::Key_F);
+    EXPECT_TRUE(g().Stretch);
+    EXPECT_LT(g().Width * 0.95f, largeurBoite() * Tw);
+    QTest::keyClick(v.get(), Qt::Key_Escape);
+    EXPECT_FALSE(v->isVisible());
+}
+
+// The palette answers the arrow keys, and Esc or Tab past its last arrow
+// gives the keyboard back to the viewer, whose keys work again.
+TEST_F(VisionneuseTest, PaletteGivesTheKeyboardBackToTheViewer) {
+    v->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(v.get()));
+    const auto ouvrir = [&] {
+        QTest::keyClick(v.get(), Qt::Key_O, Qt::AltModifier);  // an animated click
+        ASSERT_TRUE(QTest::qWaitFor([&] { return v->outils() && v->outils()->isVisible(); }));
+        // A tool window counts as active with its owner: wait for its own turn.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == v->outils(); }));
+    };
+    ouvrir();
+    frmOutils* outils = v->outils();
+    EXPECT_EQ(QApplication::focusWidget(), outils->Command1[0]);
+    const float x = g().Line1.X1, y = g().Line2.Y1;
+    QTest::keyClick(outils, Qt::Key_Right);
+    QTest::keyClick(outils, Qt::Key_Up);
+    EXPECT_FLOAT_EQ(g().Line1.X1, x + 100);
+    EXPECT_FLOAT_EQ(g().Line2.Y1, y - 100);
+
+    for (const auto& [touche, depuis] : {std::pair{Qt::Key_Escape, 0}, {Qt::Key_Tab, 3},
+                                        {Qt::Key_Backtab, 0}}) {
+        outils->Command1[depuis]->setFocus();
+        QTest::keyClick(outils->Command1[depuis], touche);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == v.get(); }))
+            << touche;
+        EXPECT_TRUE(outils->isVisible()) << touche;
+        ouvrir();
+    }
+    QTest::keyClick(outils, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == v.get(); }));
+    QTest::keyClick(v.get(), Qt::Key_Plus);
+    EXPECT_FLOAT_EQ(g().Width, 18250);
 }
 
 TEST_F(VisionneuseTest, ZoomScrollFitAndResetWorkOnTheDecodedPicture) {

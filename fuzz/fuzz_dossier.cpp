@@ -1,0 +1,18 @@
+// A whole folder loaded as the quiz and the checker load it: a first
+// attempt, a restart in a drawn order, and both reports of the checker.
+#include "entrees.h"
+
+#include "platform/hasard.h"
+#include "questionnaire/verification.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
+    const SourceMemoire source = Fuzz::dossierEntier(Fuzz::octets(donnees, taille));
+    const auto v = VerifierDossier(Fuzz::dossier(), source);
+    RapportTexte(*v);
+    RapportJson(*v);
+    if (!v->erreur.isEmpty()) return 0;
+    HasardSysteme hasard;
+    v->etat.Recommencer = true;
+    ChargerQuiz(v->etat, hasard, taille, nullptr, source);
+    return 0;
+}

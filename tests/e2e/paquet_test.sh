@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# The build keeps a teacher's edits in its copy of the sample library. The
+# Debian package as a classroom gets it: built by cpack, passed by
+# lintian, desktop-file-validate and appstreamcli, extracted into a scratch
+# root. The installed korvane-check finds the installed examples ready, and
+# the installed program, pointed by KORVANE_BIBLIOTHEQUE at a library of
+# its own, plays one questionnaire to its results file.
+#
+# Usage: bash paquet_test.sh RUN_DIR SOURCE_DIR   (exit 77: cannot run here)
+set -uo pipefail
+
+RUN_DIR=${1:?folder of the built program}
+SOURCE_DIR=${2:?source folder}
+build=$(cd "$RUN_DIR/.." && pwd)
+for outil in cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli lintian; do
+  command -v "$outil" >/dev/null 2>&1 || { echo "SKIP: $outil is not installed"; exit 77; }
+done
+source "$(dirname "$0")/fenetres.sh"
+
+# ------------------------------- the build's copy of the sample library
+# A teacher's edit there survives the next build; what is missing comes back.
+copie="$travail/copie"
+copier() {
+  cmake -DSOURCE="$SOURCE_DIR/library" -DDESTINATION="$copie" \
+        -P "$SOURCE_DIR/packaging/copier_manquants.cmake" || echec "copier_manquants.cmake failed"
+}
+copier
+echo "modifié" >"$copie/VOLCANS/VOLCANS.dat"
+rm "$copie/PLANETES/PLANETES.ini"
+copier
+[ "$(cat "$copie/VOLCANS/VOLCANS.dat")" = "modifié" ] || echec "the build overwrote an edited questionnaire"
+cmp -s "$copie/PLANETES/PLANETES.ini" "$SOURCE_DIR/library/PLANETES/PLANETES.ini" ||
+  echec "the build did not copy back a missing file"
+
+# ------------------------------------------------------------ the package
+(cd "$travail" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$travail/paquet") \
+  >"$travail/cpack.log" 2>&1 || { cat "$travail/cpack.log" >&2; echec "cpack failed"; }
+deb=$(ls "$travail"/paquet/korvane_*.deb 2>/dev/null | head -n 1)
+[ -n "$deb" ] || echec "cpack made no korvane_*.deb"
+lintian --fail-on error "$deb" >&2 || echec "lintian reports errors on $deb"
+dependances=$(dpkg-deb -f "$deb" Depends)
+for attendue in libqt6widgets6 libxrandr2 qt6-image-formats-plugins libqt6svg6 xdg-utils; do
+  [[ "$dependances" == *"$attendue"* ]] || echec "the package does not depend on $attendue"
+done
+[[ "$dependances" =~ gtest|benchmark|xvfb|xdotool ]] && echec "test tools in Depends: $dependances"
+
+racine="$travail/racine"
+dpkg-deb -x "$deb" "$racine" || echec "dpkg-deb -x failed"
+usr="$racine/usr"
+desktop-file-validate "$usr/share/applications/org.korvane.Korvane.desktop" ||
+  echec "desktop-file-validate"
+appstreamcli validate --no-net "$usr/share/metainfo/org.korvane.Korvane.metainfo.xml" ||
+  echec "appstreamcli validate"
+for icone in scalable/apps/korvane.svg 16x16/apps/korvane.png 48x48/apps/korvane.png \
+             256x256/apps/korvane.png; do
+  [ -s "$usr/share/icons/hicolor/$icone" ] || echec "icon $icone missing"
+done
+verification=$("$usr/bin/korvane-check" "$usr/share/korvane/exemples") ||
+  echec "the installed examples are not ready: $verification"
+[ "$(grep -c ' : prêt$' <<<"$verification")" -eq 3 ] || echec "korvane-check: $verification"
+
+# ------------------------------------- one questionnaire on a class library
+classe="$travail/classe"
+mkdir -p "$classe/ESSAI"
+printf '</Essai\r\n0 Deux et deux ?\r\nQuatre\r\nCinq\r\n=>1 0\r\n0 Le ciel est ?\r\nVert\r\nBleu\r\n=>0 1\r\n' \
+  >"$classe/ESSAI/ESSAI.dat"
+printf '[Fichiers Images]\r\n0\r\n\r\n\r\n\r\n0\r\n' >"$classe/ESSAI/ESSAI.ini"
+# A pupil's session with no settings of its own.
+export HOME="$travail/home" XDG_CONFIG_HOME="$travail/home/.config" XDG_DATA_HOME="$travail/home/.local/share"
+export KORVANE_BIBLIOTHEQUE="$classe"
+
+demarrer_x
+lancer "$usr/bin/korvane"
+attendre bibliotheque '^GENERATEUR DE QUESTIONNAIRES A CHOIX MULTIPLES$' 30
+touches "$bibliotheque" Down Return
+attendre identification '^IDENTIFICATION$'
+focaliser "$identification"
+taper "e2e"
+xdotool key Tab
+taper "5b"
+xdotool key Return
+attendre quiz '^Essai$'
+valider "$quiz"                       # the introduction
+cocher "$quiz" 0; valider "$quiz"     # 1: right
+cocher "$quiz" 1; valider "$quiz"     # 2: right
+attendre bilan '^BILAN DU QUESTIONNAIRE$'
+touches "$bilan" Return
+attendre_fermeture '^BILAN DU QUESTIONNAIRE$'
+cliquer "$quiz" "${RESULTATS[@]}"
+attendre resultats '^RESULTATS OBTENUS$'
+fichier="$classe/ESSAI/ESSAI _E2E_5B_.rst"
+[ -f "$fichier" ] || echec "no results file in the class library"
+grep -q '^20/20' "$fichier" || echec "the results file has not the mark 20/20: $(cat "$fichier")"
+touches "$resultats" alt+q
+fin_du_programme
+[ -e "$XDG_DATA_HOME/korvane" ] && echec "a user library was made although one was configured"
+
+echo "PASS: package built and valid, installed programs run on the configured library"
