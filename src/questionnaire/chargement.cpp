@@ -11,12 +11,8 @@
 
 namespace {
 
-constexpr int LongueurMaxLigne = 4000;
 constexpr qint64 TailleMaxFichier = 8 * 1024 * 1024;
 
-const QString EnTeteImages = "[Fichiers Images]";
-const QString EnTeteCommentaires = "[Commentaires]";
-const QString EnTeteAide = "[Fichier d'aide]";
 
 QString nomDuQuestionnaire(const QuizState& s) {
     return QFileInfo(s.DossierQuestionnaire).fileName();
@@ -71,10 +67,7 @@ void effacerCompagnon(QuizState& s) {
 }
 
 int colonneDeLEnTete(const QString& texte) {
-    if (texte == EnTeteImages) return 0;
-    if (texte == EnTeteCommentaires) return 1;
-    if (texte == EnTeteAide) return 2;
-    return -1;
+    return static_cast<int>(EnTetesIni.indexOf(texte));
 }
 
 void remplirTableIni(QuizState& s, const ContenuFichier& contenu, CarteLignes& sections,

@@ -3,10 +3,17 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <cstdint>
 
 class SourceAleatoire;
+
+// Longer lines of a teacher's file are cut to this many characters.
+constexpr int LongueurMaxLigne = 4000;
+
+// Section headers of the companion file, in the order of TableIni's columns.
+inline const QStringList EnTetesIni = {"[Fichiers Images]", "[Commentaires]", "[Fichier d'aide]"};
 
 // Something in a teacher's file that would surprise them; `ligne` counts
 // from 1, 0 when the remark concerns the whole file.

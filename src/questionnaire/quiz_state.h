@@ -64,6 +64,8 @@ struct QuizState {
     QString Identifiant;
     QString Classe;
     QString CheminResultats;
+    // A teacher trying a questionnaire from the editor: nothing is recorded.
+    bool Entrainement = false;
 
     // Display
     std::int16_t LargeurEcranPixels = 0;

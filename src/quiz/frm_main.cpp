@@ -93,9 +93,10 @@ Vignette Lire_vignette_cadre(const QString& chemin) {
 
 }  // namespace
 
-frmMain::frmMain(QuizState& s, Services& services, Navigation& navigation, QWidget* parent)
+frmMain::frmMain(QuizState& s, Services& services, Navigation& navigation, JournalEssai* journal,
+                 QWidget* parent)
     : QWidget(parent), s_(s), services_(services), navigation_(navigation), deroulement_(s),
-      vignettes_(this, Lire_vignette_cadre) {
+      suivi_(journal), vignettes_(this, Lire_vignette_cadre) {
     setObjectName("frmMain");
     Construire();
     Form_Load();
@@ -309,7 +310,10 @@ void frmMain::setVisible(bool visible) { QWidget::setVisible(visible && !chargem
 
 void frmMain::cmdValider_Click() {
     if (chargementEchoue_ || !cmdValider->isEnabled()) return;
-    if (!deroulement_.commencer(services_.horloge.maintenant())) Corrige_reponse();
+    if (deroulement_.commencer(services_.horloge.maintenant()))
+        suivi_.commencer(s_, s_.HeureDebut);
+    else
+        Corrige_reponse();
     Frame4->show();
     if (s_.DureeMinuterie != "0") {
         prgBar1->show();
@@ -320,6 +324,7 @@ void frmMain::cmdValider_Click() {
     }
     if (!deroulement_.avancer()) return;
     Charge_questionnaire();
+    suivi_.questionAffichee(s_, services_.horloge.maintenant());
     if (s_.ModeImages != 0) return;
     s_.CheminImage = CheminImageQuestion(s_);
     Affiche_vignette(s_.CheminImage);
@@ -362,6 +367,8 @@ void frmMain::Corrige_reponse() {
         return services_.dialogues.afficher(Messages::ConfirmerNulle, Messages::TitreAttention,
                                             Style::OuiNonCritique, this) == Reponse::Oui;
     });
+    if (!jugement.verdict.isEmpty())
+        suivi_.jugee(s_, cochees, jugement.verdict, services_.horloge.maintenant());
     if (jugement.bitmap != 0) {
         Image2->setPixmap(QPixmap(Bitmap::chemin(jugement.bitmap)));
         Image2->setAccessibleName(TexteVerdict(jugement.bitmap));
@@ -503,6 +510,7 @@ void frmMain::Timer2_Timer() {
 void frmMain::cmdAfficher_Click() {
     if (etat() != EtatQuiz::Termine) return;
     deroulement_.afficherResultats();
+    suivi_.terminer(s_, true, services_.horloge.maintenant());
     navigation_.montrer(Ecran::Resultats);
     close();
 }
@@ -514,6 +522,7 @@ bool frmMain::Confirmer_sortie() {
 
 void frmMain::Abandonner() {
     deroulement_.abandonner();
+    suivi_.terminer(s_, false, services_.horloge.maintenant());
     Timer1.stop();
     Timer2.stop();
     navigation_.montrer(Ecran::Resultats);

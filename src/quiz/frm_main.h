@@ -3,6 +3,7 @@
 #include "quiz/chargeur_vignettes.h"
 #include "questionnaire/quiz_state.h"
 #include "quiz/deroulement.h"
+#include "results/journal.h"
 #include "shell/navigation.h"
 
 #include <QTimer>
@@ -26,7 +27,9 @@ class frmMain : public QWidget {
     Q_OBJECT
 
 public:
-    frmMain(QuizState& s, Services& services, Navigation& navigation, QWidget* parent = nullptr);
+    // Without a journal, the attempt leaves no answer journal.
+    frmMain(QuizState& s, Services& services, Navigation& navigation,
+            JournalEssai* journal = nullptr, QWidget* parent = nullptr);
     ~frmMain() override;
 
     // Event handlers, public so that a test can act as the student and the
@@ -100,6 +103,7 @@ private:
     Services& services_;
     Navigation& navigation_;
     Deroulement deroulement_;
+    Journal::Suivi suivi_;
     bool chargementEchoue_ = false;
     ChargeurVignettes vignettes_;
 };

@@ -15,47 +15,47 @@ QString ligne(const QString& texte) { return texte + FinDeLigne; }
 QString lignesVides(int n) { return FinDeLigne.repeated(n); }
 
 QString lignePourcentage(const QString& debut, int nombre, int total) {
-    return debut + QString::number(nombre) + " sur " + QString::number(total) +
+    return debut + QString::number(nombre) + Rubrique::Sur + QString::number(total) +
            " questions posées, soit " +
            Formats::textePourcentage(Formats::pourcentage(nombre, total)) + " %";
 }
 
 // Lines 1 to 3.
 QString entete(const QuizState& s) {
-    return lignesVides(1) + ligne(QString(19, '=') + "(séparation)" + QString(21, '=')) +
-           ligne("[Essai - numéro " + QString::number(s.NumEssai + 1) + "]");
+    return lignesVides(1) + ligne(Rubrique::Separation) +
+           ligne(Rubrique::Essai + QString::number(s.NumEssai + 1) + "]");
 }
 
 // Lines 4 to 27.
 QString corps(const QuizState& s, const QTime& heure) {
     QString texte;
-    texte += ligne("[Binôme]");
+    texte += ligne(Rubrique::Binome);
     texte += ligne(s.Identifiant.toUpper());
     texte += lignesVides(2);
-    texte += ligne("[Classe]");
+    texte += ligne(Rubrique::Classe);
     texte += ligne(s.Classe.toUpper());
     texte += lignesVides(2);
-    texte += ligne("[Nombre de questions traitées]");
-    texte += ligne(QString::number(s.RangQuestion) + " sur " + QString::number(s.NbQuestions));
+    texte += ligne(Rubrique::Traitees);
+    texte += ligne(QString::number(s.RangQuestion) + Rubrique::Sur + QString::number(s.NbQuestions));
     texte += lignesVides(2);
-    texte += ligne("[Note]");
+    texte += ligne(Rubrique::Note);
     texte += ligne(LigneNote(s));
     texte += lignesVides(2);
-    texte += ligne(lignePourcentage("Nbre de réponses justes = ", s.NbJustes, s.NbQuestions));
-    texte += ligne(lignePourcentage("Nbre de réponses fausses = ", s.NbFausses, s.NbQuestions));
-    texte += ligne(lignePourcentage("l'élève n'a pas répondu pour ", s.NbNulles, s.NbQuestions));
+    texte += ligne(lignePourcentage(Rubrique::Justes, s.NbJustes, s.NbQuestions));
+    texte += ligne(lignePourcentage(Rubrique::Fausses, s.NbFausses, s.NbQuestions));
+    texte += ligne(lignePourcentage(Rubrique::Nulles, s.NbNulles, s.NbQuestions));
     texte += lignesVides(2);
-    texte += ligne("[Date/Heure]");
-    texte += ligne(s.DateDuJour + FinDeLigne + heure.toString("hh:mm:ss"));
+    texte += ligne(Rubrique::DateHeure);
+    texte += ligne(s.DateDuJour + FinDeLigne + heure.toString(Rubrique::FormatHeure));
     return texte;
 }
 }  // namespace
 
 QString LigneNote(const QuizState& s) {
-    if (!EssaiComplet(s)) return QStringLiteral("Test non évaluable");
+    if (!EssaiComplet(s)) return Rubrique::NonEvaluable;
     const float surQuatre = s.Note / 5.0f;
-    return Formats::texteNote(s.Note) + "/20     soit : " + Formats::texteQuartDeNote(surQuatre) +
-           "/4";
+    return Formats::texteNote(s.Note) + Rubrique::SurVingt + Formats::texteQuartDeNote(surQuatre) +
+           Rubrique::SurQuatre;
 }
 
 QString TexteEnregistrement(const QuizState& s, const QTime& heure) {

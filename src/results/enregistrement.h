@@ -8,6 +8,25 @@
 // student's results file beside the questionnaire.
 namespace Resultats {
 
+// The fixed texts of a record, shared by its writer and its reader.
+namespace Rubrique {
+inline const QString Separation = QString(19, '=') + "(séparation)" + QString(21, '=');
+inline const QString Essai = QStringLiteral("[Essai - numéro ");  // number, then "]"
+inline const QString Binome = QStringLiteral("[Binôme]");
+inline const QString Classe = QStringLiteral("[Classe]");
+inline const QString Traitees = QStringLiteral("[Nombre de questions traitées]");
+inline const QString Note = QStringLiteral("[Note]");
+inline const QString DateHeure = QStringLiteral("[Date/Heure]");
+inline const QString Sur = QStringLiteral(" sur ");
+inline const QString SurVingt = QStringLiteral("/20     soit : ");
+inline const QString SurQuatre = QStringLiteral("/4");
+inline const QString NonEvaluable = QStringLiteral("Test non évaluable");
+inline const QString Justes = QStringLiteral("Nbre de réponses justes = ");
+inline const QString Fausses = QStringLiteral("Nbre de réponses fausses = ");
+inline const QString Nulles = QStringLiteral("l'élève n'a pas répondu pour ");
+inline const QString FormatHeure = QStringLiteral("hh:mm:ss");
+}  // namespace Rubrique
+
 // Line 17: the mark out of 20 and out of 4, or "Test non évaluable" when the
 // attempt was abandoned.
 QString LigneNote(const QuizState& s);

@@ -137,6 +137,7 @@ void frmRésultats::Form_Load() {
 
     DonnerFocus(Resultats::RecommencerPossible(etat_) ? cmdRecommencer : OKButton);
 
+    if (etat_.Entrainement) return;
     QString chemin;
     const QString raison =
         Resultats::EnregistrerResultats(etat_, services_.horloge.maintenant().time(), &chemin);

@@ -6,6 +6,7 @@
 #include "platform/gardien.h"
 #include "platform/hasard.h"
 #include "platform/horloge.h"
+#include "platform/journal.h"
 #include "platform/reglages.h"
 #include "platform/services.h"
 #include "platform/signaux.h"
@@ -55,6 +56,8 @@ int main(int argc, char** argv) {
     OuvreurBureau documents;
     Services services{dialogues, horloge, hasard, *affichage, documents};
     const auto etat = std::make_unique<QuizState>();
+    // Outlives the screens, so that the lines they handed over get written.
+    JournalDisque journal;
     Application navigation;
 
     // Every way out but a crash comes here: the quit buttons (which have
@@ -76,7 +79,7 @@ int main(int argc, char** argv) {
     navigation.enregistrer(Ecran::Themes,
                            [&] { return new frmThèmes(*etat, services, navigation, nullptr, bibliotheque); });
     navigation.enregistrer(Ecran::Nom, [&] { return new frmNom(*etat, services, navigation); });
-    navigation.enregistrer(Ecran::Main, [&] { return new frmMain(*etat, services, navigation); });
+    navigation.enregistrer(Ecran::Main, [&] { return new frmMain(*etat, services, navigation, &journal); });
     navigation.enregistrer(Ecran::Resultats,
                            [&] { return new frmRésultats(*etat, services, navigation); });
     navigation.enregistrer(Ecran::Illustration,

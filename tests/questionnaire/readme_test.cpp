@@ -1,5 +1,6 @@
 #include "platform/fichiers.h"
 #include "platform/reglages.h"
+#include "questionnaire/ecriture.h"
 #include "questionnaire/verification.h"
 #include "support/dossier.h"
 
@@ -47,6 +48,8 @@ TEST(Readme, ExamplesCopiedAsTheyStandWork) {
     const auto v = VerifierDossier(dossier);
     EXPECT_EQ(v->codeSortie(), 0) << RapportTexte(*v).toStdString();
     EXPECT_EQ(v->etat.NbQuestions, 2);
+    // The editor would save them byte for byte as they stand.
+    EXPECT_EQ(OuvrirPourEdition(dossier).changements, QStringList());
 
     ASSERT_TRUE(blocs.count("reglages"));
     poser(racine.path() + "/etc/korvane/korvane.ini", blocs.at("reglages").toUtf8());

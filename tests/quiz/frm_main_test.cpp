@@ -1,6 +1,9 @@
 #include "quiz/frm_main.h"
 
+#include "library/bibliotheque.h"
+#include "library/identification.h"
 #include "quiz/correction.h"
+#include "results/rapport.h"
 #include "support/dossier.h"
 #include "support/fakes.h"
 
@@ -12,6 +15,7 @@
 #include <QTextEdit>
 #include <QThreadPool>
 #include <gtest/gtest.h>
+#include <csignal>
 
 namespace {
 
@@ -232,4 +236,107 @@ TEST(FrmMain, LoadingFailureGoesBackToTheLibrary) {
               "AVERTISSEMENT48");
     QCoreApplication::processEvents();
     EXPECT_EQ(t.p.navigation.montres, std::vector<Ecran>{Ecran::Themes});
+}
+
+namespace {
+
+// The journals the attempts left in the questionnaire's "Essais" folder.
+QStringList journaux(const Fleuves& t) {
+    return QDir(t.d.dossier() + "/Essais").entryList({"*.jsonl"}, QDir::Files);
+}
+
+// Starts the run and answers the first `n` of: right, left unanswered,
+// wrong, right; each after 12 seconds.
+void repondre(frmMain& f, Fleuves& t, int n) {
+    f.cmdValider_Click();
+    const QVector<int> cases{0, -1, 2, 0};
+    for (int i = 0; i < n; ++i) {
+        t.p.horloge.avancer(12);
+        if (cases[i] >= 0) f.chkRéponse[cases[i]]->setChecked(true);
+        f.cmdValider_Click();
+    }
+}
+
+QString resume(const Journal::ReponseLue& r) {
+    QStringList cochees, justes;
+    for (int k : r.cochees) cochees << QString::number(k);
+    for (int k : r.justes) justes << QString::number(k);
+    return QString("%1/%2 %3 [%4] [%5] sur %6 %7 s").arg(r.numero).arg(r.rang).arg(r.verdict,
+        cochees.join(','), justes.join(',')).arg(r.choix).arg(r.secondes);
+}
+
+}  // namespace
+
+TEST(FrmMainJournal, UneLigneParQuestionJugeeEtLaFin) {
+    Fleuves t("0");
+    t.s.Identifiant = "b01 ", t.s.Classe = "3a";
+    {
+        JournalDisque journal;
+        frmMain f(t.s, t.p.services, t.p.navigation, &journal);
+        repondre(f, t, 4);
+        f.cmdAfficher_Click();
+    }  // the journal writes what is left, then stops
+    ASSERT_EQ(journaux(t), QStringList{"B01_3A_2026-12-05_14-03-27_essai-1.jsonl"});
+    const QString chemin = t.d.dossier() + "/Essais/" + journaux(t)[0];
+    QFile brut(chemin);
+    ASSERT_TRUE(brut.open(QIODevice::ReadOnly));
+    EXPECT_EQ(brut.readAll().count('\n'), 6);
+    QString erreur;
+    const auto j = Journal::LireFichierJournal(chemin, &erreur);
+    ASSERT_TRUE(j) << erreur.toStdString();
+    EXPECT_EQ(QString("%1|%2|%3|%4|%5|%6|%7").arg(j->questionnaire, j->titre, j->identifiant, j->classe)
+                  .arg(j->essai).arg(j->debut.toString("yyyy-MM-dd HH:mm:ss")).arg(j->questions),
+              "FLEUVES|Les fleuves|B01|3A|1|2026-12-05 14:03:27|4");
+    QStringList reponses;
+    for (const auto& r : j->reponses) reponses << resume(r);
+    EXPECT_EQ(reponses, QStringList({"1/1 Vrai [1] [1] sur 3 12 s", "2/2 Nulle [] [1,3] sur 4 12 s",
+                                     "3/3 Faux [3] [2] sur 3 12 s", "4/4 Vrai [1] [1] sur 2 12 s"}));
+    EXPECT_EQ(j->reponses[0].intitule, "Quel fleuve traverse Paris ?");
+    EXPECT_TRUE(j->termine && j->resultatsAtteints);
+    EXPECT_EQ(j->note, 18.5);
+    // The journal's folder is no questionnaire, and no results file exists.
+    EXPECT_EQ(Bibliotheque::ListerThemes(t.d.bibliotheque()), QStringList{"FLEUVES"});
+    EXPECT_EQ(Identification::valider(t.s.CheminQuestionnaire, "b01", "3a").issue,
+              Identification::Issue::Accepte);
+}
+
+TEST(FrmMainJournal, AbandonEtSansJournal) {
+    for (const bool avecJournal : {true, false}) {
+        Fleuves t("0");
+        t.s.Identifiant = "b01", t.s.Classe = "3a";
+        JournalDisque journal;
+        frmMain f(t.s, t.p.services, t.p.navigation, avecJournal ? &journal : nullptr);
+        repondre(f, t, 1);
+        f.chkRéponse[1]->setChecked(true);  // ticked, never judged
+        f.cmdQuitter_Click();
+        journal.attendre();
+        ASSERT_EQ(journaux(t).size(), avecJournal ? 1 : 0);
+        if (!avecJournal) continue;
+        const auto j = Journal::LireFichierJournal(t.d.dossier() + "/Essais/" + journaux(t)[0], nullptr);
+        ASSERT_TRUE(j);
+        EXPECT_EQ(j->reponses.size(), 1);
+        EXPECT_TRUE(j->termine && !j->resultatsAtteints && !j->note);
+    }
+}
+
+TEST(FrmMainJournalDeathTest, EssaiTueEnCoursLaisseUnJournalLisible) {
+    Fleuves t("0");
+    t.s.Identifiant = "b01", t.s.Classe = "3a";
+    EXPECT_EXIT(
+        {
+            JournalDisque journal;
+            frmMain f(t.s, t.p.services, t.p.navigation, &journal);
+            repondre(f, t, 2);
+            f.chkRéponse[2]->setChecked(true);
+            journal.attendre();
+            std::raise(SIGKILL);  // no destructor runs, nothing more is flushed
+        },
+        testing::KilledBySignal(SIGKILL), "");
+    ASSERT_EQ(journaux(t).size(), 1);
+    const Resultats::Releve r = Resultats::Rassembler({t.d.bibliotheque()});
+    EXPECT_EQ(r.codeSortie(), 0);
+    ASSERT_EQ(r.journaux.size(), 1);
+    EXPECT_EQ(r.journaux[0].reponses.size(), 2);
+    EXPECT_FALSE(r.journaux[0].termine);
+    EXPECT_TRUE(Resultats::RapportHtml(r).contains("<td>interrompu</td>"));
 }

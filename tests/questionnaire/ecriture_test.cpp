@@ -1,0 +1,190 @@
+#include "questionnaire/ecriture.h"
+
+#include "questionnaire/verification.h"
+#include "support/dossier.h"
+
+#include <QDirIterator>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray octets(const QString& chemin) {
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void copierDossier(const QString& source, const QString& cible) {
+    QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString chemin = it.next();
+        const QString destination = cible + chemin.mid(source.size());
+        QDir().mkpath(QFileInfo(destination).path());
+        QFile::copy(chemin, destination);
+    }
+}
+
+// What the player's own loading read, compared with what the editor holds.
+void attendreLecture(const QuestionnaireEdite& e, const QString& dossier) {
+    const auto v = VerifierDossier(dossier);
+    const QuizState& s = v->etat;
+    ASSERT_TRUE(v->erreur.isEmpty()) << v->erreur.toStdString();
+    EXPECT_EQ(s.TitreQuestionnaire, e.titre);
+    ASSERT_EQ(s.NbQuestions, e.questions.size());
+    for (int q = 1; q <= s.NbQuestions; ++q) {
+        const QuestionEditee& attendue = e.questions[q - 1];
+        EXPECT_EQ(s.TexteQCM[q][0][0], attendue.texte);
+        ASSERT_EQ(NombreReponses(s, q), attendue.reponses.size()) << q;
+        for (int k = 0; k < attendue.reponses.size(); ++k) {
+            EXPECT_EQ(s.TexteQCM[q][0][k + 1], attendue.reponses[k]);
+            if (k < MaxDrapeaux && attendue.reponses.size() < 8) {
+                EXPECT_EQ(s.BonnesReponses[q][k], attendue.justes[k] ? "1" : "0") << q << k;
+            }
+        }
+        EXPECT_EQ(s.Commentaires[q], attendue.commentaire);
+        if (e.modeImages == 0) {
+            EXPECT_EQ(s.TableImages[0][q], attendue.image);
+        }
+    }
+    EXPECT_EQ(s.ModeImages, e.modeImages);
+    EXPECT_EQ(s.NbImages, e.modeImages == 1 ? e.imagesCycliques.size() : 0);
+    for (int i = 0; i < s.NbImages; ++i) EXPECT_EQ(s.TableImages[1][i + 1], e.imagesCycliques[i]);
+    EXPECT_EQ(s.DureeMinuterie, e.duree);
+    EXPECT_EQ(s.FichierAide.isEmpty(), e.aide.isEmpty());
+}
+
+QuestionEditee question(const QString& texte, QStringList reponses, QVector<bool> justes) {
+    QuestionEditee q;
+    q.texte = texte;
+    q.reponses = reponses;
+    q.justes = justes;
+    return q;
+}
+
+QuestionnaireEdite genere(int cas) {
+    QuestionnaireEdite e;
+    e.titre = QString::fromUtf8("Les élèves et l'été — 2°");
+    e.questions << question(QString::fromUtf8("Où est la gare ?"), {"Ici", QString::fromUtf8("Là-bas"), "Nulle part"},
+                            {false, true, false});
+    e.questions << question("Plusieurs ?", {"a", "b", "c", "d", "e", "f"}, {true, false, true, false, false, true});
+    switch (cas) {
+    case 0:  // one picture per question, comments, help document, countdown
+        e.questions[0].image = "gare.jpg";
+        e.questions[1].commentaire = QString::fromUtf8("Relisez le cours, chapitre 2 ; « c » et « f ».");
+        e.duree = "45";
+        e.aide = "aide.html";
+        break;
+    case 1:  // cycling pictures, no countdown
+        e.modeImages = 1;
+        e.imagesCycliques = {"a.gif", "b.jpg", "c.png"};
+        e.duree = "0";
+        break;
+    case 2:  // 99 questions, the last of nine answers
+        while (e.questions.size() < MaxQuestions)
+            e.questions << question(QString("Question %1").arg(e.questions.size() + 1), {"oui", "non"}, {true, false});
+        e.questions.last().reponses = {"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+        e.questions.last().justes = QVector<bool>(9, false);
+        break;
+    case 3:  // seven answers in the middle, eight at the end
+        e.questions[0].reponses = {"a", "b", "c", "d", "e", "f", "g"};
+        e.questions[0].justes = {true, false, false, false, false, false, true};
+        e.questions[1].reponses << "g" << "h";
+        e.questions[1].justes << false << false;
+        break;
+    }
+    return e;
+}
+
+}  // namespace
+
+TEST(Ecriture, bibliothequeExempleRelueEtRecriteALOctetPres) {
+    for (const char* nom : {"VOLCANS", "PLANETES", "CORPS_HUMAIN"}) {
+        QTemporaryDir bibliotheque;
+        const QString dossier = bibliotheque.path() + "/" + nom;
+        copierDossier(QString(KORVANE_SAMPLE_LIBRARY "/") + nom, dossier);
+        const Ouverture o = OuvrirPourEdition(dossier);
+        EXPECT_TRUE(o.changements.isEmpty()) << nom << o.changements.join('\n').toStdString();
+        ASSERT_EQ(EnregistrerQuestionnaire(o.questionnaire, dossier), "");
+        for (const char* ext : {".dat", ".ini"}) {
+            const QString origine = QString(KORVANE_SAMPLE_LIBRARY "/%1/%1%2").arg(nom, ext);
+            EXPECT_EQ(octets(dossier + "/" + nom + ext), octets(origine)) << nom << ext;
+            EXPECT_EQ(octets(dossier + "/" + nom + ext + ".bak"), octets(origine)) << nom << ext;
+        }
+        attendreLecture(o.questionnaire, dossier);
+    }
+}
+
+TEST(Ecriture, questionnairesGeneresRelusALIdentique) {
+    for (int cas = 0; cas < 4; ++cas) {
+        DossierDeTest d("GENERE");
+        const QuestionnaireEdite e = genere(cas);
+        ASSERT_TRUE(Problemes(e).isEmpty()) << cas << Problemes(e).first().message.toStdString();
+        ASSERT_EQ(EnregistrerQuestionnaire(e, d.dossier()), "");
+        const QByteArray dat = octets(d.dossier() + "/GENERE.dat");
+        const Ouverture o = OuvrirPourEdition(d.dossier());
+        EXPECT_TRUE(o.changements.isEmpty()) << cas << o.changements.join('\n').toStdString();
+        EXPECT_EQ(o.questionnaire.questions, e.questions) << cas;
+        EXPECT_EQ(o.questionnaire.imagesCycliques, e.imagesCycliques) << cas;
+        ASSERT_EQ(EnregistrerQuestionnaire(o.questionnaire, d.dossier()), "");
+        EXPECT_EQ(octets(d.dossier() + "/GENERE.dat"), dat) << cas;
+        EXPECT_EQ(octets(d.dossier() + "/GENERE.dat.bak"), dat) << cas;
+        attendreLecture(e, d.dossier());
+    }
+}
+
+TEST(Ecriture, fichierHorsDispositionAnnonceSesChangementsEtGardeCeQueLitLeJoueur) {
+    DossierDeTest d("LIBRE");
+    d.dat({"</Titre", "0 Sans ligne de bonnes réponses", "a", "b", "", "0 Deux", "c", "d", "=>0 1",
+           "", "texte après la dernière question"});
+    d.ini({"[Fichiers Images]", "0", "", "inconnu", "[Commentaires]", "2", "Bien"});
+    const QByteArray avant = octets(d.dossier() + "/LIBRE.dat");
+    const Ouverture o = OuvrirPourEdition(d.dossier());
+    const QString annonce = o.changements.join('\n');
+    for (const char* attendu : {"LIBRE.dat : « =>0 0 » sera ajoutée avant la ligne 5",
+                                "LIBRE.dat, ligne 5 : la ligne vide sera supprimée",
+                                "LIBRE.dat, ligne 11 : « texte après la dernière question » sera supprimée",
+                                "LIBRE.ini : « 30 » sera ajoutée avant la ligne 5"})
+        EXPECT_TRUE(annonce.contains(QString::fromUtf8(attendu))) << annonce.toStdString();
+    EXPECT_EQ(octets(d.dossier() + "/LIBRE.dat"), avant);  // opening writes nothing
+    ASSERT_EQ(EnregistrerQuestionnaire(o.questionnaire, d.dossier()), "");
+    attendreLecture(o.questionnaire, d.dossier());
+    EXPECT_EQ(octets(d.dossier() + "/LIBRE.dat.bak"), avant);
+    EXPECT_TRUE(OuvrirPourEdition(d.dossier()).changements.isEmpty());
+}
+
+TEST(Ecriture, textesQueLeJoueurLiraitAutrementRefuses) {
+    struct Cas { GenreTexte genre; const char* texte; bool refuse; };
+    const Cas cas[] = {
+        {GenreTexte::Reponse, "0 oui", true},   {GenreTexte::Reponse, "  0 oui", true},
+        {GenreTexte::Reponse, "=>1", true},     {GenreTexte::Reponse, "</x", true},
+        {GenreTexte::Reponse, "0", false},      {GenreTexte::Reponse, "10 ans", false},
+        {GenreTexte::Question, "0 + 0 ?", false}, {GenreTexte::Titre, "a\r\nb", true},
+        {GenreTexte::Titre, "Prix : 5 € — çà", false}, {GenreTexte::Question, "Ω ?", true},
+        {GenreTexte::Commentaire, " [Commentaires] ", true}, {GenreTexte::NomDeFichier, "[Fichier d'aide]", true},
+    };
+    for (const Cas& c : cas)
+        EXPECT_EQ(!RefusTexte(c.genre, QString::fromUtf8(c.texte)).isEmpty(), c.refuse) << c.texte;
+    EXPECT_FALSE(RefusTexte(GenreTexte::Titre, QString(MaxLongueurTexte + 1, 'x')).isEmpty());
+}
+
+TEST(Ecriture, questionnaireQuiSeraitMalLuNestPasEnregistre) {
+    auto avec = [](auto changer) { QuestionnaireEdite e = genere(0); changer(e); return e; };
+    const QuestionnaireEdite cas[] = {
+        avec([](QuestionnaireEdite& e) { e.questions[0].reponses[1].clear(); }),
+        avec([](QuestionnaireEdite& e) { e.questions[1].texte = "  "; }),
+        avec([](QuestionnaireEdite& e) { e.questions[0].reponses = QStringList(9, "x"); }),
+        avec([](QuestionnaireEdite& e) {  // bytes that happen to be valid UTF-8
+            e = {};
+            e.titre = QString::fromUtf8("Ã©tÃ©");
+            e.questions = {question("Q", {"a", "b"}, {true, false})};
+        }),
+        avec([](QuestionnaireEdite& e) {
+            for (int q = 50; q < 100; ++q) e.imagesOrphelines[q] = "x.jpg";
+        }),
+    };
+    for (const QuestionnaireEdite& e : cas) {
+        DossierDeTest d("REFUS");
+        EXPECT_FALSE(Problemes(e).isEmpty());
+        EXPECT_NE(EnregistrerQuestionnaire(e, d.dossier()), "");
+        EXPECT_FALSE(QFile::exists(d.dossier() + "/REFUS.dat"));
+    }
+}
