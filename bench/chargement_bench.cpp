@@ -1,8 +1,10 @@
 // Loading a questionnaire: the largest sample one, and a generated one of
-// 99 questions with long texts.
+// 99 questions with long texts; checking one whose pictures are photos.
+#include "photo.h"
 #include "platform/fichiers.h"
 #include "platform/hasard.h"
 #include "questionnaire/chargement.h"
+#include "questionnaire/verification.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -63,6 +65,19 @@ void BM_RepriseAvecTirage(benchmark::State& etat) {
     }
 }
 BENCHMARK(BM_RepriseAvecTirage)->Unit(benchmark::kMicrosecond);
+
+// korvane-check on a questionnaire of 99 questions cycling 99 camera photos
+// of 24 megapixels: every picture is decoded at thumbnail size.
+void BM_VerificationQuestionnaire99Photos(benchmark::State& etat) {
+    static const auto q = std::make_unique<Questionnaire99>(true);
+    for (auto _ : etat) {
+        const auto v = VerifierDossier(q->dossier);
+        if (!v->erreur.isEmpty()) etat.SkipWithError(v->erreur.toStdString().c_str());
+        for (const Avertissement& a : v->avertissements)
+            etat.SkipWithError(a.message.toStdString().c_str());
+    }
+}
+BENCHMARK(BM_VerificationQuestionnaire99Photos)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

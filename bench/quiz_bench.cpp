@@ -1,15 +1,21 @@
 // Showing a question's picture in the 256 x 192 thumbnail when the teacher
 // dropped a 24-megapixel photo (6000 x 4000 JPEG) into the Images folder:
 // the decode scaled as it reads against a full decode scaled afterwards.
+#include "photo.h"
+#include "quiz/frm_main.h"
 #include "quiz/vignette.h"
+#include "../tests/support/fakes.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QElapsedTimer>
+#include <QThreadPool>
+#include <algorithm>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QImage>
 #include <QImageReader>
-#include <QPainter>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -17,29 +23,6 @@ namespace {
 
 // Box 256 x 192 px, frame 272 px wide, in twips.
 constexpr float HauteurBoite = 2880, LargeurBoite = 3840, LargeurCadre = 4080;
-
-struct Photo {
-    QTemporaryDir dossier;
-    QString chemin;
-
-    Photo() {
-        QDir(dossier.path()).mkdir("Images");
-        chemin = dossier.filePath("Images/grande.jpg");
-        // Gradients and speckles, so the JPEG carries detail like a real photo.
-        QImage image(6000, 4000, QImage::Format_RGB32);
-        QPainter peintre(&image);
-        QLinearGradient degrade(0, 0, 6000, 4000);
-        degrade.setColorAt(0, QColor(40, 90, 160));
-        degrade.setColorAt(1, QColor(210, 170, 80));
-        peintre.fillRect(image.rect(), degrade);
-        QRandomGenerator hasard(42);
-        for (int i = 0; i < 200000; ++i)
-            peintre.fillRect(hasard.bounded(6000), hasard.bounded(4000), 6, 6,
-                             QColor::fromRgb(hasard.generate() | 0xff000000));
-        peintre.end();
-        image.save(chemin, "JPEG", 90);
-    }
-};
 
 const Photo& photo() {
     static const auto p = std::make_unique<Photo>();
@@ -69,10 +52,48 @@ void BM_VignetteDecodageComplet(benchmark::State& etat) {
 }
 BENCHMARK(BM_VignetteDecodageComplet)->Unit(benchmark::kMillisecond);
 
+// "Valider" to the next question painted with its thumbnail, 98 times in a
+// row, half the questions with a 24-megapixel photo. `lecture`: the pupil reads each question long
+// enough for the pictures to come to decode ahead; without it, every answer
+// is given at once.
+void BM_QuestionSuivante(benchmark::State& etat) {
+    const bool lecture = etat.range(0) != 0;
+    static const auto q = std::make_unique<Questionnaire99>(false);
+    std::vector<double> durees;
+    int montrees = 0;
+    for (auto _ : etat) {
+        PlateformeSimulee p;
+        QuizState s;
+        s.DossierQuestionnaire = q->dossier;
+        s.CheminQuestionnaire = q->dossier + "/" + QFileInfo(q->dossier).fileName() + ".dat";
+        frmMain f(s, p.services, p.navigation);
+        f.show();
+        f.cmdValider_Click();
+        for (int i = 0; i < 98; ++i) {
+            if (lecture) QThreadPool::globalInstance()->waitForDone();
+            while (f.vignetteEnAttente()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            f.chkRéponse[0]->setChecked(true);
+            QElapsedTimer chrono;
+            chrono.start();
+            f.cmdValider_Click();
+            while (f.vignetteEnAttente()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            f.repaint();
+            durees.push_back(chrono.nsecsElapsed() / 1e6);
+            montrees += f.cmdPhoto->isVisible();
+        }
+    }
+    etat.counters["vignettes"] = montrees;
+    std::sort(durees.begin(), durees.end());
+    etat.counters["mediane_ms"] = durees[durees.size() / 2];
+    etat.counters["p95_ms"] = durees[durees.size() * 95 / 100];
+}
+BENCHMARK(BM_QuestionSuivante)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     photo();
     benchmark::RunSpecifiedBenchmarks();

@@ -50,14 +50,22 @@ struct CompteurPeintures : QObject {
     }
 };
 
-// Shows the viewer and returns when its picture has been painted once.
+// Shows the viewer and returns when its picture (at least its preview) has
+// been painted once.
 void montrerEtPeindre(frmIllustration& v, CompteurPeintures& compteur) {
     v.Image1->installEventFilter(&compteur);
     v.show();
+    while (!v.Image1->montrable()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    compteur.peintures = 0;
     while (compteur.peintures == 0) {
         QCoreApplication::processEvents();
         v.repaint();
     }
+}
+
+// Returns when the whole picture and its reduced copies are decoded.
+void attendreDecodage(frmIllustration& v) {
+    while (!v.Image1->decodee()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 double picMemoireMo() {
@@ -100,17 +108,23 @@ void BM_OuvertureJusquAuPremierAffichage(benchmark::State& state) {
         CompteurPeintures compteur;
         montrerEtPeindre(v, compteur);
         state.PauseTiming();
+        attendreDecodage(v);
         v.close();
         state.ResumeTiming();
     }
     state.counters["pic_memoire_Mo"] = picMemoireMo();
 }
 
+// From the fitted view, where the whole photo is on screen.
 void BM_PasDeZoomAvecAffichage(benchmark::State& state) {
     Contexte c;
+    c.s.ModeImages = 1;  // fit the picture shown, whatever the question
     frmIllustration v(c.s, c.p.services, c.p.navigation);
     CompteurPeintures compteur;
     montrerEtPeindre(v, compteur);
+    attendreDecodage(v);
+    v.AjusterImage();
+    v.repaint();
     compteur.peintures = 0;
     bool avant = true;
     for (auto _ : state) {
@@ -130,6 +144,7 @@ void BM_AjusterPuisRecharger(benchmark::State& state) {
     c.s.ModeImages = 1;  // fit the picture shown, whatever the question
     CompteurPeintures compteur;
     montrerEtPeindre(v, compteur);
+    attendreDecodage(v);
     compteur.peintures = 0;
     for (auto _ : state) {
         v.AjusterImage();

@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-paquets=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins
+paquets=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins libqt6svg6
          libxrandr-dev libx11-dev libgl-dev fonts-dejavu-core)
 tests="${KORVANE_TESTS:-1}"
 if [ "$tests" = 1 ]; then

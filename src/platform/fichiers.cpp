@@ -6,8 +6,14 @@
 #include <QFileInfo>
 #include <QStringEncoder>
 
+#include <QMutex>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,12 +30,54 @@ QStringList sousDossiers(const QString& dossier) {
 
 namespace {
 
+// Names compared as a teacher sees them: whatever the case, and whatever
+// the Unicode form (a Mac writes "è" as "e" and a combining accent).
+bool memeNom(const QString& candidat, const QString& nomNfc) {
+    return candidat.normalized(QString::NormalizationForm_C)
+               .compare(nomNfc, Qt::CaseInsensitive) == 0;
+}
+
+// A name unpacked from a Windows zip is Windows-1252 bytes, which is no
+// valid UTF-8: the toolkit neither lists it nor opens it. It is reached
+// through a link of this process, in a folder of its own, that carries the
+// decoded name (and so its extension) and points at the real bytes.
+QString alias(const QByteArray& dossier, const QByteArray& octets, const QString& nom) {
+    static QTemporaryDir liens;
+    static QMutex verrou;
+    const QMutexLocker garde(&verrou);
+    const QByteArray cible = dossier + '/' + octets;
+    const QString lien = liens.path() + '/' + QString::number(qHash(cible), 16) + '/' + nom;
+    if (!QFileInfo(lien).isSymLink() &&
+        (!QDir().mkpath(QFileInfo(lien).path()) ||
+         ::symlink(cible.constData(), QFile::encodeName(lien).constData()) != 0))
+        return {};
+    return lien;
+}
+
+QString chercherWindows1252(const QString& dossier, const QString& nomNfc) {
+    const QByteArray octetsDossier = QFile::encodeName(dossier);
+    const std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(octetsDossier.constData()), ::closedir);
+    if (!d) return {};
+    while (const dirent* entree = ::readdir(d.get())) {
+        const QByteArray octets(entree->d_name);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString essai = utf8.decode(octets);
+        if (!utf8.hasError()) continue;  // listed by the toolkit already
+        const QString nom = QStringDecoder("windows-1252").decode(octets);
+        if (memeNom(nom, nomNfc)) return alias(octetsDossier, octets, nom);
+    }
+    return {};
+}
+
+// The name in `dossier` of the entry named `nom`, or the path of a link to
+// it; empty when none matches.
 QString chercherNom(const QString& dossier, const QString& nom) {
+    const QString nomNfc = nom.normalized(QString::NormalizationForm_C);
     const QStringList noms =
         QDir(dossier).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     for (const QString& candidat : noms)
-        if (candidat.compare(nom, Qt::CaseInsensitive) == 0) return candidat;
-    return {};
+        if (memeNom(candidat, nomNfc)) return candidat;
+    return chercherWindows1252(dossier, nomNfc);
 }
 
 QByteArray natif(const QString& chemin) { return QFile::encodeName(chemin); }
@@ -66,9 +114,9 @@ QString resoudre(const QString& chemin) {
         if (partie.isEmpty() || partie == "." || partie == "..") return chemin;
         const QString trouve = chercherNom(courant, partie);
         if (trouve.isEmpty()) return chemin;
-        courant = (courant == "/" ? QString() : courant) + '/' + trouve;
+        courant = trouve.startsWith('/') ? trouve : (courant == "/" ? QString() : courant) + '/' + trouve;
     }
-    return existant == "." ? courant.mid(2) : courant;
+    return courant.startsWith("./") ? courant.mid(2) : courant;
 }
 
 QString cheminEcrit(const QString& dossier, const QString& nomEcrit) {

@@ -2,6 +2,7 @@
 
 #include "platform/fichiers.h"
 #include "platform/hasard.h"
+#include "platform/images.h"
 #include "platform/reglages.h"
 #include "questionnaire/formats.h"
 
@@ -12,6 +13,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <QtConcurrent/QtConcurrentMap>
 
 namespace {
 
@@ -170,32 +172,78 @@ private:
         return true;
     }
 
+    // Pictures are decoded after the rest is checked, several at a time.
     void verifierImage(const QString& nom, int ligne) {
-        if (nomImpossible(nom, ligne)) return;
-        if (!Fichiers::existe(Fichiers::cheminEcrit(s_.DossierQuestionnaire + "/Images", nom)))
-            dire(ini_, ligne, QString("image « %1 » introuvable dans le dossier Images").arg(nom));
+        if (!nomImpossible(nom, ligne)) images_.push_back({nom, ligne, {}});
     }
 
     void verifierImages() {
         if (s_.ModeImages == 1) {
             for (int i = 1; i <= s_.NbImages; ++i)
                 verifierImage(s_.TableImages[1][i], v_.carte.ini[i + 2][0]);
-            return;
-        }
-        if (s_.ModeImages != 0) {
+        } else if (s_.ModeImages != 0) {
             dire(ini_, v_.carte.ini[1][0], QString("mode d'images %1 inconnu (0 ou 1) : ni images "
                                                    "ni minuterie").arg(s_.ModeImages));
+        } else {
+            for (int q = 0; q <= MaxQuestions; ++q) {
+                const QString& nom = s_.TableImages[0][q];
+                if (nom.isEmpty()) continue;
+                if (q < 1 || q > s_.NbQuestions)
+                    images_.push_back({nom, v_.carte.image[q],
+                                       QString("image prévue pour la question %1, qui n'existe "
+                                               "pas").arg(q)});
+                else
+                    verifierImage(nom, v_.carte.image[q]);
+            }
+        }
+        decoderImages();
+    }
+
+    struct ImageNommee {
+        QString nom;
+        int ligne;
+        QString remarque;  // not empty: said as it is, the picture not read
+    };
+
+    // Each picture is tried as the screens would read it: its header and a
+    // decode at thumbnail size.
+    void decoderImages() {
+        const QString images = s_.DossierQuestionnaire + "/Images";
+        const auto lire = [images](const ImageNommee& image) {
+            if (!image.remarque.isEmpty()) return std::make_pair(QString(), Images::Lecture{});
+            const QString fichier = Fichiers::resoudre(Fichiers::cheminEcrit(images, image.nom));
+            return std::make_pair(fichier, Images::lire(fichier, [](QSize naturelle) {
+                return naturelle.scaled(256, 192, Qt::KeepAspectRatio).expandedTo({1, 1});
+            }));
+        };
+        const auto lectures = QtConcurrent::blockingMapped<QVector<std::pair<QString, Images::Lecture>>>(images_, lire);
+        for (qsizetype i = 0; i < images_.size(); ++i)
+            rapporterImage(images_[i], lectures[i].first, lectures[i].second);
+    }
+
+    void rapporterImage(const ImageNommee& image, const QString& fichier, const Images::Lecture& l) {
+        if (!image.remarque.isEmpty()) {
+            dire(ini_, image.ligne, image.remarque);
             return;
         }
-        for (int q = 0; q <= MaxQuestions; ++q) {
-            const QString& nom = s_.TableImages[0][q];
-            if (nom.isEmpty()) continue;
-            if (q < 1 || q > s_.NbQuestions)
-                dire(ini_, v_.carte.image[q], QString("image prévue pour la question %1, qui "
-                                                      "n'existe pas").arg(q));
-            else
-                verifierImage(nom, v_.carte.image[q]);
-        }
+        const auto signaler = [&](const QString& texte) {
+            dire(ini_, image.ligne, QString("image « %1 » %2").arg(image.nom, texte));
+        };
+        if (l.etat != Images::Etat::Introuvable && !memeNomSurLeDisque(fichier, image.nom))
+            signaler("trouvée sous un nom écrit autrement sur le disque (accents d'un Mac ou "
+                     "d'une archive zip de Windows) : renommez le fichier en tapant son nom");
+        const QString probleme = Images::probleme(l);
+        if (!probleme.isEmpty()) signaler(probleme);
+        if (l.montrable() && Images::transparente(l.image))
+            signaler("a un fond transparent : elle s'affiche sur du blanc");
+    }
+
+    // The name found only once accents were normalised, or read as
+    // Windows-1252 (then through a link outside the folder).
+    bool memeNomSurLeDisque(const QString& fichier, const QString& nom) const {
+        return fichier.startsWith(QDir::cleanPath(s_.DossierQuestionnaire) + '/') &&
+               QFileInfo(fichier).fileName().compare(QFileInfo(Fichiers::cheminEcrit("", nom)).fileName(),
+                                                     Qt::CaseInsensitive) == 0;
     }
 
     void verifierCommentaires() {
@@ -229,6 +277,7 @@ private:
     const QuizState& s_;
     const SourceFichiers& source_;
     QString dat_, ini_;
+    QVector<ImageNommee> images_;
 };
 
 QJsonArray textes(const QStringList& liste) {

@@ -7,6 +7,7 @@
 #include "quiz/minuterie.h"
 #include "quiz/presentation.h"
 #include "quiz/vignette.h"
+#include "platform/fichiers.h"
 #include "shell/clavier.h"
 
 #include <QApplication>
@@ -83,12 +84,19 @@ QFont police(double points, bool gras = false) {
     return f;
 }
 
+// The thumbnail at the box's and frame's design sizes, which never change.
+Vignette Lire_vignette_cadre(const QString& chemin) {
+    return Charger_vignette(chemin, ZoneBoiteImage.height() * TwipsParPixel,
+                            ZoneBoiteImage.width() * TwipsParPixel,
+                            ZoneCadreImage.width() * TwipsParPixel);
+}
+
 }  // namespace
 
 frmMain::frmMain(QuizState& s, Services& services, Navigation& navigation, JournalEssai* journal,
                  QWidget* parent)
     : QWidget(parent), s_(s), services_(services), navigation_(navigation), deroulement_(s),
-      suivi_(journal) {
+      suivi_(journal), vignettes_(this, Lire_vignette_cadre) {
     setObjectName("frmMain");
     Construire();
     Form_Load();
@@ -181,6 +189,14 @@ void frmMain::Construire() {
     ImPhoto->setToolTip(infoImage);
     PicPhoto->installEventFilter(this);
     ImPhoto->installEventFilter(this);
+    lblImage = new QLabel(PicPhoto);
+    lblImage->setObjectName("lblImage");
+    lblImage->setGeometry(0, ZoneBoiteImage.height() - 44, ZoneBoiteImage.width(), 44);
+    lblImage->setAlignment(Qt::AlignCenter);
+    lblImage->setWordWrap(true);
+    lblImage->setFont(police(9, true));
+    lblImage->setStyleSheet("background: rgba(255, 255, 255, 225); color: rgb(128, 0, 0);");
+    lblImage->hide();
     cmdPhoto = bouton("cmdPhoto", "Affiche&r l'image", ZoneBoutonImage, Frame4);
 
     Image2 = new Image(this);
@@ -273,6 +289,7 @@ void frmMain::Form_Load() {
     cmdAide->setVisible(chargement.aideVisible);
 
     Placer_vignette_defaut();
+    Anticiper_vignettes();
 
     cmdAfficher->hide();
     cmdPhoto->hide();
@@ -371,63 +388,106 @@ void frmMain::Affiche_bilan() {
     services_.dialogues.afficher(Messages::Bilan, Messages::TitreBilan, Style::OkInformation, this);
 }
 
-Vignette frmMain::Lire_vignette(const QString& chemin) const {
-    return Charger_vignette(chemin, PicPhoto->height() * TwipsParPixel,
-                            PicPhoto->width() * TwipsParPixel, Frame4->width() * TwipsParPixel);
-}
-
 void frmMain::Placer_vignette(const Vignette& vignette) {
+    lblImage->hide();
     const Cadrage& c = vignette.cadrage;
     ImPhoto->setPixmap(QPixmap::fromImage(vignette.image));
     ImPhoto->setGeometry(EnPixels(c.gauche), 0, EnPixels(c.largeur), EnPixels(c.hauteur));
     ImPhoto->show();
 }
 
-// The built-in thumbnail at its own size, centred at the top of the box.
-void frmMain::Placer_vignette_defaut() {
+// The built-in thumbnail at its own size, centred at the top of the box,
+// with what the pupil should know when a picture was meant to show.
+void frmMain::Placer_vignette_defaut(const QString& explication) {
     const QPixmap defaut(Bitmap::chemin(Bitmap::Vignette));
     ImPhoto->setPixmap(defaut);
     ImPhoto->setGeometry(static_cast<int>(Centrer(PicPhoto->width(), defaut.width())), 0,
                          defaut.width(), defaut.height());
     ImPhoto->show();
+    lblImage->setText(explication);
+    lblImage->setVisible(!explication.isEmpty());
+    lblImage->raise();
 }
 
+namespace {
+// The pupil's words for a picture named but not shown; none when no
+// picture is named.
+QString Explication(const QString& chemin, const Vignette& vignette) {
+    const bool introuvable = vignette.etat == Vignette::Etat::Introuvable;
+    if (introuvable && chemin.endsWith('/')) return {};
+    return Explication_image(introuvable);
+}
+}  // namespace
+
 void frmMain::Affiche_vignette(const QString& chemin) {
-    const Vignette vignette = Lire_vignette(chemin);
     ImPhoto->hide();
     ImPhoto->clear();
+    lblImage->hide();
     QPalette fond = PicPhoto->palette();
     fond.setColor(QPalette::Window, EstGif(chemin) ? FondGif : FondImage);
     PicPhoto->setPalette(fond);
     ImPhoto->setEnabled(true);
     PicPhoto->setEnabled(true);
-    switch (vignette.etat) {
-    case Vignette::Etat::Introuvable:
-        Placer_vignette_defaut();
-        cmdPhoto->hide();
-        ImPhoto->setEnabled(false);
-        PicPhoto->setEnabled(false);
+    // A missing file is known at once; a picture decodes in a worker.
+    if (!Fichiers::existe(chemin)) Montrer_vignette(chemin, Vignette{Vignette::Etat::Introuvable});
+    else vignettes_.demander(chemin, [this, chemin](const Vignette& v) { Montrer_vignette(chemin, v); });
+    Anticiper_vignettes();
+}
+
+void frmMain::Montrer_vignette(const QString& chemin, const Vignette& vignette) {
+    if (vignette.etat == Vignette::Etat::Chargee) {
+        Placer_vignette(vignette);
+        cmdPhoto->show();
         return;
-    case Vignette::Etat::Illisible:
-        // Nothing the viewer could show either: no way to open it.
-        cmdPhoto->hide();
-        PicPhoto->setEnabled(false);
-        return;
-    case Vignette::Etat::Chargee: break;
     }
-    Placer_vignette(vignette);
-    cmdPhoto->show();
+    // Nothing the viewer could show either: no way to open it.
+    Placer_vignette_defaut(Explication(chemin, vignette));
+    cmdPhoto->hide();
+    ImPhoto->setEnabled(false);
+    PicPhoto->setEnabled(false);
+}
+
+// The pictures of the next two questions in the drawn order, or the next
+// cycling picture, decode while the pupil reads.
+void frmMain::Anticiper_vignettes() {
+    if (s_.ModeImages == 1) {
+        const int suivante = s_.ImageCourante % std::max(NombreImagesCyclees(s_), 1) + 1;
+        if (suivante <= NombreImagesCyclees(s_) && !s_.TableImages[1][suivante].isEmpty())
+            vignettes_.anticiper(CheminImage(s_, s_.TableImages[1][suivante]));
+        return;
+    }
+    if (s_.ModeImages != 0) return;
+    for (int rang = s_.RangQuestion; rang < s_.RangQuestion + 2 && rang < s_.OrdreQuestions.size();
+         ++rang) {
+        const int q = s_.OrdreQuestions[rang];
+        if (numeroDeQuestionValide(q) && !s_.TableImages[0][q].isEmpty())
+            vignettes_.anticiper(CheminImage(s_, s_.TableImages[0][q]));
+    }
 }
 
 bool frmMain::Affiche_image_cyclee(const QString& nom) {
     s_.CheminImage = CheminImage(s_, nom);
-    const Vignette vignette = Lire_vignette(s_.CheminImage);
     ImPhoto->hide();
     ImPhoto->clear();
-    if (vignette.etat == Vignette::Etat::Introuvable) PicPhoto->setEnabled(false);
-    if (vignette.etat != Vignette::Etat::Chargee) return false;
-    Placer_vignette(vignette);
-    return true;
+    lblImage->hide();
+    if (!Fichiers::existe(s_.CheminImage)) {
+        PicPhoto->setEnabled(false);
+        return false;
+    }
+    // Decoded ahead as a rule; one that is not yet shows when it is, and
+    // the tick counts.
+    const auto chargee = std::make_shared<bool>(true);
+    vignettes_.demander(s_.CheminImage, [this, chargee](const Vignette& v) {
+        *chargee = v.etat == Vignette::Etat::Chargee;
+        Montrer_image_cyclee(v);
+    });
+    Anticiper_vignettes();
+    return *chargee;
+}
+
+void frmMain::Montrer_image_cyclee(const Vignette& vignette) {
+    if (vignette.etat == Vignette::Etat::Chargee) Placer_vignette(vignette);
+    else Placer_vignette_defaut(Explication(s_.CheminImage, vignette));
 }
 
 void frmMain::Timer1_Timer() {

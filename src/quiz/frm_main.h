@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/services.h"
+#include "quiz/chargeur_vignettes.h"
 #include "questionnaire/quiz_state.h"
 #include "quiz/deroulement.h"
 #include "results/journal.h"
@@ -44,6 +45,8 @@ public:
     EtatQuiz etat() const { return deroulement_.etat(); }
     // The loading failed: the screen never shows and hands back to the library.
     bool chargementEchoue() const { return chargementEchoue_; }
+    // A thumbnail is being decoded and will show when ready.
+    bool vignetteEnAttente() const { return vignettes_.enAttente(); }
 
     void setVisible(bool visible) override;
 
@@ -59,6 +62,7 @@ public:
     QGroupBox* Frame4 = nullptr;
     QWidget* PicPhoto = nullptr;
     QLabel* ImPhoto = nullptr;
+    QLabel* lblImage = nullptr;  // says why a picture does not show
     QGroupBox* Frame3 = nullptr;
     QLabel* lblNote = nullptr;
     QLabel* Image2 = nullptr;
@@ -84,10 +88,12 @@ private:
     void Nommer_controles();
     void Annoncer_bilan();
     void Affiche_vignette(const QString& chemin);
+    void Montrer_vignette(const QString& chemin, const Vignette& vignette);
     bool Affiche_image_cyclee(const QString& nom);
-    Vignette Lire_vignette(const QString& chemin) const;
+    void Montrer_image_cyclee(const Vignette& vignette);
+    void Anticiper_vignettes();
     void Placer_vignette(const Vignette& vignette);
-    void Placer_vignette_defaut();
+    void Placer_vignette_defaut(const QString& explication = {});
     void Ouvrir_visionneuse();
     bool Confirmer_sortie();
     void Abandonner();
@@ -99,4 +105,5 @@ private:
     Deroulement deroulement_;
     Journal::Suivi suivi_;
     bool chargementEchoue_ = false;
+    ChargeurVignettes vignettes_;
 };

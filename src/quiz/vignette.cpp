@@ -1,10 +1,10 @@
 #include "quiz/vignette.h"
 
 #include "platform/fichiers.h"
+#include "platform/images.h"
 #include "quiz/presentation.h"
 
 #include <QFileInfo>
-#include <QImageReader>
 
 Cadrage Cadrer_vignette(QSizeF naturelle, float hauteurBoite, float largeurBoite,
                         float largeurCadre) {
@@ -16,6 +16,9 @@ Cadrage Cadrer_vignette(QSizeF naturelle, float hauteurBoite, float largeurBoite
     c.hauteur = r * h0;
     c.largeur = r * w0;
     if (c.largeur > largeurCadre) c.largeur = largeurCadre;
+    // A thin strip stays one pixel wide rather than vanish.
+    c.largeur = std::max(c.largeur, TwipsParPixel);
+    c.hauteur = std::max(c.hauteur, TwipsParPixel);
     c.gauche = Centrer(largeurBoite, c.largeur);
     return c;
 }
@@ -33,32 +36,37 @@ QString CheminImageQuestion(const QuizState& s) {
     return CheminImage(s, numeroDeQuestionValide(q) ? s.TableImages[0][q] : QString());
 }
 
+bool Vignette::aJour() const {
+    const QFileInfo info(fichier);
+    return info.isFile() == (octets >= 0) && info.size() == std::max<qint64>(octets, 0) &&
+           info.lastModified() == date;
+}
+
 Vignette Charger_vignette(const QString& chemin, float hauteurBoite, float largeurBoite,
                           float largeurCadre) {
     Vignette v;
-    const QString reel = Fichiers::resoudre(chemin);
-    if (!QFileInfo(reel).isFile()) {
-        v.etat = Vignette::Etat::Introuvable;
+    v.fichier = Fichiers::resoudre(chemin);
+    const QFileInfo info(v.fichier);
+    if (info.isFile()) {
+        v.octets = info.size();
+        v.date = info.lastModified();
+    }
+    const Images::Lecture lue = Images::lire(v.fichier, [&](QSize naturelle) {
+        v.cadrage = Cadrer_vignette(QSizeF(naturelle) * TwipsParPixel, hauteurBoite, largeurBoite,
+                                    largeurCadre);
+        return Images::auMoinsUnPixel(EnPixels(v.cadrage.largeur), EnPixels(v.cadrage.hauteur));
+    });
+    if (!lue.montrable()) {
+        v.etat = lue.etat == Images::Etat::Introuvable ? Vignette::Etat::Introuvable
+                                                        : Vignette::Etat::Illisible;
         return v;
     }
-    QImageReader lecteur(reel);
-    lecteur.setAutoTransform(true);
-    QSize naturelle = lecteur.size();
-    if (!naturelle.isValid()) return v;
-    // A photo turned by its camera tag is read upright; the scaled size
-    // applies before the turn.
-    const bool tournee = lecteur.transformation() & QImageIOHandler::TransformationRotate90;
-    if (tournee) naturelle.transpose();
-    v.cadrage = Cadrer_vignette(naturelle * TwipsParPixel, hauteurBoite, largeurBoite, largeurCadre);
-    const QSize taille(std::max(EnPixels(v.cadrage.largeur), 1),
-                       std::max(EnPixels(v.cadrage.hauteur), 1));
-    // The decoder scales as it reads (JPEG decodes at a fraction of its size).
-    lecteur.setScaledSize(tournee ? taille.transposed() : taille);
-    QImage image = lecteur.read();
-    if (image.isNull()) return v;
-    if (image.size() != taille)
-        image = image.scaled(taille, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    v.image = std::move(image);
+    v.image = Images::surBlanc(lue.image);
     v.etat = Vignette::Etat::Chargee;
     return v;
+}
+
+QString Explication_image(bool introuvable) {
+    return introuvable ? "Image introuvable. Prévenez le professeur."
+                       : "Cette image ne peut pas être affichée. Prévenez le professeur.";
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "questionnaire/quiz_state.h"
 
+#include <QDateTime>
 #include <QImage>
 #include <QSizeF>
 #include <QString>
@@ -32,15 +33,24 @@ QString CheminImage(const QuizState& s, const QString& nom);
 QString CheminImageQuestion(const QuizState& s);
 
 // A thumbnail decoded straight at its size on screen: a large photo is never
-// decoded whole.
+// decoded whole. Safe to build in a worker thread.
 struct Vignette {
     enum class Etat { Chargee, Introuvable, Illisible };
     Etat etat = Etat::Illisible;
-    QImage image;
+    QImage image;  // over white where the picture is transparent
     Cadrage cadrage;
+    // The file as it was read, to know whether a copy decoded ahead is
+    // still the picture on disk.
+    QString fichier;
+    qint64 octets = -1;
+    QDateTime date;
+    bool aJour() const;
 };
 
 // Sizes in twips. A path that names no file (an empty picture name among
 // them) is Introuvable; a file that is not a readable picture, Illisible.
 Vignette Charger_vignette(const QString& chemin, float hauteurBoite, float largeurBoite,
                           float largeurCadre);
+
+// What the pupil reads where a picture that was meant to show does not.
+QString Explication_image(bool introuvable);

@@ -202,10 +202,12 @@ void frmIllustration::Form_Load() {
     // The keys above need the keyboard somewhere in the viewer.
     DonnerFocus(Toolbar1->findChild<QToolButton*>("cmdQuitter"));
     placerBarres();
-    // A picture that cannot be read leaves the control empty, at its design size.
+    // No picture named leaves the control empty, at its design size; one
+    // that cannot be read shows the built-in picture saying so.
     std::optional<QSizeF> naturelle;
-    if (Image1->charger(s_.CheminImage)) naturelle = enTwips(Image1->tailleNaturelle());
-    else Image1->vider();
+    Image1->charger(s_.CheminImage);
+    if (s_.CheminImage.isEmpty()) Image1->vider();
+    else naturelle = enTwips(Image1->tailleNaturelle());
     g_.Ouvrir(naturelle);
     Afficher();
 }

@@ -78,8 +78,9 @@ void GeometrieIllustration::AjusterImage(std::optional<QSizeF> naturelle) {
         const double rW = LargeurBoite * FacteurAjustement / w;
         const double r = rH > rW ? rW : rH;
         if (r > 0) {
-            Height = static_cast<float>(h * r);
-            Width = static_cast<float>(w * r);
+            // A thin strip stays one pixel wide rather than vanish.
+            Height = std::max(static_cast<float>(h * r), UnPixel);
+            Width = std::max(static_cast<float>(w * r), UnPixel);
         }
     }
     Stretch = true;

@@ -24,6 +24,7 @@ struct GeometrieIllustration {
     static constexpr int SeuilGlisser = 30;
     static constexpr float PasLigne = 100;
     static constexpr double FacteurAjustement = 0.95;
+    static constexpr float UnPixel = 15;
 
     float LargeurBoite = 0, HauteurBoite = 0;
 

@@ -39,7 +39,7 @@ deb=$(ls "$travail"/paquet/korvane_*.deb 2>/dev/null | head -n 1)
 [ -n "$deb" ] || echec "cpack made no korvane_*.deb"
 lintian --fail-on error "$deb" >&2 || echec "lintian reports errors on $deb"
 dependances=$(dpkg-deb -f "$deb" Depends)
-for attendue in libqt6widgets6 libxrandr2 qt6-image-formats-plugins xdg-utils; do
+for attendue in libqt6widgets6 libxrandr2 qt6-image-formats-plugins libqt6svg6 xdg-utils; do
   [[ "$dependances" == *"$attendue"* ]] || echec "the package does not depend on $attendue"
 done
 [[ "$dependances" =~ gtest|benchmark|xvfb|xdotool ]] && echec "test tools in Depends: $dependances"

@@ -8,6 +8,7 @@
 #include "support/dossier.h"
 #include "support/pannes.h"
 
+#include <cstdio>
 #include <sys/stat.h>
 
 namespace {
@@ -58,6 +59,30 @@ TEST(Fichiers, nomsRetrouvesSansEgardALaCasseSousCeQuiExiste) {
     // No file can bear a NUL: not even asked of the file system.
     EXPECT_EQ(Fichiers::resoudre(racine.path() + QString(QChar(0)) + "x"), "");
     EXPECT_FALSE(Fichiers::existe(racine.path() + "/volcans" + QString(QChar(0))));
+}
+
+// "Cratère.jpg" written in a companion file finds the file whatever form its
+// name took on the way: copied from a Mac (decomposed accent) or unpacked
+// from a Windows zip (Windows-1252 bytes, not UTF-8).
+TEST(Fichiers, nomsRetrouvesQuelleQueSoitLeurForme) {
+    const struct { const char* forme; QByteArray octets; } cas[] = {
+        {"NFD", QByteArray("Crate\xCC\x80re.JPG")},
+        {"Windows-1252", QByteArray("CRAT\xC8RE.jpg")},
+    };
+    for (const auto& c : cas) {
+        QTemporaryDir racine;
+        const QByteArray dossier = QFile::encodeName(racine.path() + "/Images/");
+        QDir().mkpath(racine.path() + "/Images");
+        const QByteArray fichier = dossier + c.octets;
+        FILE* f = std::fopen(fichier.constData(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs(c.forme, f);
+        std::fclose(f);
+        const QString chemin = Fichiers::resoudre(racine.path() + QString::fromUtf8("/images/Cratère.jpg"));
+        EXPECT_EQ(contenu(chemin), c.forme) << c.forme;
+        EXPECT_TRUE(chemin.endsWith(".jpg", Qt::CaseInsensitive)) << c.forme;
+        std::remove(fichier.constData());  // out of the toolkit's sight
+    }
 }
 
 TEST(Fichiers, directementDansLeDossier) {

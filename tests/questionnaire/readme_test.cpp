@@ -4,6 +4,7 @@
 #include "questionnaire/verification.h"
 #include "support/dossier.h"
 
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ std::map<QString, QString> blocsDuReadme() {
 }  // namespace
 
 // The README's example files, copied as they stand into a folder with the
-// pictures and help document they name, make a questionnaire with nothing
+// pictures (real ones) and help document they name, make a questionnaire with nothing
 // to report; its settings for a class share are read as it says.
 TEST(Readme, ExamplesCopiedAsTheyStandWork) {
     const auto blocs = blocsDuReadme();
@@ -40,8 +41,10 @@ TEST(Readme, ExamplesCopiedAsTheyStandWork) {
     const auto lu = VerifierDossier(dossier);
     ASSERT_TRUE(lu->erreur.isEmpty()) << lu->erreur.toStdString();
     poser(QString(lu->etat.FichierAide).replace('\\', '/'), "");
+    QDir().mkpath(dossier + "/Images");
     for (const QString& nom : lu->etat.TableImages[0])
-        if (!nom.isEmpty()) poser(dossier + "/Images/" + nom, "");
+        if (!nom.isEmpty())
+            ASSERT_EQ(QProcess::execute("convert", {"-size", "4x4", "xc:white", dossier + "/Images/" + nom}), 0);
     const auto v = VerifierDossier(dossier);
     EXPECT_EQ(v->codeSortie(), 0) << RapportTexte(*v).toStdString();
     EXPECT_EQ(v->etat.NbQuestions, 2);

@@ -1,6 +1,7 @@
 #include "questionnaire/verification.h"
 
 #include "support/dossier.h"
+#include "support/images.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,6 +56,49 @@ TEST(KorvaneCheck, remarquesAvecFichierEtLigne) {
     const Sortie s = korvaneCheck({d.dossier()});
     EXPECT_EQ(s.code, 1);
     EXPECT_TRUE(s.texte.contains(QString::fromUtf8("QCM.ini:4: image « absente.jpg » introuvable")));
+}
+
+// Every picture is decoded: each one that would not show as it is gets its
+// line, and the checker says why.
+TEST(KorvaneCheck, chaqueImageEstDecodee) {
+    using namespace ImagesDeTest;
+    QImage photo(64, 48, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    const QByteArray jpeg = encoder(photo, "jpg");
+    const struct { const char* nom; QByteArray octets; const char* remarque; } cas[] = {
+        {"ok.jpg", jpeg, nullptr},
+        {"vide.jpg", {}, "n'est pas une image"},
+        {"notes.jpg", "Mes notes", "n'est pas une image"},
+        {"photo.heic", QByteArray("\0\0\0\x18" "ftypheic\0\0\0\0mif1heic", 24), "au format HEIC"},
+        {"coupee.jpg", jpeg.left(jpeg.size() - 40), "incomplète"},
+        {"geante.png", png(50000, 50000, 8, 0, 50000, '\0', 2), "(50000 × 50000 pixels"},
+        {"dessin.png", encoder(dessinTransparent(16), "png"), "fond transparent"},
+        {"anime.gif", {}, "animée"},
+        {"Cratère.jpg", jpeg, "nom écrit autrement"},
+    };
+    DossierDeTest d("QCM");
+    QStringList dat, ini{"[Fichiers Images]", "0"};
+    for (int q = 1; q <= int(std::size(cas)); ++q) {
+        dat << "0 Q" << "a" << "b" << "=>1 0";
+        ini << QString::number(q) << QString::fromUtf8(cas[q - 1].nom);
+        if (cas[q - 1].octets.size() || q == 2) d.ecrireOctets(QString("Images/") + cas[q - 1].nom, cas[q - 1].octets);
+    }
+    d.dat(dat);
+    d.ini(ini << "0" << "30");
+    QFile::rename(d.dossier() + QString::fromUtf8("/Images/Cratère.jpg"),
+                  d.dossier() + QString::fromUtf8("/Images/Crate\u0300re.jpg"));
+    ASSERT_EQ(QProcess::execute("convert", {"-size", "8x8", "xc:red", "xc:blue", "-loop", "0",
+                                            d.dossier() + "/Images/anime.gif"}), 0);
+    const Sortie s = korvaneCheck({d.dossier()});
+    EXPECT_EQ(s.code, 1);
+    for (int q = 1; q <= int(std::size(cas)); ++q) {
+        const QString ligne = QString("QCM.ini:%1: image « %2 » ").arg(2 * q + 2).arg(QString::fromUtf8(cas[q - 1].nom));
+        EXPECT_EQ(s.texte.contains(ligne), cas[q - 1].remarque != nullptr) << cas[q - 1].nom;
+        if (cas[q - 1].remarque)
+            EXPECT_TRUE(s.texte.contains(QRegularExpression(QRegularExpression::escape(ligne) + ".*" +
+                                                            QRegularExpression::escape(QString::fromUtf8(cas[q - 1].remarque)))))
+                << s.texte.toStdString();
+    }
 }
 
 // What a teacher's editor leaves silently wrong: each case is reported at

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
+#include <QThreadPool>
 #include <gtest/gtest.h>
 #include <csignal>
 
@@ -59,6 +60,11 @@ void question(const frmMain& f, const QString& entete, const QStringList& libell
     EXPECT_EQ(vus, libelles);
 }
 
+void attendreVignette(const frmMain& f) {
+    for (int i = 0; i < 500 && f.vignetteEnAttente(); ++i) QTest::qWait(10);
+    ASSERT_FALSE(f.vignetteEnAttente());
+}
+
 QString bilan(int justes, int fausses, int nulles) {
     return QString("%1 réponses justes sur 4\r\n%2 réponses fausses sur 4\r\n"
                    "%3 réponses nulles sur 4").arg(justes).arg(fausses).arg(nulles);
@@ -89,6 +95,7 @@ TEST(FrmMain, WholeQuestionnaireWithTicksNullAnswersCommentAndAbandon) {
     QTest::keyClick(&f, Qt::Key_V, Qt::AltModifier);
     for (int i = 0; i < 100 && f.etat() == EtatQuiz::Pret; ++i) QTest::qWait(10);
     ASSERT_EQ(f.etat(), EtatQuiz::Reponse);
+    attendreVignette(f);
     EXPECT_EQ(t.s.HeureDebut, t.p.horloge.instant);
     question(f, "Question n° 1 sur 4 :  Quel fleuve traverse Paris ?",
              {"La Seine", "La Loire", "Le Rhône"});
@@ -194,6 +201,28 @@ TEST(FrmMain, EndOfQuestionnaireAndClosingTheWindow) {
     EXPECT_FALSE(f.isVisible());
     EXPECT_EQ(appels.size(), 2u);  // left without a second question
     EXPECT_EQ(t.s.RangQuestion, 4);
+}
+
+// The picture decoded ahead was replaced on disk before its question came:
+// the file as it is then shows, here unreadable, and the pupil is told.
+TEST(FrmMain, ThumbnailShowsTheFileAsItIsWhenItsQuestionComesOrSaysWhyNot) {
+    Fleuves t;
+    frmMain f(t.s, t.p.services, t.p.navigation);
+    f.show();
+    QThreadPool::globalInstance()->waitForDone();
+    t.d.ecrireOctets("Images/seine.jpg", "pas une image");
+    f.cmdValider_Click();
+    attendreVignette(f);
+    EXPECT_EQ(bitmap(f.ImPhoto), 104);
+    EXPECT_TRUE(f.lblImage->isVisibleTo(&f));
+    EXPECT_EQ(f.lblImage->text(), "Cette image ne peut pas être affichée. Prévenez le professeur.");
+    EXPECT_FALSE(f.cmdPhoto->isVisible() || f.PicPhoto->isEnabled());
+    f.chkRéponse[0]->setChecked(true);
+    f.cmdValider_Click();
+    EXPECT_EQ(f.lblImage->text(), "Image introuvable. Prévenez le professeur.");
+    f.chkRéponse[0]->setChecked(true);
+    f.cmdValider_Click();
+    EXPECT_FALSE(f.lblImage->isVisibleTo(&f));  // no picture named: nothing to say
 }
 
 TEST(FrmMain, LoadingFailureGoesBackToTheLibrary) {

@@ -1,41 +1,127 @@
 #include "quiz/vignette.h"
 
-#include <QDir>
-#include <QFile>
+#include "platform/images.h"
+#include "support/images.h"
+#include "viewer/image_illustration.h"
+
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
+using Images::Etat;
+
 TEST(Vignette, FitToTheBoxHeightClipToTheFrameAndCentre) {
-    // Box 256 x 192 px, frame 272 px wide, in twips; a square, then a wide one.
+    // Box 256 x 192 px, frame 272 px wide, in twips; a square, a wide one,
+    // and a strip that would round to nothing.
     Cadrage c = Cadrer_vignette({1500, 1500}, 2880, 3840, 4080);
     EXPECT_EQ(QRectF(c.gauche, 0, c.largeur, c.hauteur), QRectF(480, 0, 2880, 2880));
     c = Cadrer_vignette({90000, 15000}, 2880, 3840, 4080);
     EXPECT_EQ(QRectF(c.gauche, 0, c.largeur, c.hauteur), QRectF(-120, 0, 4080, 2880));
+    c = Cadrer_vignette({15, 300000}, 2880, 3840, 4080);
+    EXPECT_EQ(c.largeur, 15);
     EXPECT_TRUE(EstGif("Images/LUNE.GIF"));
     EXPECT_FALSE(EstGif("Images/lune.gif.jpg"));
 }
 
-TEST(Vignette, DecodesAtThumbnailSizeOrSaysWhy) {
-    QTemporaryDir dossier;
-    QDir(dossier.path()).mkdir("Images");
-    QImage photo(1200, 600, QImage::Format_RGB32);
-    photo.fill(Qt::darkGreen);
-    ASSERT_TRUE(photo.save(dossier.filePath("Images/Carte.JPG")));
-    QFile texte(dossier.filePath("Images/notes.jpg"));
-    ASSERT_TRUE(texte.open(QIODevice::WriteOnly) && texte.write("pas une image") > 0);
-    texte.close();
+namespace {
 
-    QuizState s;
-    s.DossierQuestionnaire = dossier.path();
-    s.NumQuestion = 3;
-    s.TableImages[0][3] = "carte.jpg";  // matched whatever the case
-    const Vignette v = Charger_vignette(CheminImageQuestion(s), 2880, 3840, 4080);
-    ASSERT_EQ(v.etat, Vignette::Etat::Chargee);
-    EXPECT_EQ(v.image.size(), QSize(272, 192));  // 384 wide, clipped to the frame
-    const std::pair<const char*, Vignette::Etat> echecs[] = {
-        {"absente.gif", Vignette::Etat::Introuvable},
-        {"", Vignette::Etat::Introuvable},  // no picture name: the Images folder itself
-        {"notes.jpg", Vignette::Etat::Illisible}};
-    for (const auto& [nom, etat] : echecs)
-        EXPECT_EQ(Charger_vignette(CheminImage(s, nom), 2880, 3840, 4080).etat, etat) << nom;
+struct Cas {
+    const char* nom;
+    QByteArray octets;
+    Etat etat;          // what the reader finds
+    QSize vignette;     // thumbnail size in pixels; (0, 0): the thumbnail cannot show
+};
+
+QImage photo(int l, int h) {
+    QImage image(l, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < l; ++x) image.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, 90));
+    return image;
+}
+
+const QByteArray Jpeg = ImagesDeTest::encoder(photo(400, 300), "jpg");
+
+std::vector<Cas> pictures() {
+    using namespace ImagesDeTest;
+    return {
+        {"scan_a4.png", png(4960, 7016, 1, 0, 620, '\xff'), Etat::Lue, {136, 192}},
+        {"seize_bits.png", png(3000, 2000, 16, 6, 3000 * 8, '\x40'), Etat::Lue, {272, 192}},
+        {"dessin.png", encoder(dessinTransparent(64), "png"), Etat::Lue, {192, 192}},
+        {"schema.svg", svg(), Etat::Lue, {192, 192}},
+        {"fil.png", png(1, 20000, 8, 0, 1, '\0'), Etat::Lue, {1, 192}},
+        {"Carte.JPG", Jpeg, Etat::Lue, {256, 192}},
+        {"coupee.jpg", Jpeg.left(Jpeg.size() / 2), Etat::Tronquee, {256, 192}},
+        {"vide.jpg", {}, Etat::PasUneImage, {0, 0}},
+        {"notes.jpg", "pas une image", Etat::PasUneImage, {0, 0}},
+        {"photo.heic", QByteArray("\0\0\0\x18" "ftypheic\0\0\0\0mif1heic", 24), Etat::NonPrise, {0, 0}},
+        {"geante.png", png(50000, 50000, 8, 0, 50000, '\0', 2), Etat::TropGrande, {0, 0}},
+    };
+}
+
+}  // namespace
+
+// Every picture gives the same result in the thumbnail, then after the
+// viewer has read every one of them, and the viewer shows what the
+// thumbnail shows.
+TEST(Vignette, EveryPictureShowsOrSaysWhyWhateverWasOpenedBefore) {
+    QTemporaryDir dossier;
+    const std::vector<Cas> cas = pictures();
+    for (const Cas& c : cas) ASSERT_TRUE(ImagesDeTest::poser(dossier.filePath(c.nom), c.octets));
+    const auto vignette = [&](const Cas& c) {
+        QElapsedTimer chrono;
+        chrono.start();
+        const Vignette v = Charger_vignette(dossier.filePath(c.nom), 2880, 3840, 4080);
+        EXPECT_LT(chrono.elapsed(), 5000) << c.nom;  // never a long freeze
+        return v;
+    };
+    for (const Cas& c : cas) {
+        const Vignette v = vignette(c);
+        EXPECT_EQ(v.etat, c.vignette.isEmpty() ? Vignette::Etat::Illisible : Vignette::Etat::Chargee) << c.nom;
+        EXPECT_EQ(v.image.size(), c.vignette) << c.nom;
+        EXPECT_EQ(Images::lire(dossier.filePath(c.nom), [](QSize) { return QSize(8, 8); }).etat, c.etat) << c.nom;
+    }
+    ImageIllustration visionneuse;
+    visionneuse.resize(300, 300);
+    for (const Cas& c : cas) {
+        EXPECT_EQ(visionneuse.charger(dossier.filePath(c.nom)), !c.vignette.isEmpty()) << c.nom;
+        // Unreadable: the built-in picture, with its caption.
+        if (c.vignette.isEmpty()) EXPECT_EQ(visionneuse.tailleNaturelle(), QSize(256, 192)) << c.nom;
+    }
+    for (const Cas& c : cas) EXPECT_EQ(vignette(c).image.size(), c.vignette) << c.nom;
+    EXPECT_EQ(Charger_vignette(dossier.filePath("absente.gif"), 2880, 3840, 4080).etat,
+              Vignette::Etat::Introuvable);
+}
+
+TEST(Vignette, TransparentPicturesAreDrawnOverWhite) {
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath("dessin.png");
+    ASSERT_TRUE(ImagesDeTest::dessinTransparent(64).save(chemin));
+    const QImage vignette = Charger_vignette(chemin, 2880, 3840, 4080).image;
+    ImageIllustration visionneuse;
+    ASSERT_TRUE(visionneuse.charger(chemin));
+    visionneuse.resize(visionneuse.tailleNaturelle());
+    for (int i = 0; i < 500 && !visionneuse.decodee(); ++i) QTest::qWait(10);
+    const QImage vue = visionneuse.grab().toImage();
+    for (const QImage& image : {vignette, vue}) {
+        EXPECT_EQ(QColor(image.pixel(2, 2)), QColor(Qt::white));
+        EXPECT_LT(qGray(image.pixel(image.width() / 2, 2)), 128);  // the cross is still seen
+    }
+}
+
+// 16320 x 12240 would take 799 MB: the viewer holds it at the largest size
+// the policy allows, and the thumbnail decodes it small.
+TEST(Vignette, APictureBeyondTheMemoryPolicyIsShownReduced) {
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath("panorama.jpg");
+    ASSERT_TRUE(ImagesDeTest::poser(chemin, ImagesDeTest::jpegGeant(16320, 12240)));
+    ImageIllustration visionneuse;
+    ASSERT_TRUE(visionneuse.charger(chemin));
+    for (int i = 0; i < 1000 && !visionneuse.decodee(); ++i) QTest::qWait(10);
+    EXPECT_TRUE(visionneuse.decodee());
+    const QSize admise = visionneuse.tailleNaturelle();
+    EXPECT_EQ(admise, Images::tailleAdmise({16320, 12240}));
+    EXPECT_LE(qint64(admise.width()) * admise.height() * 4, qint64(Images::LimiteMo) << 20);
+    EXPECT_EQ(admise, QSize(8160, 6120));
+    EXPECT_EQ(Charger_vignette(chemin, 2880, 3840, 4080).image.size(), QSize(256, 192));
 }

@@ -1,6 +1,7 @@
 #include "viewer/frm_illustration.h"
 
 #include "quiz/presentation.h"
+#include "support/images.h"
 #include "support/fakes.h"
 #include "viewer/frm_outils.h"
 #include "viewer/image_illustration.h"
@@ -271,6 +272,40 @@ TEST_F(VisionneuseTest, ReopeningStartsAgainAndCyclingFitShowsTheCurrentPicture)
     v->show();
     EXPECT_EQ(g().Width, 4815);
     EXPECT_TRUE(v->Image1->tailleNaturelle().isEmpty());
+}
+
+// Pixels of a row that are neither black nor white: a scaled-up bitmap
+// blurs its edges over several pixels, a drawing rendered at the size shown
+// does not.
+int gris(const QImage& image, int y) {
+    int n = 0;
+    for (int x = 0; x < image.width(); ++x) n += qGray(image.pixel(x, y)) > 40 && qGray(image.pixel(x, y)) < 215;
+    return n;
+}
+
+TEST_F(VisionneuseTest, ThinStripFitsVisibleAndDrawingsStaySharpAtEveryZoom) {
+    v->close();
+    ASSERT_TRUE(ImagesDeTest::poser(s.DossierQuestionnaire + "/Images/fil.png",
+                                    ImagesDeTest::png(1, 20000, 8, 0, 1, '\0')));
+    s.TableImages[0][3] = "fil.png";
+    v->show();
+    cliquer("cmdAjuster");
+    EXPECT_GE(v->Image1->width(), 1);
+    EXPECT_GE(v->Image1->height(), hauteurBoite() * 0.9);
+
+    v->close();
+    ASSERT_TRUE(ImagesDeTest::poser(s.DossierQuestionnaire + "/Images/schema.svg", ImagesDeTest::svg()));
+    s.CheminImage = s.DossierQuestionnaire + "/Images/schema.svg";
+    s.TableImages[0][3] = "schema.svg";
+    v->show();
+    for (int i = 0; i < 500 && !v->Image1->decodee(); ++i) QTest::qWait(10);
+    EXPECT_EQ(v->Image1->size(), QSize(40, 40));
+    for (int zooms : {2, 10}) {
+        for (int i = 0; i < zooms; ++i) cliquer("cmdZoom");
+        const QImage vue = v->Image1->grab().toImage();
+        EXPECT_GT(vue.width(), 40 + zooms * 16);
+        EXPECT_LE(gris(vue, vue.height() / 2), 1) << zooms;
+    }
 }
 
 }  // namespace
