@@ -225,6 +225,27 @@ TEST(FrmMain, ThumbnailShowsTheFileAsItIsWhenItsQuestionComesOrSaysWhyNot) {
     EXPECT_FALSE(f.lblImage->isVisibleTo(&f));  // no picture named: nothing to say
 }
 
+// A restart draws a new order: what is decoded ahead follows it, so the
+// picture of the question asked last is ready when its turn comes.
+TEST(FrmMain, RestartDecodesAheadInTheNewOrder) {
+    Fleuves t;
+    { frmMain premier(t.s, t.p.services, t.p.navigation); }
+    t.s.Recommencer = true;
+    t.p.hasard.valeurs = {0.001f, 0.001f, 0.001f, 0.0f};  // order 2, 3, 4, 1
+    frmMain f(t.s, t.p.services, t.p.navigation);
+    f.show();
+    ASSERT_EQ(t.s.OrdreQuestions, (QVector<std::int16_t>{2, 3, 4, 1}));
+    for (int rang = 1; rang <= 4; ++rang) {
+        QThreadPool::globalInstance()->waitForDone();
+        if (rang > 1) f.chkRéponse[0]->setChecked(true);
+        f.cmdValider_Click();
+        EXPECT_EQ(f.vignetteEnAttente(), false) << rang;
+    }
+    EXPECT_EQ(t.s.NumQuestion, 1);
+    EXPECT_EQ(bitmap(f.ImPhoto), 0);  // the photo, not a built-in picture
+    EXPECT_TRUE(f.cmdPhoto->isVisible());
+}
+
 TEST(FrmMain, LoadingFailureGoesBackToTheLibrary) {
     Fleuves t;
     QFile::remove(t.s.DossierQuestionnaire + "/FLEUVES.ini");
