@@ -42,9 +42,11 @@ TEST(Readme, ExamplesCopiedAsTheyStandWork) {
     ASSERT_TRUE(lu->erreur.isEmpty()) << lu->erreur.toStdString();
     poser(QString(lu->etat.FichierAide).replace('\\', '/'), "");
     QDir().mkpath(dossier + "/Images");
-    for (const QString& nom : lu->etat.TableImages[0])
-        if (!nom.isEmpty())
+    for (const QString& nom : lu->etat.TableImages[0]) {
+        if (!nom.isEmpty()) {
             ASSERT_EQ(QProcess::execute("convert", {"-size", "4x4", "xc:white", dossier + "/Images/" + nom}), 0);
+        }
+    }
     const auto v = VerifierDossier(dossier);
     EXPECT_EQ(v->codeSortie(), 0) << RapportTexte(*v).toStdString();
     EXPECT_EQ(v->etat.NbQuestions, 2);

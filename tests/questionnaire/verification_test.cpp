@@ -94,10 +94,11 @@ TEST(KorvaneCheck, chaqueImageEstDecodee) {
     for (int q = 1; q <= int(std::size(cas)); ++q) {
         const QString ligne = QString("QCM.ini:%1: image « %2 » ").arg(2 * q + 2).arg(QString::fromUtf8(cas[q - 1].nom));
         EXPECT_EQ(s.texte.contains(ligne), cas[q - 1].remarque != nullptr) << cas[q - 1].nom;
-        if (cas[q - 1].remarque)
+        if (cas[q - 1].remarque) {
             EXPECT_TRUE(s.texte.contains(QRegularExpression(QRegularExpression::escape(ligne) + ".*" +
                                                             QRegularExpression::escape(QString::fromUtf8(cas[q - 1].remarque)))))
                 << s.texte.toStdString();
+        }
     }
 }
 

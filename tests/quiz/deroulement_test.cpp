@@ -25,7 +25,9 @@ TEST(Deroulement, AbandonCountsOnlyAnsweredQuestions) {
         Deroulement d(s);
         for (int i = 0; i < c.avances; ++i) d.avancer();
         EXPECT_EQ(s.NumQuestion, c.avances ? 11 - c.avances : 0);  // the drawn order
-        if (c.fin) EXPECT_TRUE(d.finAtteinte() && !d.avancer());
+        if (c.fin) {
+            EXPECT_TRUE(d.finAtteinte() && !d.avancer());
+        }
         EXPECT_EQ(d.etat(), c.avant);
         d.abandonner();
         d.abandonner();  // a second confirmation changes nothing

@@ -86,7 +86,9 @@ TEST(Vignette, EveryPictureShowsOrSaysWhyWhateverWasOpenedBefore) {
     for (const Cas& c : cas) {
         EXPECT_EQ(visionneuse.charger(dossier.filePath(c.nom)), !c.vignette.isEmpty()) << c.nom;
         // Unreadable: the built-in picture, with its caption.
-        if (c.vignette.isEmpty()) EXPECT_EQ(visionneuse.tailleNaturelle(), QSize(256, 192)) << c.nom;
+        if (c.vignette.isEmpty()) {
+            EXPECT_EQ(visionneuse.tailleNaturelle(), QSize(256, 192)) << c.nom;
+        }
     }
     for (const Cas& c : cas) EXPECT_EQ(vignette(c).image.size(), c.vignette) << c.nom;
     EXPECT_EQ(Charger_vignette(dossier.filePath("absente.gif"), 2880, 3840, 4080).etat,
