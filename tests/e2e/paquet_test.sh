@@ -47,8 +47,10 @@ done
 racine="$travail/racine"
 dpkg-deb -x "$deb" "$racine" || echec "dpkg-deb -x failed"
 usr="$racine/usr"
-desktop-file-validate "$usr/share/applications/org.korvane.Korvane.desktop" ||
-  echec "desktop-file-validate"
+for entree in org.korvane.Korvane korvane-editeur; do
+  desktop-file-validate "$usr/share/applications/$entree.desktop" ||
+    echec "desktop-file-validate $entree"
+done
 appstreamcli validate --no-net "$usr/share/metainfo/org.korvane.Korvane.metainfo.xml" ||
   echec "appstreamcli validate"
 for icone in scalable/apps/korvane.svg 16x16/apps/korvane.png 48x48/apps/korvane.png \
