@@ -3,61 +3,45 @@
 # questionnaires, korvane-bilan gathers their results, and a real browser
 # (headless chromium) renders the page to a PNG and prints it to a PDF.
 # The numbers the browser shows must be those of the spreadsheet.
-# Usage: bilan_test.sh RUN_DIR SOURCE_DIR. Exit 77: skipped.
-set -u
-run_dir=$(cd "$1" && pwd)
-bilan="$run_dir/korvane-bilan"
-classe="$run_dir/../tests/classe_fictive"
+#
+# Usage: bash bilan_test.sh RUN_DIR SOURCE_DIR   (exit 77: cannot run here)
+source "$(dirname "$0")/fenetres.sh"
+exiger chromium convert
+classe="$RUN_DIR/../tests/classe_fictive"
+[ -x "$RUN_DIR/korvane-bilan" ] && [ -x "$classe" ] || echec "programs not built in $RUN_DIR"
 
-passer() { echo "SKIPPED: $*"; exit 77; }
-echecs=0
-echouer() { echo "FAIL: $*"; echecs=$((echecs + 1)); }
-reussir() { echo "ok: $*"; }
-
-[ -x "$bilan" ] && [ -x "$classe" ] || passer "programs not built: $bilan $classe"
-command -v chromium >/dev/null || passer "chromium is not installed"
-command -v convert >/dev/null || passer "ImageMagick is not installed"
-
-temp=$(mktemp -d)
-trap 'rm -rf "$temp"' EXIT
 navigateur() {
   timeout 90 chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --no-first-run \
-    --user-data-dir="$temp/profil" "$@" 2>>"$temp/chromium.log"
+    --user-data-dir="$travail/profil" "$@" 2>>"$travail/chromium.log"
 }
-echo '<p>essai</p>' >"$temp/essai.html"
-navigateur --dump-dom "file://$temp/essai.html" | grep -q essai ||
-  passer "chromium cannot start: $(tail -n 3 "$temp/chromium.log")"
+echo '<p>essai</p>' >"$travail/essai.html"
+navigateur --dump-dom "file://$travail/essai.html" | grep -q essai ||
+  passer "chromium cannot start: $(tail -n 3 "$travail/chromium.log")"
 
-"$classe" "$temp/classe" 25 >/dev/null || { echo "FAIL: the class could not be generated"; exit 1; }
-(cd "$temp" && "$bilan" classe >"$temp/sortie.txt" 2>"$temp/erreurs.txt")
-code=$?
-[ "$code" = 0 ] && reussir "korvane-bilan exits 0" || echouer "korvane-bilan exits $code: $(cat "$temp/erreurs.txt")"
-grep -q "bilan.html" "$temp/sortie.txt" && reussir "it says where the report is" || echouer "no path printed"
+"$classe" "$travail/classe" 25 >/dev/null || echec "the class could not be generated"
+(cd "$travail" && "$RUN_DIR/korvane-bilan" classe >sortie.txt 2>erreurs.txt) ||
+  echec "korvane-bilan failed: $(cat "$travail/erreurs.txt")"
+grep -q "bilan.html" "$travail/sortie.txt" || echec "korvane-bilan does not say where the report is"
 
 # Mean and highest mark of each questionnaire, from the spreadsheet.
-page="file://$temp/bilan.html"
-navigateur --dump-dom "$page" >"$temp/dom.html"
+page="file://$travail/bilan.html"
+navigateur --dump-dom "$page" >"$travail/dom.html"
 for q in PLANETES VOLCANS; do
   attendu=$(awk -F';' -v q="$q" '$1 == q && $15 == "oui\r" { n = $13; sub(",", ".", n); s += n; c++;
               if (c == 1 || n + 0 > m) m = n + 0 }
-            END { printf "Moyenne<b>%.1f</b>|Note la plus haute<b>%.1f</b>", s / c, m }' "$temp/bilan.csv" |
+            END { printf "Moyenne<b>%.1f</b>|Note la plus haute<b>%.1f</b>", s / c, m }' "$travail/bilan.csv" |
             tr . ,)
-  moyenne=${attendu%%|*} haute=${attendu##*|}
-  grep -q "$moyenne" "$temp/dom.html" && grep -q "$haute" "$temp/dom.html" &&
-    reussir "$q: the page shows $moyenne and $haute" || echouer "$q: $attendu not in the page"
+  grep -q "${attendu%%|*}" "$travail/dom.html" && grep -q "${attendu##*|}" "$travail/dom.html" ||
+    echec "$q: $attendu not in the page"
 done
-grep -q "presque personne n'y répond juste" "$temp/dom.html" &&
-  reussir "a question is flagged" || echouer "no flagged question"
 
-navigateur --screenshot="$temp/bilan.png" --window-size=1000,4400 "$page" >/dev/null
-barres=$(convert "$temp/bilan.png" -fill black +opaque '#3B7BBF' -fill white -opaque '#3B7BBF' \
+navigateur --screenshot="$travail/bilan.png" --window-size=1000,4400 "$page" >/dev/null
+barres=$(convert "$travail/bilan.png" -fill black +opaque '#3B7BBF' -fill white -opaque '#3B7BBF' \
            -format '%[fx:round(mean*w*h)]' info: 2>/dev/null)
-[ "${barres:-0}" -gt 500 ] && reussir "the PNG shows the histogram ($barres px)" ||
-  echouer "no histogram in the PNG (${barres:-none})"
+[ "${barres:-0}" -gt 500 ] || echec "no histogram in the PNG (${barres:-none})"
+[ -n "${KORVANE_CAPTURE:-}" ] && cp "$travail/bilan.png" "$KORVANE_CAPTURE"
 
-navigateur --print-to-pdf="$temp/bilan.pdf" --no-pdf-header-footer "$page" >/dev/null
-[ "$(head -c 5 "$temp/bilan.pdf" 2>/dev/null)" = "%PDF-" ] && [ "$(stat -c %s "$temp/bilan.pdf")" -gt 20000 ] &&
-  reussir "printed to a PDF" || echouer "no PDF"
-[ -n "${KORVANE_CAPTURE:-}" ] && cp "$temp/bilan.png" "$KORVANE_CAPTURE"
-
-[ "$echecs" = 0 ] || exit 1
+navigateur --print-to-pdf="$travail/bilan.pdf" --no-pdf-header-footer "$page" >/dev/null
+[ "$(head -c 5 "$travail/bilan.pdf" 2>/dev/null)" = "%PDF-" ] && [ "$(stat -c %s "$travail/bilan.pdf")" -gt 20000 ] ||
+  echec "no PDF"
+echo "PASS: the browser shows the spreadsheet's marks, a histogram, and prints"

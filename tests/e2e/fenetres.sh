@@ -1,23 +1,24 @@
-# Helpers of the end-to-end tests that drive Korvane's windows on a private
-# X server with xdotool; sourced by the *_test.sh scripts. They provide a
-# scratch folder $travail (removed at exit), the X server, window searches,
-# keys and clicks, the program's start and end, and the quiz screen's moves.
+# Helpers of the end-to-end tests, sourced by the *_test.sh scripts with their
+# arguments RUN_DIR SOURCE_DIR: a scratch folder $travail (removed at exit), a
+# private X server, windows, keys and clicks, the program's start and end.
+# Exit 77: the test cannot run here.
+set -uo pipefail
 passer() { echo "SKIP: $*"; exit 77; }
-for outil in Xvfb xdotool xdpyinfo; do
-  command -v "$outil" >/dev/null 2>&1 || passer "$outil is not installed"
-done
+RUN_DIR=$(cd "${1:?folder of the built program}" && pwd) || exit 1
+SOURCE_DIR=${2:?source folder}
 
 travail=$(mktemp -d "${TMPDIR:-/tmp}/korvane-e2e.XXXXXX")
 # The program must show its windows on the private X server.
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$travail/xdg"
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$travail/xdg"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-xvfb_pid=""
 korvane_pid=""
+serveur_pid=""
+# Other processes to end at exit; "-id" ends a whole process group.
+a_arreter=()
 
 nettoyer() {
-  [ -n "$korvane_pid" ] && kill "$korvane_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  local pid
+  for pid in $korvane_pid "${a_arreter[@]}" $serveur_pid; do kill -- "$pid" 2>/dev/null; done
   wait 2>/dev/null
   rm -rf "$travail"
 }
@@ -33,50 +34,66 @@ echec() {
   exit 1
 }
 
-source "$(dirname "${BASH_SOURCE[0]}")/serveur_x.sh"
-
-# Prints the id of the first visible window matching the xdotool search
-# criteria given, waiting for one at most $1 seconds. It polls rather than
-# using "search --sync": a window destroyed during the search (the splash on
-# its way out) makes xdotool give up with an X error.
-chercher_fenetre() {
-  local fin=$((SECONDS + $1)) id
-  shift
-  while :; do
-    id=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    [ $SECONDS -lt $fin ] || return 1
-    sleep 0.1
-  done
+exiger() {
+  local outil
+  for outil in "$@"; do command -v "$outil" >/dev/null 2>&1 || passer "$outil is not installed"; done
 }
+
+# Copies the built program and its library into the scratch folder, without
+# any results left there by earlier runs.
+copier_programme() {
+  programme="$travail/prog"
+  mkdir -p "$programme"
+  cp -a "$RUN_DIR"/. "$programme"/ || echec "cannot copy $RUN_DIR"
+  find "$programme" -name '*.rst' -delete
+}
+
+# Runs the command given every tenth of a second until it succeeds, for at
+# most $1 seconds.
+sous() {
+  local fin=$((SECONDS + $1))
+  shift
+  until "$@"; do [ $SECONDS -lt $fin ] || return 1; sleep 0.1; done
+}
+fini() { ! kill -0 "$1" 2>/dev/null; }
+
+# Starts the X server given (its command and options) on a display it finds
+# free, and exports DISPLAY once the server accepts clients.
+serveur_x() {
+  "$@" -displayfd 3 -nolisten tcp -noreset 3>"$travail/display" >"$travail/x.log" 2>&1 &
+  serveur_pid=$!
+  sous 20 eval '[ -s "$travail/display" ] || fini "$serveur_pid"'
+  [ -s "$travail/display" ] || passer "$1 could not start: $(tail -n 3 "$travail/x.log")"
+  export DISPLAY=":$(cat "$travail/display")"
+}
+
+# Xvfb, at $1 (800x600 by default).
+demarrer_x() {
+  exiger Xvfb xdotool
+  serveur_x Xvfb -screen 0 "${1:-800x600}x24"
+}
+
+# Sets $fenetre to the first visible window matching the xdotool search
+# criteria given. Polled rather than "search --sync": a window destroyed
+# during the search (the splash on its way out) makes xdotool give up.
+visible() {
+  fenetre=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1)
+  [ -n "$fenetre" ]
+}
+# Seen twice in a row: a search that fails on an X error also finds nothing.
+fermee() { ! visible --name "$1" && sleep 0.1 && ! visible --name "$1"; }
 
 # Sets the variable $1 to the id of the visible window whose title matches
 # the pattern $2, waiting for it at most $3 seconds.
 attendre() {
-  local id
-  id=$(chercher_fenetre "${3:-30}" --name "$2") || echec "window \"$2\" did not appear"
-  printf -v "$1" '%s' "$id"
+  sous "${3:-30}" visible --name "$2" || echec "window \"$2\" did not appear"
+  printf -v "$1" '%s' "$fenetre"
 }
 
-# Waits until no visible window matches the pattern, seen twice in a row:
-# a search that fails on an X error also finds nothing.
-attendre_fermeture() {
-  local fin=$((SECONDS + ${2:-30})) absente=0
-  while [ $absente -lt 2 ]; do
-    if xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; then
-      absente=0
-      [ $SECONDS -lt $fin ] || echec "window \"$1\" did not close"
-    else
-      absente=$((absente + 1))
-    fi
-    sleep 0.1
-  done
-}
+attendre_fermeture() { sous 30 fermee "$1" || echec "window \"$1\" did not close"; }
 
 # Gives the keyboard to a window (to the control that has the focus in it).
-focaliser() {
-  xdotool windowfocus --sync "$1" 2>/dev/null || echec "cannot focus window $1"
-}
+focaliser() { xdotool windowfocus --sync "$1" 2>/dev/null || echec "cannot focus window $1"; }
 
 touches() {
   focaliser "$1"
@@ -84,9 +101,7 @@ touches() {
   xdotool key --delay 60 "$@"
 }
 
-taper() {
-  xdotool type --delay 60 "$1"
-}
+taper() { xdotool type --delay 60 "$1"; }
 
 # A left click at (x, y) inside a window.
 cliquer() {
@@ -94,24 +109,39 @@ cliquer() {
   sleep 0.15
 }
 
-# Starts the program $1 from its own folder.
+# Waits for the box titled $1, answers it with the keys $2 and waits for it
+# to close.
+repondre() {
+  attendre boite "$1"
+  touches "$boite" "$2"
+  attendre_fermeture "$1"
+}
+
+# Starts the program $1 from its own folder; the splash is its first window.
 lancer() {
   (cd "$(dirname "$1")" && exec "$1") >>"$travail/korvane.log" 2>&1 &
   korvane_pid=$!
-  # The splash is the first window of the program; the library follows it.
-  chercher_fenetre 20 --pid "$korvane_pid" >/dev/null || echec "the splash screen did not appear"
+  sous 20 visible --pid "$korvane_pid" || echec "the splash screen did not appear"
 }
 
 fin_du_programme() {
-  local fin=$((SECONDS + 20))
-  while kill -0 "$korvane_pid" 2>/dev/null; do
-    [ $SECONDS -lt $fin ] || echec "the program did not end after Quitter"
-    sleep 0.1
-  done
+  sous 20 fini "$korvane_pid" || echec "the program did not end after Quitter"
   wait "$korvane_pid"
   local code=$?
   korvane_pid=""
   [ "$code" -eq 0 ] || echec "the program ended with code $code"
+}
+
+BIBLIOTHEQUE='^GENERATEUR DE QUESTIONNAIRES A CHOIX MULTIPLES$'
+
+# Identifies as $1 of class $2 on the identification screen.
+identifier() {
+  attendre identification '^IDENTIFICATION$'
+  focaliser "$identification"
+  taper "$1"
+  xdotool key Tab
+  taper "$2"
+  xdotool key Return
 }
 
 # The quiz screen (792 x 540) has its buttons in a row below the answers.
@@ -127,11 +157,3 @@ cocher() {
   touches "$1" "${suite[@]}" space
 }
 valider() { cliquer "$1" "${VALIDER[@]}"; }
-
-# Answers "Yes" (alt+o) or "No" (alt+n) to the "ATTENTION" question.
-repondre_attention() {
-  local boite
-  attendre boite '^ATTENTION$'
-  touches "$boite" "$1"
-  attendre_fermeture '^ATTENTION$'
-}
