@@ -1,10 +1,8 @@
 """Walks the program's accessibility tree the way a screen reader does.
 
-Started by accessibilite_test.sh (X server, session bus and AT-SPI registry
-ready) with the program's folder and its log file. On every screen each
-focusable control and picture must have a French name; the library, the
-identification and one question are driven through the tree alone, and the
-verdict and the mark must then say what happened. Exit 0: pass, 1: fail.
+Usage (from accessibilite_test.sh): PROGRAM_FOLDER LOG_FILE. On every screen
+each focusable control and picture must have a French name; one question is
+answered through the tree alone, and the verdict and the mark must say so.
 """
 import re
 import subprocess

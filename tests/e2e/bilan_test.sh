@@ -14,8 +14,7 @@ navigateur() {
   timeout 90 chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --no-first-run \
     --user-data-dir="$travail/profil" "$@" 2>>"$travail/chromium.log"
 }
-echo '<p>essai</p>' >"$travail/essai.html"
-navigateur --dump-dom "file://$travail/essai.html" | grep -q essai ||
+navigateur --dump-dom 'data:text/html,<p>essai</p>' | grep -q essai ||
   passer "chromium cannot start: $(tail -n 3 "$travail/chromium.log")"
 
 "$classe" "$travail/classe" 25 >/dev/null || echec "the class could not be generated"

@@ -39,8 +39,7 @@ exiger() {
   for outil in "$@"; do command -v "$outil" >/dev/null 2>&1 || passer "$outil is not installed"; done
 }
 
-# Copies the built program and its library into the scratch folder, without
-# any results left there by earlier runs.
+# A copy of the built program and its library, without results of earlier runs.
 copier_programme() {
   programme="$travail/prog"
   mkdir -p "$programme"
@@ -48,8 +47,7 @@ copier_programme() {
   find "$programme" -name '*.rst' -delete
 }
 
-# Runs the command given every tenth of a second until it succeeds, for at
-# most $1 seconds.
+# Runs the command given every tenth of a second until it succeeds, for $1 s at most.
 sous() {
   local fin=$((SECONDS + $1))
   shift
