@@ -55,14 +55,23 @@ sous() {
 }
 fini() { ! kill -0 "$1" 2>/dev/null; }
 
-# Starts the X server given (its command and options) on a display it finds
-# free, and exports DISPLAY once the server accepts clients.
+# Starts the X server given (its command and options) on a free display
+# among :50 to :99, away from the numbers people pick by hand, and exports
+# DISPLAY once the server says it accepts clients.
 serveur_x() {
-  "$@" -displayfd 3 -nolisten tcp -noreset 3>"$travail/display" >"$travail/x.log" 2>&1 &
-  serveur_pid=$!
-  sous 20 eval '[ -s "$travail/display" ] || fini "$serveur_pid"'
-  [ -s "$travail/display" ] || passer "$1 could not start: $(tail -n 3 "$travail/x.log")"
-  export DISPLAY=":$(cat "$travail/display")"
+  local numero
+  for _ in $(seq 1 10); do
+    numero=$((50 + RANDOM % 50))
+    [ -e "/tmp/.X$numero-lock" ] && continue
+    "$@" ":$numero" -displayfd 3 -nolisten tcp -noreset 3>"$travail/display" >"$travail/x.log" 2>&1 &
+    serveur_pid=$!
+    sous 20 eval '[ -s "$travail/display" ] || fini "$serveur_pid"'
+    [ -s "$travail/display" ] && { export DISPLAY=":$numero"; return 0; }
+    kill "$serveur_pid" 2>/dev/null
+    wait "$serveur_pid"
+    serveur_pid=""
+  done
+  passer "$1 could not start: $(tail -n 3 "$travail/x.log")"
 }
 
 # Xvfb, at $1 (800x600 by default).
