@@ -61,9 +61,8 @@ std::vector<Cas> pictures() {
 
 }  // namespace
 
-// Every picture gives the same result in the thumbnail, then after the
-// viewer has read every one of them, and the viewer shows what the
-// thumbnail shows.
+// Every picture gives the same result in the thumbnail before and after the
+// viewer has read them all, and the viewer shows what the thumbnail shows.
 TEST(Vignette, EveryPictureShowsOrSaysWhyWhateverWasOpenedBefore) {
     QTemporaryDir dossier;
     const std::vector<Cas> cas = pictures();
@@ -93,19 +92,15 @@ TEST(Vignette, EveryPictureShowsOrSaysWhyWhateverWasOpenedBefore) {
     for (const Cas& c : cas) EXPECT_EQ(vignette(c).image.size(), c.vignette) << c.nom;
     EXPECT_EQ(Charger_vignette(dossier.filePath("absente.gif"), 2880, 3840, 4080).etat,
               Vignette::Etat::Introuvable);
-}
 
-TEST(Vignette, TransparentPicturesAreDrawnOverWhite) {
-    QTemporaryDir dossier;
+    // A transparent drawing is drawn over white in both.
     const QString chemin = dossier.filePath("dessin.png");
-    ASSERT_TRUE(ImagesDeTest::dessinTransparent(64).save(chemin));
-    const QImage vignette = Charger_vignette(chemin, 2880, 3840, 4080).image;
-    ImageIllustration visionneuse;
+    const QImage apercu = Charger_vignette(chemin, 2880, 3840, 4080).image;
     ASSERT_TRUE(visionneuse.charger(chemin));
     visionneuse.resize(visionneuse.tailleNaturelle());
     for (int i = 0; i < 500 && !visionneuse.decodee(); ++i) QTest::qWait(10);
     const QImage vue = visionneuse.grab().toImage();
-    for (const QImage& image : {vignette, vue}) {
+    for (const QImage& image : {apercu, vue}) {
         EXPECT_EQ(QColor(image.pixel(2, 2)), QColor(Qt::white));
         EXPECT_LT(qGray(image.pixel(image.width() / 2, 2)), 128);  // the cross is still seen
     }
@@ -119,10 +114,8 @@ TEST(Vignette, APictureBeyondTheMemoryPolicyIsShownReduced) {
     ASSERT_TRUE(ImagesDeTest::poser(chemin, ImagesDeTest::jpegGeant(16320, 12240)));
     ImageIllustration visionneuse;
     ASSERT_TRUE(visionneuse.charger(chemin));
-    for (int i = 0; i < 1000 && !visionneuse.decodee(); ++i) QTest::qWait(10);
-    EXPECT_TRUE(visionneuse.decodee());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return visionneuse.decodee(); }, 10000));
     const QSize admise = visionneuse.tailleNaturelle();
-    EXPECT_EQ(admise, Images::tailleAdmise({16320, 12240}));
     EXPECT_LE(qint64(admise.width()) * admise.height() * 4, qint64(Images::LimiteMo) << 20);
     EXPECT_EQ(admise, QSize(8160, 6120));
     EXPECT_EQ(Charger_vignette(chemin, 2880, 3840, 4080).image.size(), QSize(256, 192));
