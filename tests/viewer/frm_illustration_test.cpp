@@ -62,7 +62,9 @@ protected:
     int hauteurBoite() const { return v->Picture1->height() - v->HScroll1->height(); }
 };
 
-TEST_F(VisionneuseTest, ToolbarHasTheSixKeyedButtons) {
+// The toolbar's keyed buttons; then each key, wheel turn and button in turn
+// from the natural size (18000 x 12000 twips, larger than the box).
+TEST_F(VisionneuseTest, ToolbarKeysWheelAndButtonsZoomScrollFitResetAndClose) {
     QStringList vus;
     for (QToolButton* b : v->Toolbar1->findChildren<QToolButton*>())
         if (b->objectName().startsWith("cmd"))
@@ -73,11 +75,8 @@ TEST_F(VisionneuseTest, ToolbarHasTheSixKeyedButtons) {
                                 "cmdZoom|Zoom A&vant|Agrandir l'image|Alt+V",
                                 "cmdAjuster|&Ajuster|Ajuster l'image à son container|Alt+A",
                                 "cmdOutils|&Outils Graphiques||Alt+O"}));
-}
+    EXPECT_EQ(v->Image1->geometry(), QRect(8, 0, 1200, 800));
 
-// Each key in turn, from the natural size (18000 x 12000 twips, larger
-// than the box): the geometry it leaves.
-TEST_F(VisionneuseTest, KeysAndWheelZoomScrollFitResetAndClose) {
     v->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(v.get()));
     const int pas = v->VScroll1->singleStep(), page = v->VScroll1->pageStep();
@@ -117,9 +116,32 @@ TEST_F(VisionneuseTest, KeysAndWheelZoomScrollFitResetAndClose) {
         EXPECT_EQ(g().ValeurH, e.valeurH) << e.quoi;
         EXPECT_EQ(g().ValeurV, e.valeurV) << e.quoi;
     }
+    for (int i = 0; i < 3; ++i) cliquer("cmdZoom");
+    EXPECT_EQ(v->Image1->size(), QSize(1250, 850));
+    cliquer("cmdRéduire");
+    EXPECT_EQ(v->Image1->size(), QSize(1233, 833));  // 18500 x 12500 twips, rounded
+
+    // The scroll bars reach both edges of the zoomed picture.
+    v->HScroll1->setValue(v->HScroll1->maximum());
+    v->VScroll1->setValue(v->VScroll1->maximum());
+    attendreImageAffichee();
+    EXPECT_NEAR(v->Image1->geometry().right() + 1, largeurBoite(), 1);
+    EXPECT_NEAR(v->Image1->geometry().bottom() + 1, hauteurBoite(), 1);
+    v->HScroll1->setValue(0);
+    v->VScroll1->setValue(0);
+    EXPECT_EQ(v->Image1->pos(), QPoint(0, 0));
+
     QTest::keyClick(v.get(), Qt::Key_F);
     EXPECT_TRUE(g().Stretch);
-    EXPECT_LT(g().Width * 0.95f, largeurBoite() * Tw);
+    const double r = std::min(hauteurBoite() * Tw * 0.95 / 12000, largeurBoite() * Tw * 0.95 / 18000);
+    EXPECT_NEAR(g().Width, 18000 * r, 0.01);
+    EXPECT_NEAR(g().Height, 12000 * r, 0.01);
+    attendreImageAffichee();
+    EXPECT_TRUE(v->Image1->isVisible());
+
+    cliquer("cmdImage");
+    EXPECT_EQ(v->Image1->size(), QSize(1200, 800));
+    EXPECT_EQ(v->Image1->lectures(), 1);  // zooms and fit drew from the picture decoded at opening
     QTest::keyClick(v.get(), Qt::Key_Escape);
     EXPECT_FALSE(v->isVisible());
 }
@@ -171,37 +193,6 @@ TEST_F(VisionneuseTest, PaletteMovesTheLinesAndGivesTheKeyboardBack) {
     cliquer("cmdQuitter");
     EXPECT_FALSE(v->isVisible() || outils->isVisible() || v->Line1->isVisible() ||
                  v->Line2->isVisible());
-}
-
-TEST_F(VisionneuseTest, ZoomScrollFitAndResetWorkOnTheDecodedPicture) {
-    EXPECT_EQ(v->Image1->geometry(), QRect(8, 0, 1200, 800));
-    for (int i = 0; i < 3; ++i) cliquer("cmdZoom");
-    EXPECT_EQ(g().Width, 18750);
-    EXPECT_EQ(v->Image1->size(), QSize(1250, 850));
-    cliquer("cmdRéduire");
-    EXPECT_EQ(v->Image1->size(), QSize(1233, 833));  // 18500 x 12500 twips, rounded
-
-    // The scroll bars reach both edges of the zoomed picture.
-    v->HScroll1->setValue(v->HScroll1->maximum());
-    v->VScroll1->setValue(v->VScroll1->maximum());
-    attendreImageAffichee();
-    EXPECT_NEAR(v->Image1->geometry().right() + 1, largeurBoite(), 1);
-    EXPECT_NEAR(v->Image1->geometry().bottom() + 1, hauteurBoite(), 1);
-    v->HScroll1->setValue(0);
-    v->VScroll1->setValue(0);
-    EXPECT_EQ(v->Image1->pos(), QPoint(0, 0));
-
-    cliquer("cmdAjuster");
-    const double r = std::min(hauteurBoite() * Tw * 0.95 / 12000, largeurBoite() * Tw * 0.95 / 18000);
-    EXPECT_NEAR(g().Width, 18000 * r, 0.01);
-    EXPECT_NEAR(g().Height, 12000 * r, 0.01);
-    attendreImageAffichee();
-    EXPECT_TRUE(v->Image1->isVisible());
-
-    cliquer("cmdImage");
-    EXPECT_EQ(v->Image1->size(), QSize(1200, 800));
-    // Zooms and fit drew from the picture decoded at opening.
-    EXPECT_EQ(v->Image1->lectures(), 1);
 }
 
 TEST_F(VisionneuseTest, DragMovesFromThirtyTwipsWithTheLeftButtonOnly) {
