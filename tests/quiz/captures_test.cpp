@@ -10,39 +10,27 @@
 #include <QPainter>
 #include <QProcess>
 #include <QTest>
+#include <memory>
 #include <gtest/gtest.h>
 
-namespace {
-
-// Shows the window and photographs the whole display.
-void capturer(QWidget& fenetre, const QString& nom) {
-    fenetre.show();
-    QTest::qWait(600);
-    const QString fichier = qEnvironmentVariable("KORVANE_CAPTURES") + "/" + nom;
-    EXPECT_EQ(QProcess::execute("import", {"-window", "root", fichier}), 0) << nom.toStdString();
-}
-
-}  // namespace
-
-// The introduction, a question and the end of a sample questionnaire; then a
-// diagram with a transparent background, a drawing in SVG and a file that is
-// no picture, each in the thumbnail and in the viewer.
-TEST(CapturesQuiz, QuizScreenAndPictures) {
+TEST(CapturesQuiz, IntroductionQuestionAndEnd) {
     if (qEnvironmentVariableIsEmpty("KORVANE_CAPTURES")) GTEST_SKIP() << "KORVANE_CAPTURES not set";
     PlateformeSimulee p;
+    const auto capturer = [](frmMain& f, const char* nom) {
+        f.move(0, 0);
+        f.show();
+        QTest::qWait(600);
+        const QString fichier = qEnvironmentVariable("KORVANE_CAPTURES") + "/" + nom;
+        EXPECT_EQ(QProcess::execute("import", {"-window", "root", fichier}), 0) << nom;
+    };
     QuizState s[2];
     for (int i = 0; i < 2; ++i) {
         const QString nom = i ? "VOLCANS" : "PLANETES";
         s[i].DossierQuestionnaire = QString(KORVANE_SAMPLE_LIBRARY) + "/" + nom;
         s[i].CheminQuestionnaire = s[i].DossierQuestionnaire + "/" + nom + ".dat";
     }
-    {
-        frmMain intro(s[0], p.services, p.navigation);
-        intro.move(0, 0);
-        capturer(intro, "quiz-intro.png");
-    }
+    capturer(*std::make_unique<frmMain>(s[0], p.services, p.navigation), "quiz-intro.png");
     frmMain f(s[1], p.services, p.navigation);
-    f.move(0, 0);
     f.cmdValider_Click();
     f.chkRéponse[0]->setChecked(true);
     p.horloge.avancer(38);
@@ -57,8 +45,12 @@ TEST(CapturesQuiz, QuizScreenAndPictures) {
     f.cmdValider_Click();
     f.Timer2_Timer();
     capturer(f, "quiz-end.png");
-    f.close();
+}
 
+// A diagram with a transparent background, a drawing in SVG and a file that
+// is no picture, each in the thumbnail and in the viewer.
+TEST(CapturesQuiz, PicturesInTheThumbnailAndTheViewer) {
+    if (qEnvironmentVariableIsEmpty("KORVANE_CAPTURES")) GTEST_SKIP() << "KORVANE_CAPTURES not set";
     DossierDeTest d("FORMES");
     QImage schema(480, 360, QImage::Format_ARGB32);
     schema.fill(Qt::transparent);
@@ -67,8 +59,9 @@ TEST(CapturesQuiz, QuizScreenAndPictures) {
     peintre.setPen(QPen(Qt::black, 4));
     peintre.drawPolygon(QPolygon({{60, 300}, {420, 300}, {240, 60}}));
     peintre.setFont(QFont("DejaVu Sans", 28, QFont::Bold));
-    for (const auto& [x, y, sommet] : {std::tuple{20, 300, "A"}, {400, 300, "B"}, {210, 10, "C"}})
-        peintre.drawText(QRect(x, y, 60, 50), Qt::AlignCenter, sommet);
+    peintre.drawText(QRect(20, 300, 60, 50), Qt::AlignCenter, "A");
+    peintre.drawText(QRect(400, 300, 60, 50), Qt::AlignCenter, "B");
+    peintre.drawText(QRect(210, 10, 60, 50), Qt::AlignCenter, "C");
     peintre.end();
     schema.save(d.dossier() + "/Images/triangle.png");
     d.ecrireOctets("Images/cercle.svg",
@@ -82,19 +75,26 @@ TEST(CapturesQuiz, QuizScreenAndPictures) {
            "0 Que représente le segment rouge ?", "Un rayon", "Un diamètre", "=>1 0",
            "0 Combien de côtés a un carré ?", "Trois", "Quatre", "=>0 1"});
     d.ini({"[Fichiers Images]", "0", "1", "triangle.png", "2", "cercle.svg", "3", "photo.jpg", "", "", "", "0"});
-    QuizState formes;
-    d.choisir(formes);
-    frmMain g(formes, p.services, p.navigation);
-    g.move(0, 0);
-    for (const QString nom : {"transparent", "svg", "unreadable"}) {
-        g.chkRéponse[0]->setChecked(true);
-        g.cmdValider_Click();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !g.vignetteEnAttente(); }));
-        capturer(g, "picture-" + nom + "-thumbnail.png");
-        frmIllustration v(formes, p.services, p.navigation);
-        v.setWindowTitle("ILLUSTRATION DE LA QUESTION N°" + QString::number(formes.NumQuestion));
+    QuizState s;
+    d.choisir(s);
+    PlateformeSimulee p;
+    frmMain f(s, p.services, p.navigation);
+    f.move(0, 0);
+    const char* noms[] = {"transparent", "svg", "unreadable"};
+    for (const char* nom : noms) {
+        f.chkRéponse[0]->setChecked(true);
+        f.cmdValider_Click();
+        f.show();
+        for (int i = 0; i < 100 && f.vignetteEnAttente(); ++i) QTest::qWait(10);
+        QTest::qWait(400);
+        const QString dossier = qEnvironmentVariable("KORVANE_CAPTURES") + "/picture-";
+        EXPECT_EQ(QProcess::execute("import", {"-window", "root", dossier + nom + "-thumbnail.png"}), 0);
+        frmIllustration v(s, p.services, p.navigation);
+        v.setWindowTitle("ILLUSTRATION DE LA QUESTION N°" + QString::number(s.NumQuestion));
         v.show();
-        if (nom != "unreadable") v.AjusterImage();
-        capturer(v, "picture-" + nom + "-viewer.png");
+        if (QString(nom) != "unreadable") v.AjusterImage();
+        QTest::qWait(600);
+        EXPECT_EQ(QProcess::execute("import", {"-window", "root", dossier + nom + "-viewer.png"}), 0);
+        v.close();
     }
 }
