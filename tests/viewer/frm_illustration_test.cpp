@@ -53,7 +53,7 @@ protected:
     }
     GeometrieIllustration& g() { return v->geometrie(); }
     // Image1 on screen matches the geometry, in pixels.
-    void attendreImageAffichee() {
+    void verifierImageAffichee() {
         EXPECT_EQ(v->Image1->geometry(),
                   QRect(EnPixels(g().Left), EnPixels(g().Top),
                         EnPixels(g().Width), EnPixels(g().Height)));
@@ -124,7 +124,7 @@ TEST_F(VisionneuseTest, ToolbarKeysWheelAndButtonsZoomScrollFitResetAndClose) {
     // The scroll bars reach both edges of the zoomed picture.
     v->HScroll1->setValue(v->HScroll1->maximum());
     v->VScroll1->setValue(v->VScroll1->maximum());
-    attendreImageAffichee();
+    verifierImageAffichee();
     EXPECT_NEAR(v->Image1->geometry().right() + 1, largeurBoite(), 1);
     EXPECT_NEAR(v->Image1->geometry().bottom() + 1, hauteurBoite(), 1);
     v->HScroll1->setValue(0);
@@ -136,7 +136,7 @@ TEST_F(VisionneuseTest, ToolbarKeysWheelAndButtonsZoomScrollFitResetAndClose) {
     const double r = std::min(hauteurBoite() * Tw * 0.95 / 12000, largeurBoite() * Tw * 0.95 / 18000);
     EXPECT_NEAR(g().Width, 18000 * r, 0.01);
     EXPECT_NEAR(g().Height, 12000 * r, 0.01);
-    attendreImageAffichee();
+    verifierImageAffichee();
     EXPECT_TRUE(v->Image1->isVisible());
 
     cliquer("cmdImage");
