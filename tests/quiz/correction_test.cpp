@@ -17,7 +17,7 @@ bool oui() { return true; }
 bool non() { return false; }
 }  // namespace
 
-TEST(CorrigeReponse, TicksAgainstFlags) {
+TEST(CorrigeReponse, TicksAgainstFlagsDeclinedUnjudgedAndBelowZero) {
     const std::tuple<QStringList, QVector<bool>, bool> cas[] = {
         {{"1", "0", "1"}, {true, false, true}, true},
         {{"1", "0", "1"}, {true, false, false}, false},
@@ -34,9 +34,8 @@ TEST(CorrigeReponse, TicksAgainstFlags) {
         EXPECT_EQ(j.commentaire, !vrai);
         EXPECT_EQ(s.NbJustes * 10 + s.NbFausses, vrai ? 10 : 1);
     }
-}
 
-TEST(CorrigeReponse, DeclinedOrUnjudgedCountsNothingAndWrongAnswersGoBelowZero) {
+    // Declined or unjudged: nothing counts; thirty wrong answers: below zero.
     QuizState s = question({"1", "0"});
     const Jugement j = Corrige_reponse(s, {false, false}, non);
     EXPECT_TRUE(j.verdict.isEmpty() && j.bitmap == 0);

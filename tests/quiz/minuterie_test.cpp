@@ -17,7 +17,7 @@ QStringList decompte(QuizState& s, int maximum) {
 }
 }  // namespace
 
-TEST(Minuterie, CountdownRunsDownAndStops) {
+TEST(Minuterie, CountdownRunsDownAndStopsAndCyclingStaysWithinThePicturesRead) {
     QuizState s;
     EXPECT_EQ(decompte(s, 15).join(','), "28,26,24,22,20,18,16,14,12,10,8,6,4,2,0");
     EXPECT_EQ(s.TicsMinuterie, 1);
@@ -28,10 +28,8 @@ TEST(Minuterie, CountdownRunsDownAndStops) {
         QuizState court;
         EXPECT_EQ(decompte(court, MaximumBarre(maximum)), QStringList{"0"});
     }
-}
 
-TEST(Minuterie, CyclingStaysWithinThePicturesRead) {
-    QuizState s;
+    s = QuizState();
     s.ModeImages = 1;
     s.NbImages = 3;
     for (int i = 1; i <= 3; ++i) s.TableImages[1][i] = QString("p%1").arg(i);

@@ -195,7 +195,17 @@ TEST_F(VisionneuseTest, PaletteMovesTheLinesAndGivesTheKeyboardBack) {
                  v->Line2->isVisible());
 }
 
-TEST_F(VisionneuseTest, DragMovesFromThirtyTwipsWithTheLeftButtonOnly) {
+// Pixels of a row neither black nor white: a scaled-up bitmap blurs its edges, a drawing does not.
+int gris(const QImage& image, int y) {
+    int n = 0;
+    for (int x = 0; x < image.width(); ++x) n += qGray(image.pixel(x, y)) > 40 && qGray(image.pixel(x, y)) < 215;
+    return n;
+}
+
+// A left-button drag from 30 twips; reopening starts again; a fit shows the
+// picture on show when pictures cycle, else the question's own, a thin strip
+// still visible; a drawing stays sharp at every zoom.
+TEST_F(VisionneuseTest, DragReopenFitAndZoomShowTheRightPictureWell) {
     QTest::mousePress(v->Image1, Qt::LeftButton, {}, QPoint(300, 300));
     EXPECT_EQ(v->Image1->cursor().shape(), Qt::BitmapCursor);
     QTest::mouseMove(v->Image1, QPoint(299, 300));  // 15 twips: nothing
@@ -216,19 +226,7 @@ TEST_F(VisionneuseTest, DragMovesFromThirtyTwipsWithTheLeftButtonOnly) {
     QTest::mouseMove(v->Image1, QPoint(300, 300));
     QTest::mouseRelease(v->Image1, Qt::RightButton, {}, QPoint(300, 300));
     EXPECT_EQ(v->Image1->pos(), avant);
-}
 
-// Pixels of a row neither black nor white: a scaled-up bitmap blurs its edges, a drawing does not.
-int gris(const QImage& image, int y) {
-    int n = 0;
-    for (int x = 0; x < image.width(); ++x) n += qGray(image.pixel(x, y)) > 40 && qGray(image.pixel(x, y)) < 215;
-    return n;
-}
-
-// Reopening starts again; a fit shows the picture on show when pictures
-// cycle, else the question's own, a thin strip still visible; a drawing
-// stays sharp at every zoom.
-TEST_F(VisionneuseTest, ReopeningFittingAndZoomingShowTheRightPictureWell) {
     cliquer("cmdZoom");
     v->close();
     image("cycle2.png", 400, 100);
