@@ -65,14 +65,8 @@ TEST(Chargement, exempleDesVolcans) {
 }
 
 TEST(Chargement, grammaireDuQuestionnaire) {
-    const struct Cas {
-        const char* nom;
-        QStringList dat;
-        QString titre;
-        QStringList reponses1;
-        QString drapeaux1;
-        int questions;
-    } cas[] = {
+    struct Cas { const char* nom; QStringList dat; QString titre; QStringList reponses1; QString drapeaux1; int questions; };
+    const Cas cas[] = {
         {"question en premiere ligne", {"0 Q", "a", "b", "=>1 0"}, "", {"a", "b"}, "1 0", 1},
         {"ligne vide avant les reponses", {"</T", "0 Q", "", "a", "b", "=>0 1"}, "T", {}, "0 1", 1},
         {"ligne vide apres la deuxieme", {"0 Q", "a", "b", "", "c", "=>1 0 0"}, "", {"a", "b"}, "1 0 0", 1},
@@ -104,12 +98,13 @@ TEST(Chargement, limitesDuFormat) {
     huit.insert(8, "8");
     for (int q = 1; q <= 500; ++q) cinqCents << QString("0 Question %1").arg(q) << "oui" << "non" << "=>1 0";
     const QStringList une{"0 Q", "a", "=>1"};
-    const struct Cas {
+    struct Cas {
         const char* nom;
         QStringList dat;
         int questions, reponses1, avertissements, ligne;
         QString premiere, derniere;
-    } cas[] = {
+    };
+    const Cas cas[] = {
         {"sept reponses puis onze lignes vides", sept + QStringList(11, ""), 2, 7, 0, 0, "1", "R"},
         {"huit reponses", huit, 2, 8, 1, 11, "1", "R"},
         {"texte apres sept lignes vides", une + QStringList(7, "") + QStringList{"texte"}, 1, 1, 1, 0, "a", "Q"},
@@ -146,13 +141,7 @@ TEST(Chargement, fichiersQuiEmpechentLeDepart) {
     QByteArray bruit;
     for (int i = 0; i < 20000; ++i) bruit.append(static_cast<char>((i * 7919) % 256));
     const QStringList une{"0 Q", "a", "=>1"};
-    const struct Cas {
-        const char* nom;
-        Dat genre;
-        QStringList dat, ini;
-        bool sansIni;
-        const char* motif;
-    } cas[] = {
+    const struct { const char* nom; Dat genre; QStringList dat, ini; bool sansIni; const char* motif; } cas[] = {
         {"compagnon absent", Lignes, une, {}, true, "le fichier compagnon Mon QCM.ini est introuvable."},
         {"mode pas entier", Lignes, une, {"[Fichiers Images]", "1.5"}, false, "mode d'images entier"},
         {"mode absent", Lignes, une, {"[Commentaires]"}, false, "mode d'images entier"},
@@ -163,7 +152,7 @@ TEST(Chargement, fichiersQuiEmpechentLeDepart) {
         {"tube au lieu du fichier", Tube, {}, IniSimple, false, "Mon QCM.dat n'est pas un fichier"},
         {"octets quelconques", Bruit, {}, {}, true, ""},
     };
-    for (const Cas& c : cas) {
+    for (const auto& c : cas) {
         DossierDeTest d("Mon QCM");
         const QString dat = d.dossier() + "/Mon QCM.dat";
         if (c.genre == Lignes) d.dat(c.dat);

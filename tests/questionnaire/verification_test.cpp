@@ -13,10 +13,7 @@
 
 namespace {
 
-struct Sortie {
-    int code;
-    QString texte;
-};
+struct Sortie { int code; QString texte; };
 
 // Standard output and errors together: the checker must print no Qt warning.
 Sortie korvaneCheck(const QStringList& arguments) {
@@ -101,11 +98,7 @@ TEST(KorvaneCheck, chaqueImageEstDecodee) {
 // What a teacher's editor leaves silently wrong: each case is reported at
 // its line with what to do, and the questionnaire is never called ready.
 TEST(KorvaneCheck, piegesDeSaisieSignalesALaLigne) {
-    const struct {
-        const char* nom;
-        QStringList dat;
-        QString ligne, extrait;
-    } cas[] = {
+    const struct { const char* nom; QStringList dat; QString ligne, extrait; } cas[] = {
         {"ligne vide avant les réponses", {"0 Q", "", "a", "b", "=>1 0"}, "QCM.dat:2",
          "ligne vide entre la question 1 et ses réponses"},
         {"ligne vide au milieu", {"0 Q", "a", "b", "", "c", "=>1 0 0"}, "QCM.dat:4",

@@ -45,30 +45,18 @@ TEST(ResultatsLecture, FichiersFaitsALaMain) {
         dix += record(essai("b01", 4, 4, i % 5, 4 - i % 5, 20.0f - 4 + i % 5, i));
     const QByteArray un = record(essai("b01", 20, 20, 15, 4, 15.5f));
     const QByteArray unixUtf8 =
-        Resultats::TexteEnregistrement(essai("élodie", 20, 20, 15, 4, 15.5f), QTime(8, 0))
-            .replace("\r\n", "\n")
-            .toUtf8();
-    struct Cas {
-        const char* nom;
-        QByteArray octets;
-        int essais;
-        int erreurs;
-        QString premier;
-    };
+        Resultats::TexteEnregistrement(essai("élodie", 20, 20, 15, 4, 15.5f), QTime(8, 0)).replace("\r\n", "\n").toUtf8();
+    struct Cas { const char* nom; QByteArray octets; int essais, erreurs; QString premier; };
     for (const Cas& c : std::vector<Cas>{
-             {"Windows-1252, CR LF", un, 1, 0,
-              "X|B01|3A|1|20/20|15-4-1|15,5|3,1|2026-12-05|14:03:27"},
-             {"UTF-8, LF, autre nom", unixUtf8, 1, 0,
-              "classe|ÉLODIE|3A|1|20/20|15-4-1|15,5|3,1|2026-12-05|08:00:00"},
+             {"Windows-1252, CR LF", un, 1, 0, "X|B01|3A|1|20/20|15-4-1|15,5|3,1|2026-12-05|14:03:27"},
+             {"UTF-8, LF, autre nom", unixUtf8, 1, 0, "classe|ÉLODIE|3A|1|20/20|15-4-1|15,5|3,1|2026-12-05|08:00:00"},
              {"dix essais", dix, 10, 0, "X|B01|3A|1|4/4|0-4-0|16|3,2|2026-12-05|14:03:27"},
-             {"abandonné", record(essai("b01", 7, 20, 5, 1, 18.5f, 1)), 1, 0,
-              "X|B01|3A|2|7/20|5-1-1|||2026-12-05|14:03:27"},
+             {"abandonné", record(essai("b01", 7, 20, 5, 1, 18.5f, 1)), 1, 0, "X|B01|3A|2|7/20|5-1-1|||2026-12-05|14:03:27"},
              {"note négative", record(essai("b01", 30, 30, 0, 30, -10.0f, 2)), 1, 0,
               "X|B01|3A|3|30/30|0-30-0|-10|-2,0|2026-12-05|14:03:27"},
              {"identifiant entre espaces", record(essai(" jean dupont ", 3, 3, 1, 1, 18.5f)), 1, 0,
               "classe|JEAN DUPONT|3A|1|3/3|1-1-1|18,5|3,7|2026-12-05|14:03:27"},
-             {"coupé au milieu du second", un + un.left(300), 1, 1,
-              "X|B01|3A|1|20/20|15-4-1|15,5|3,1|2026-12-05|14:03:27"},
+             {"coupé au milieu du second", un + un.left(300), 1, 1, "X|B01|3A|1|20/20|15-4-1|15,5|3,1|2026-12-05|14:03:27"},
              {"coupé dans l'heure", un.left(un.size() - 5), 0, 1, ""},
              {"note effacée", QByteArray(un).replace("15,5/20", "quinze/20"), 0, 1, ""},
              {"note démesurée", QByteArray(un).replace("15,5/20", "1" + QByteArray(60, '0') + "/20"), 0, 1, ""},

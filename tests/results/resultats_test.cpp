@@ -155,11 +155,8 @@ TEST(ResultatsEnregistrement, FichierExistantJamaisVideEtRecreeSiDisparu) {
 // pupil, whose mark stays on screen.
 TEST(ResultatsEcran, PanneDEcritureDitEtGardeLaNote) {
     const QByteArray avant = "\r\n" + QByteArray(4000, '=') + "\r\n";  // near a page's end
-    const struct Cas {
-        const char* nom;
-        std::function<QString(const QString& dossier, PetitDisque& disque)> preparer;
-        bool disque = false;
-    } cas[] = {
+    using Preparer = std::function<QString(const QString& dossier, PetitDisque& disque)>;
+    const struct Cas { const char* nom; Preparer preparer; bool disque = false; } cas[] = {
         {"sous un fichier", [](const QString& d, PetitDisque&) {
              Fichiers::ajouter(d + "/fichier", "x");
              return d + "/fichier/x_.rst"; }},
