@@ -41,10 +41,11 @@ std::unique_ptr<Charge> chargerDat(const QStringList& dat, const QStringList& in
 
 }  // namespace
 
+// The sample, its files named in another case as a Windows copy may leave them.
 TEST(Chargement, exempleDesVolcans) {
     DossierDeTest d("VOLCANS");
-    for (const char* nom : {"/VOLCANS.dat", "/VOLCANS.ini"})
-        ASSERT_TRUE(QFile::copy(QString(KORVANE_SAMPLE_LIBRARY "/VOLCANS") + nom, d.dossier() + nom));
+    for (const auto& [nom, copie] : {std::pair{"VOLCANS.dat", "volcans.DAT"}, std::pair{"VOLCANS.ini", "Volcans.Ini"}})
+        ASSERT_TRUE(QFile::copy(QString(KORVANE_SAMPLE_LIBRARY "/VOLCANS/") + nom, d.dossier() + "/" + copie));
     const auto c = charger(d);
     const QuizState& s = *c->s;
     ASSERT_EQ(c->resultat.erreur, "");
@@ -169,13 +170,6 @@ TEST(Chargement, fichiersQuiEmpechentLeDepart) {
         EXPECT_TRUE(erreur.contains(QString::fromUtf8("« Mon QCM »"))) << c.nom;
         EXPECT_TRUE(erreur.contains(c.motif)) << c.nom << ": " << erreur.toStdString();
     }
-}
-
-TEST(Chargement, nomsDeFichiersSansEgardALaCasse) {
-    DossierDeTest d("Volcans");
-    d.ecrire("VOLCANS.DAT", {"0 Q", "a", "b", "=>1 0"});
-    d.ecrire("volcans.Ini", IniSimple);
-    EXPECT_EQ(charger(d)->resultat.erreur, "");
 }
 
 TEST(Compagnon, sectionsImagesCommentairesAide) {
