@@ -3,20 +3,10 @@
 #include "questionnaire/verification.h"
 #include "support/dossier.h"
 
-#include <QDirIterator>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
-
-void copierDossier(const QString& source, const QString& cible) {
-    QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString chemin = it.next();
-        const QString destination = cible + chemin.mid(source.size());
-        QDir().mkpath(QFileInfo(destination).path());
-        QFile::copy(chemin, destination);
-    }
-}
 
 // What the player's own loading read, compared with what the editor holds.
 void attendreLecture(const QuestionnaireEdite& e, const QString& dossier) {
@@ -106,7 +96,7 @@ TEST(Ecriture, relusEtRecritsALOctetPres) {
             ASSERT_EQ(EnregistrerQuestionnaire(e, d.dossier()), "");
             attendreLecture(e, d.dossier());
         } else {
-            copierDossier(QString(KORVANE_SAMPLE_LIBRARY "/") + nom, d.dossier());
+            ASSERT_EQ(QProcess::execute("cp", {"-rT", KORVANE_SAMPLE_LIBRARY "/" + nom, d.dossier()}), 0);
         }
         const QString base = d.dossier() + "/" + nom;
         const QByteArray dat = contenu(base + ".dat"), ini = contenu(base + ".ini");
