@@ -1,11 +1,7 @@
 #include "platform/reglages.h"
 #include "support/dossier.h"
 
-#include <QDir>
-#include <QFile>
 #include <QSettings>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 // The system-wide file, then the user's, then the environment: each later
 // one wins, and what nobody configures keeps its default.
@@ -75,6 +71,4 @@ TEST(Reglages, LibraryChosenAndFilledOnlyOnce) {
     EXPECT_EQ(Reglages::choisirBibliotheque({"", r + "/bin", donnees, exemples}), donnees);
     EXPECT_EQ(contenu(donnees + "/PLANETES/PLANETES.dat"), "modifie\r\n");
     EXPECT_FALSE(QFile::exists(donnees + "/PLANETES/Images/terre.gif"));
-    EXPECT_TRUE(Reglages::contientQuestionnaire(exemples));
-    EXPECT_FALSE(Reglages::contientQuestionnaire(r + "/bin"));
 }
