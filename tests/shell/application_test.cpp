@@ -13,22 +13,16 @@
 #include <QTest>
 
 namespace {
-// A screen that, when closed, may show another main screen in its place
-// (as the quiz screen hands over to the results when it is closed).
-class EcranTest : public QWidget {
-public:
-    EcranTest(Application& application, std::optional<Ecran> suivant)
-        : application_(application), suivant_(suivant) {}
-
-protected:
+// A screen that may show another main screen as it closes, as the quiz
+// screen hands over to the results.
+struct EcranTest : QWidget {
+    EcranTest(Application& a, std::optional<Ecran> s) : application(a), suivant(s) {}
     void closeEvent(QCloseEvent* evenement) override {
-        if (suivant_) application_.montrer(*suivant_);
+        if (suivant) application.montrer(*suivant);
         evenement->accept();
     }
-
-private:
-    Application& application_;
-    std::optional<Ecran> suivant_;
+    Application& application;
+    std::optional<Ecran> suivant;
 };
 
 struct ApplicationFin : ::testing::Test {
