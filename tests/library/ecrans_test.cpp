@@ -32,8 +32,7 @@ protected:
 
 }  // namespace
 
-// Double click, quit and the quit's display restore are walked end to end
-// by the chain and display tests.
+// Double click, quit and its display restore are driven end to end (chain, display tests).
 TEST_F(Ecrans, BibliothequeTrieeChoisieAuClavier) {
     etat.Note = 12.5f;
     frmThèmes ecran(etat, plateforme.services, plateforme.navigation, nullptr, racine.path());
@@ -75,29 +74,23 @@ TEST_F(Ecrans, BibliothequeTrieeChoisieAuClavier) {
     EXPECT_TRUE(absente.Label1->text().startsWith("La bibliothèque de questionnaires est introuvable"));
 }
 
+// The retake of an identifier already used is refused end to end (chain test).
 TEST_F(Ecrans, IdentificationValideOuRefuse) {
     etat.CheminQuestionnaire = racine.path() + "/VOLCANS/VOLCANS.dat";
-    QFile deja(racine.path() + "/VOLCANS/VOLCANS _B01_3A_.rst");
-    ASSERT_TRUE(deja.open(QIODevice::WriteOnly));
-
     frmNom ecran(etat, plateforme.services, plateforme.navigation);
     ecran.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&ecran));
     EXPECT_TRUE(ecran.Text1[0]->hasFocus() && ecran.testAttribute(Qt::WA_KeyboardFocusChange));
-
     QTest::keyClicks(ecran.Text1[0], "b01");
     QTest::keyClick(ecran.Text1[0], Qt::Key_Tab);
     EXPECT_TRUE(ecran.Text1[1]->hasFocus());
-    QTest::keyClicks(ecran.Text1[1], "3a");
-    QTest::keyClick(ecran.Text1[1], Qt::Key_Return);
-    ASSERT_EQ(plateforme.dialogues.appels.size(), 1u);
-    EXPECT_EQ(plateforme.dialogues.appels[0].titre, "AVERTISSEMENT");
-    EXPECT_TRUE(plateforme.navigation.montres.empty());
 
     // A refused entry keeps the screen and what was typed.
-    ecran.Text1[1]->setText("../3a");
-    ecran.cmdOK->click();
-    EXPECT_EQ(plateforme.dialogues.appels.back().titre, "ACCES REFUSE");
+    QTest::keyClicks(ecran.Text1[1], "../3a");
+    QTest::keyClick(ecran.Text1[1], Qt::Key_Return);
+    ASSERT_EQ(plateforme.dialogues.appels.size(), 1u);
+    EXPECT_EQ(plateforme.dialogues.appels[0].titre, "ACCES REFUSE");
+    EXPECT_TRUE(plateforme.navigation.montres.empty());
     EXPECT_TRUE(etat.CheminResultats.isEmpty());
     EXPECT_EQ(ecran.Text1[0]->text(), "b01");
 

@@ -13,8 +13,7 @@ TestExistence toujours(Existence e) {
 QString enregistrable(const QString&) { return {}; }
 }  // namespace
 
-// The results file is named before anything is decided; the existence test
-// comes before the emptiness test.
+// The existence test comes before the emptiness test.
 TEST(IdentificationGarde, DecideDansLOrdreDeLaSaisie) {
     struct Cas {
         const char* identifiant;
@@ -101,8 +100,7 @@ TEST(IdentificationExistence, ReconnaitLeFichierEtLeDossierIllisible) {
     EXPECT_EQ(valider(volcans, "b02", "3a").issue, Issue::Accepte);
     // A folder that takes no new file refuses at once, not after the quiz.
     EXPECT_EQ(valider(racine + "/SEISMES/SEISMES.dat", "b01", "3a").issue, Issue::NonEnregistrable);
-    // A folder that cannot be looked into (a link looping on itself) must
-    // not let the student through unchecked.
+    // A folder that cannot be looked into (a self-looping link) lets nobody through unchecked.
     ASSERT_TRUE(QFile::link(racine + "/BOUCLE", racine + "/BOUCLE"));
     EXPECT_EQ(existence(racine + "/BOUCLE/BOUCLE _B01_3A_.rst"), Existence::Inverifiable);
     EXPECT_EQ(valider(racine + "/BOUCLE/BOUCLE.dat", "b01", "3a").issue, Issue::Inverifiable);

@@ -13,8 +13,7 @@ TEST(ChoixAffichage, FixedDisplayOutsideX11) {
     EXPECT_EQ(AffichageXrandr::ouvrir(":9999"), nullptr);
 }
 
-// Against a real X server with RandR, offering 1024 x 768 and 800 x 600
-// (the display test starts an Xorg dummy server and names it here).
+// Against a real RandR server offering 1024 x 768 and 800 x 600, started by the display test.
 class AffichageXrandrReel : public ::testing::Test {
 protected:
     void SetUp() override {

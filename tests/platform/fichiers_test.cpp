@@ -53,8 +53,7 @@ TEST(Fichiers, nomsRetrouvesSansEgardALaCasseNiALaForme) {
     // No file can bear a NUL: not even asked of the file system.
     EXPECT_EQ(Fichiers::resoudre(racine.path() + QString(QChar(0)) + "x"), "");
     EXPECT_FALSE(Fichiers::existe(racine.path() + "/volcans" + QString(QChar(0))));
-    // "Cratère.jpg" in a companion file finds the file copied from a Mac
-    // (decomposed accent) or unpacked from a Windows zip (Windows-1252 bytes).
+    // Copied from a Mac (decomposed accent) or unzipped from Windows (Windows-1252 bytes).
     for (const char* nom : {"Mac/Crate\xCC\x80re.JPG", "Zip/CRAT\xC8RE.jpg"}) {
         const QString dossier = racine.path() + "/" + QString(nom).left(3);
         QDir().mkpath(dossier);

@@ -20,8 +20,7 @@ Gardien::Restauration noterDans(const QString& chemin) {
 }
 }  // namespace
 
-// Closing the program's end is what the guardian sees when the program dies;
-// it restores only a size left in its care.
+// Closing the program's end is what the guardian sees when the program dies.
 TEST(Gardien, RestoresOnlyASizeLeftInItsCare) {
     const struct {
         std::vector<QSize> confiees;

@@ -13,8 +13,7 @@
 #include <QTest>
 
 namespace {
-// A screen that may show another main screen as it closes, as the quiz
-// screen hands over to the results.
+// A screen that may hand over to another main screen as it closes, as the quiz does.
 struct EcranTest : QWidget {
     EcranTest(Application& a, std::optional<Ecran> s) : application(a), suivant(s) {}
     void closeEvent(QCloseEvent* evenement) override {
@@ -41,8 +40,7 @@ struct ApplicationFin : ::testing::Test {
 };
 }  // namespace
 
-// Only closing the last main screen ends the run, once: not a switch, not a
-// secondary window, not a screen that hands over as it closes.
+// Not a switch, not a secondary window, not a screen that hands over as it closes.
 TEST_F(ApplicationFin, OnlyClosingTheLastMainScreenEndsTheRunOnce) {
     application.montrer(Ecran::Splash);
     application.montrer(Ecran::Themes);
@@ -65,8 +63,7 @@ TEST_F(ApplicationFin, OnlyClosingTheLastMainScreenEndsTheRunOnce) {
     EXPECT_EQ(fins, 1);
 }
 
-// A main screen opens centred on the screen; the picture viewer, its
-// palette and the comments close with the main screen they came from.
+// The picture viewer, its palette and the comments close with their main screen.
 TEST_F(ApplicationFin, MainScreensOpenCentredAndTakeTheirViewerAlong) {
     PlateformeSimulee plateforme;
     QuizState etat;

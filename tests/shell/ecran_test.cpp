@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-// The display is switched only when neither dimension is already right; the
-// recorded size is the one found, and the restore puts it back.
+// Switched only when neither dimension is already right; the restore puts back the one found.
 TEST(ModEcran, RecordsSwitchesWhenNeededAndRestores) {
     const std::pair<QSize, bool> cas[] = {{{1024, 768}, true},  {{800, 600}, false},
                                           {{800, 480}, false},  {{1280, 600}, false},

@@ -10,8 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
-// Main shows the splash under the hourglass; the splash switches the display
-// and, five seconds later, gives way to the library once, with the arrow back.
+// Main shows the splash under the hourglass; its tick gives way to the library once.
 TEST(Splash, SwitchesTheDisplayThenShowsTheLibraryOnceWithTheArrow) {
     PlateformeSimulee plateforme;
     QuizState etat;

@@ -16,8 +16,7 @@ namespace {
 
 constexpr int Questions = 12;
 
-// Writes each journal as the disk journal would leave it, without its sync
-// per line.
+// The disk journal's files, without its sync per line.
 class JournalSansSync : public JournalEssai {
 public:
     void commencer(const QString& chemin, const QByteArray& ligne) override {
