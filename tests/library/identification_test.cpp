@@ -75,8 +75,7 @@ TEST(IdentificationGarde, RefuseCeQuiNePeutPasNommerLeFichier) {
             const Decision d = dansClasse ? valider(Questionnaire, "b01", mauvais, compte)
                                           : valider(Questionnaire, mauvais, "3a", compte);
             EXPECT_EQ(d.issue, Issue::NomInterdit);
-            EXPECT_EQ(d.titre, "ACCES REFUSE");
-            EXPECT_EQ(d.style, 48);
+            EXPECT_EQ(d.titre + QString::number(d.style), "ACCES REFUSE48");
             EXPECT_TRUE(d.CheminResultats.isEmpty());
             EXPECT_TRUE(d.texte.startsWith(dansClasse ? "La classe" : "L'identifiant"));
             EXPECT_TRUE(d.texte.contains("U+") || d.texte.contains("contrôle") || mauvais.contains('.') ||

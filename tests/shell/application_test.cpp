@@ -34,9 +34,8 @@ struct ApplicationFin : ::testing::Test {
         application.enregistrer(Ecran::Main,
                                 [this] { return new EcranTest(application, Ecran::Resultats); });
     }
-    void attendre() {
-        for (int n = 0; n < 5; ++n) QTest::qWait(10);
-    }
+    // Lets the deferred deletions of closed screens happen.
+    void attendre() { QTest::qWait(50); }
 };
 }  // namespace
 
