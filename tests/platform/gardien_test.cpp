@@ -1,11 +1,8 @@
 #include "platform/gardien.h"
 #include "support/dossier.h"
 
-#include <QThread>
-#include <csignal>
 #include <cstdio>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 // The guardian's restore, run in the forked child, leaves its size in a file.
@@ -20,7 +17,8 @@ Gardien::Restauration noterDans(const QString& chemin) {
 }
 }  // namespace
 
-// Closing the program's end is what the guardian sees when the program dies.
+// Closing the program's end is what the guardian sees when the program dies; the
+// display test kills the real program outright and checks the guardian's restore.
 TEST(Gardien, RestoresOnlyASizeLeftInItsCare) {
     const struct {
         std::vector<QSize> confiees;
@@ -44,23 +42,4 @@ TEST(Gardien, RestoresOnlyASizeLeftInItsCare) {
         EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0);
         EXPECT_EQ(contenu(trace), c.restaure);
     }
-}
-
-// A program killed outright: the guardian outlives it and restores.
-TEST(Gardien, RestoresWhenItsProgramIsKilled) {
-    QTemporaryDir dossier;
-    const QString trace = dossier.filePath("restaure");
-    const pid_t programme = fork();
-    ASSERT_GE(programme, 0);
-    if (programme == 0) {
-        Gardien gardien;
-        if (gardien.lancer(noterDans(trace))) gardien.confier(QSize(1024, 768));
-        raise(SIGKILL);
-        _exit(1);
-    }
-    int statut = 0;
-    ASSERT_EQ(waitpid(programme, &statut, 0), programme);
-    EXPECT_TRUE(WIFSIGNALED(statut));
-    for (int n = 0; n < 100 && contenu(trace) != "1024x768"; ++n) QThread::msleep(20);
-    EXPECT_EQ(contenu(trace), "1024x768");
 }
