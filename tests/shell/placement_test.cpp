@@ -9,8 +9,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// Every main screen, with a title bar, fits an 800 x 600 display that keeps
-// room for a panel, and opens centred there as on a 1024 x 768 display.
+// With its title bar, on an 800 x 600 display that keeps room for a panel.
 TEST(Placement, MainScreensFitAndOpenCentred) {
     PlateformeSimulee p;
     QuizState s;

@@ -10,24 +10,8 @@
 #include <QTest>
 #include <QTimer>
 
-TEST(Splash, OpeningRecordsAndSwitchesTheDisplayForFiveSeconds) {
-    PlateformeSimulee plateforme;
-    QuizState etat;
-    frmSplash splash(etat, plateforme.services, plateforme.navigation);
-    EXPECT_EQ(etat.ResolutionX, 1024.0f);
-    EXPECT_EQ(plateforme.affichage.changements, std::vector<QSize>{QSize(800, 600)});
-    EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
-    for (const char* image : {"Image1", "Image2"})
-        EXPECT_FALSE(splash.findChild<QLabel*>(image)->pixmap().isNull()) << image;
-    EXPECT_TRUE(splash.findChild<QLabel*>("Label2")->text().contains("Korvane"));
-    const auto* timer = splash.findChild<QTimer*>("Timer1");
-    EXPECT_EQ(timer->interval(), 5000);
-    EXPECT_TRUE(timer->isActive());
-}
-
-// Main shows the splash under the hourglass; its tick gives way to the
-// library once, with the arrow pointer back.
-TEST(Splash, MainThenTheTimerShowTheLibraryOnceWithTheArrow) {
+// Main shows the splash under the hourglass; its tick gives way to the library once.
+TEST(Splash, SwitchesTheDisplayThenShowsTheLibraryOnceWithTheArrow) {
     PlateformeSimulee plateforme;
     QuizState etat;
     Main(plateforme.navigation);
@@ -36,8 +20,16 @@ TEST(Splash, MainThenTheTimerShowTheLibraryOnceWithTheArrow) {
     EXPECT_EQ(plateforme.navigation.montres, std::vector<Ecran>{Ecran::Splash});
     auto* splash = new frmSplash(etat, plateforme.services, plateforme.navigation);
     QPointer<frmSplash> garde(splash);
-    splash->show();
+    EXPECT_EQ(etat.ResolutionX, 1024.0f);
+    EXPECT_EQ(plateforme.affichage.changements, std::vector<QSize>{QSize(800, 600)});
+    EXPECT_TRUE(splash->windowFlags() & Qt::FramelessWindowHint);
+    for (const char* image : {"Image1", "Image2"})
+        EXPECT_FALSE(splash->findChild<QLabel*>(image)->pixmap().isNull()) << image;
+    EXPECT_TRUE(splash->findChild<QLabel*>("Label2")->text().contains("Korvane"));
     auto* timer = splash->findChild<QTimer*>("Timer1");
+    EXPECT_EQ(timer->interval(), 5000);
+    EXPECT_TRUE(timer->isActive());
+    splash->show();
     timer->start(20);
     QTest::qWait(200);
     const bool curseurRendu = QApplication::overrideCursor() == nullptr;

@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QHash>
 #include <memory>
 #include <random>
 
@@ -17,28 +16,20 @@ namespace {
 
 constexpr int Questions = 12;
 
-// Keeps each journal in memory and writes it once, as the disk journal
-// would have left it, without a sync per line.
-class JournalMemoire : public JournalEssai {
+// The disk journal's files, without its sync per line.
+class JournalSansSync : public JournalEssai {
 public:
-    ~JournalMemoire() override { vider(); }
     void commencer(const QString& chemin, const QByteArray& ligne) override {
-        vider();
-        chemin_ = chemin;
-        texte_ = ligne + '\n';
+        QDir().mkpath(QFileInfo(chemin).path());
+        fichier_.close();
+        fichier_.setFileName(chemin);
+        fichier_.open(QIODevice::WriteOnly);
+        ajouter(ligne);
     }
-    void ajouter(const QByteArray& ligne) override { texte_ += ligne + '\n'; }
-    void vider() {
-        if (chemin_.isEmpty()) return;
-        QDir().mkpath(QFileInfo(chemin_).path());
-        QFile f(chemin_);
-        if (f.open(QIODevice::WriteOnly)) f.write(texte_);
-        chemin_.clear();
-    }
+    void ajouter(const QByteArray& ligne) override { fichier_.write(ligne + '\n'); }
 
 private:
-    QString chemin_;
-    QByteArray texte_;
+    QFile fichier_;
 };
 
 // Question 3 is too hard, 7 too easy, 10 misleads the best pupils, and the
@@ -51,18 +42,14 @@ const QStringList Volcans{
     "l'Etna",      "le Vésuve",   "le Stromboli",       "le Piton de la Fournaise",
     "les geysers", "les séismes", "les nuées ardentes", "les volcans éteints"};
 
+const char* const Bonnes[] = {"=>0 0 0 1", "=>1 0 0 0", "=>0 1 0 0", "=>0 0 1 1"};
+
 QStringList texteQuestionnaire(const QString& titre, const QStringList& sujets) {
     QStringList l{"</" + titre};
     for (int q = 1; q <= Questions; ++q) {
         l << "0 Quelle affirmation sur " + sujets[q - 1] + " est juste ?";
-        l << "Première réponse"
-          << "Deuxième réponse"
-          << "Troisième réponse"
-          << "Quatrième réponse";
-        l << (q % 4 == 1   ? "=>1 0 0 0"
-              : q % 4 == 2 ? "=>0 1 0 0"
-              : q % 4 == 3 ? "=>0 0 1 1"
-                           : "=>0 0 0 1");
+        l << "Première réponse" << "Deuxième réponse" << "Troisième réponse" << "Quatrième réponse";
+        l << Bonnes[q % 4];
     }
     return l;
 }
@@ -99,19 +86,17 @@ int GenererClasse(const QString& bibliotheque, const ClasseFictive& classe) {
     std::mt19937 hasard(classe.graine);
     std::uniform_real_distribution<double> tirage(0.0, 1.0);
     int records = 0;
-    JournalMemoire journal;
+    JournalSansSync journal;
     for (int n = 0; n < classe.questionnaires.size(); ++n) {
         const QString nom = classe.questionnaires[n];
         const QString dossier = bibliotheque + '/' + nom;
         QDir().mkpath(dossier);
-        Fichiers::ajouter(dossier + '/' + nom + ".dat",
-                          (n % 2 ? texteQuestionnaire("Les volcans", Volcans)
-                                 : texteQuestionnaire("Le système solaire", Planetes))
-                                  .join("\r\n") +
-                              "\r\n");
         auto modele = std::make_unique<QuizState>();
         modele->CheminQuestionnaire = dossier + '/' + nom + ".dat";
         modele->DossierQuestionnaire = dossier;
+        const QStringList texte = n % 2 ? texteQuestionnaire("Les volcans", Volcans)
+                                        : texteQuestionnaire("Le système solaire", Planetes);
+        Fichiers::ajouter(modele->CheminQuestionnaire, texte.join("\r\n") + "\r\n");
         LireQuestionnaire(*modele);
         Lire_drapeaux(*modele);
         for (int e = 0; e < classe.eleves; ++e) {

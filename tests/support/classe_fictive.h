@@ -2,9 +2,8 @@
 #include <QString>
 #include <QStringList>
 
-// A class that played questionnaires, made with the quiz's own judgment, the
-// results record's own text and the journal's own lines: for the report's
-// tests, its benchmark and its screenshot.
+// A class that played questionnaires, judged, recorded and journalled by the
+// program's own code: for the report's tests, its benchmark and its screenshot.
 struct ClasseFictive {
     QStringList questionnaires{"PLANETES", "VOLCANS"};
     int eleves = 25;
@@ -13,7 +12,6 @@ struct ClasseFictive {
     unsigned graine = 2026;
 };
 
-// Writes into `bibliotheque` one folder per questionnaire (its .dat, the
-// pupils' results files and their "Essais" journals). Returns how many
-// records were written.
+// One folder per questionnaire in `bibliotheque`: its .dat, the pupils'
+// results files and "Essais" journals. Returns how many records were written.
 int GenererClasse(const QString& bibliotheque, const ClasseFictive& classe);

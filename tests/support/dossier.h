@@ -12,7 +12,7 @@
 inline void poser(const QString& chemin, const QByteArray& octets) {
     QDir().mkpath(QFileInfo(chemin).path());
     QFile f(chemin);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << chemin.toStdString();
     f.write(octets);
 }
 
@@ -38,10 +38,7 @@ public:
         ecrireOctets(relatif, Fichiers::encoderWindows1252(texte));
     }
     void ecrireOctets(const QString& relatif, const QByteArray& octets) const {
-        const QString chemin = dossier() + "/" + relatif;
-        QDir().mkpath(QFileInfo(chemin).path());
-        QFile f(chemin);
-        if (f.open(QIODevice::WriteOnly)) f.write(octets);
+        poser(dossier() + "/" + relatif, octets);
     }
     void dat(const QStringList& lignes) const { ecrire(nom_ + ".dat", lignes); }
     void ini(const QStringList& lignes) const { ecrire(nom_ + ".ini", lignes); }

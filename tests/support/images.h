@@ -1,6 +1,5 @@
 #pragma once
 #include <QBuffer>
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,21 +9,20 @@
 // Pictures a teacher brings, made at test time.
 namespace ImagesDeTest {
 
-inline quint32 crc32(const QByteArray& octets) {
+inline QByteArray grandBoutiste(quint32 valeur) {
+    QByteArray octets(4, 0);
+    qToBigEndian(valeur, octets.data());
+    return octets;
+}
+
+// A PNG chunk, with the CRC-32 the decoder checks.
+inline QByteArray bloc(const QByteArray& type, const QByteArray& donnees) {
     quint32 crc = 0xFFFFFFFF;
-    for (char c : octets) {
+    for (const char c : type + donnees) {
         crc ^= static_cast<unsigned char>(c);
         for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
     }
-    return ~crc;
-}
-
-inline QByteArray bloc(const QByteArray& type, const QByteArray& donnees) {
-    QByteArray b(4, 0);
-    qToBigEndian<quint32>(quint32(donnees.size()), b.data());
-    QByteArray crc(4, 0);
-    qToBigEndian<quint32>(crc32(type + donnees), crc.data());
-    return b + type + donnees + crc;
+    return grandBoutiste(quint32(donnees.size())) + type + donnees + grandBoutiste(~crc);
 }
 
 // A PNG of `largeur` x `hauteur` pixels whose every row is `ligne` bytes of
@@ -32,11 +30,8 @@ inline QByteArray bloc(const QByteArray& type, const QByteArray& donnees) {
 // whose data stop early, as a header that declares a huge size does.
 inline QByteArray png(int largeur, int hauteur, int profondeur, int couleur, int octetsLigne,
                       char valeur, int lignes = -1) {
-    QByteArray entete(13, 0);
-    qToBigEndian<quint32>(quint32(largeur), entete.data());
-    qToBigEndian<quint32>(quint32(hauteur), entete.data() + 4);
-    entete[8] = char(profondeur);
-    entete[9] = char(couleur);
+    const QByteArray entete = grandBoutiste(largeur) + grandBoutiste(hauteur) + char(profondeur) +
+                              char(couleur) + QByteArray(3, 0);
     QByteArray ligne(1 + octetsLigne, valeur);
     ligne[0] = 0;
     const QByteArray brut = ligne.repeated(lignes < 0 ? hauteur : lignes);
@@ -58,10 +53,9 @@ inline QByteArray encoder(const QImage& image, const char* format) {
     return octets;
 }
 
-// A grey baseline JPEG of any size, made without holding its pixels: the
-// headers of a small one, its size patched, and a scan where every 8 x 8
-// block is flat (DC unchanged "00", end of block "1010" in the standard
-// tables), four blocks to three bytes.
+// A grey baseline JPEG of any size, made without holding its pixels: a small
+// one's headers with the size patched, then a scan of flat 8 x 8 blocks (DC
+// unchanged "00", end of block "1010"), four blocks to three bytes.
 inline QByteArray jpegGeant(int largeur, int hauteur) {
     QImage petit(8, 8, QImage::Format_Grayscale8);
     petit.fill(128);

@@ -1,7 +1,5 @@
 #pragma once
-#include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -12,9 +10,8 @@
 // file size, as it would once a quota or a disk is full.
 class LimiteDeTaille {
 public:
-    explicit LimiteDeTaille(rlim_t octets) {
+    explicit LimiteDeTaille(rlim_t octets) : signal_(std::signal(SIGXFSZ, SIG_IGN)) {
         getrlimit(RLIMIT_FSIZE, &avant_);
-        signal_ = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limite = avant_;
         limite.rlim_cur = octets;
         setrlimit(RLIMIT_FSIZE, &limite);
@@ -25,19 +22,17 @@ public:
     }
 
 private:
-    rlimit avant_{};
     void (*signal_)(int);
+    rlimit avant_{};
 };
 
 // A small file system of its own (root only): full, or read-only.
 class PetitDisque {
 public:
-    explicit PetitDisque(const char* options = "size=64k") {
-        monte_ = ::mount("tmpfs", QFile::encodeName(racine_.path()).constData(), "tmpfs", 0,
-                         options) == 0;
-    }
+    explicit PetitDisque(const char* options = "size=64k")
+        : monte_(::mount("tmpfs", point_.constData(), "tmpfs", 0, options) == 0) {}
     ~PetitDisque() {
-        if (monte_) ::umount2(QFile::encodeName(racine_.path()).constData(), MNT_DETACH);
+        if (monte_) ::umount2(point_.constData(), MNT_DETACH);
     }
     bool monte() const { return monte_; }
     QString chemin(const QString& nom) const { return racine_.path() + "/" + nom; }
@@ -50,11 +45,11 @@ public:
         for (int octet = 0; octet < 4096 && plein.write("x", 1) == 1 && plein.flush(); ++octet) {}
     }
     void lectureSeule() const {
-        ::mount(nullptr, QFile::encodeName(racine_.path()).constData(), nullptr,
-                MS_REMOUNT | MS_RDONLY, nullptr);
+        ::mount(nullptr, point_.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
     }
 
 private:
     QTemporaryDir racine_;
-    bool monte_ = false;
+    const QByteArray point_ = QFile::encodeName(racine_.path());
+    bool monte_;
 };

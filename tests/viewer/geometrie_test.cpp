@@ -4,13 +4,11 @@
 
 #include <QPointF>
 
-// The cases the real viewer's tests cannot reach cheaply: zero-size zoom
-// steps, lines after a shrinking zoom or fit, scroll values past 16 bits,
-// drag bounds on the right and for a narrow picture.
+// What the viewer's widget tests cannot reach cheaply: zero-size zoom steps,
+// scroll values past 16 bits, lines and drags at every edge.
 namespace {
 
-// A viewer whose box is 10000 x 4000 twips, showing a picture of the given
-// natural size at the design position (left 120, top 0).
+// A 10000 x 4000 twip box showing a picture of that natural size at (120, 0).
 GeometrieIllustration ouverte(float largeur, float hauteur) {
     GeometrieIllustration g;
     g.FixerBoite(10000, 4000);
@@ -26,7 +24,7 @@ void attendreLignesSurImage(const GeometrieIllustration& g) {
     EXPECT_FLOAT_EQ(g.Line2.X2, g.Left + g.Width);
 }
 
-TEST(GeometrieIllustration, ZoomOutToNothingIsIgnoredAndLinesFollowTheImage) {
+TEST(GeometrieIllustration, GuideLinesFollowAShrinkingZoomAndStayOnAMovedImage) {
     auto g = ouverte(3000, 2000);
     g.OuvrirPalette();
     for (int i = 0; i < 40; ++i) g.DeplacerLigne(1);
@@ -35,9 +33,19 @@ TEST(GeometrieIllustration, ZoomOutToNothingIsIgnoredAndLinesFollowTheImage) {
     EXPECT_EQ(QSizeF(g.Width, g.Height), QSizeF(1250, 250));
     EXPECT_EQ(g.Line1.X1, 120 + 1250);  // pulled back onto the image
     attendreLignesSurImage(g);
+
+    g = ouverte(1000, 2000);
+    g.Left = -400;
+    g.Top = -300;
+    g.OuvrirPalette();
+    g.DeplacerLigne(2);
+    EXPECT_EQ(g.Line2.Y1, 1700);  // already on the bottom edge
+    for (int i = 0; i < 30; ++i) g.DeplacerLigne(0), g.DeplacerLigne(3);
+    g.DeplacerLigne(7);  // no such button
+    EXPECT_EQ(QPointF(g.Line1.X1, g.Line2.Y1), QPointF(-400, -300));
 }
 
-TEST(GeometrieIllustration, ResetClearsScrollingButKeepsADrag) {
+TEST(GeometrieIllustration, ResetClearsScrollingButKeepsADragStoppedAtTheLeftEdge) {
     auto g = ouverte(12000, 6000);
     g.ZoomAvant();
     g.DefilerH(1500);
@@ -50,6 +58,15 @@ TEST(GeometrieIllustration, ResetClearsScrollingButKeepsADrag) {
     g.Deplacer(Qt::LeftButton, 2000, 2500);  // dragged 1000 left, 500 up
     g.TailleOriginale();                     // the scroll bars were still at 0
     EXPECT_EQ(QPointF(g.Left, g.Top), QPointF(-1000, -500));
+
+    // Far to the right: a wide picture stops at the left edge, a narrow one stays put.
+    for (const auto& [largeur, gauche, vers] : {std::tuple{20000.f, -500.f, 4000.f}, {5000.f, 0.f, 1000.f}}) {
+        g = ouverte(largeur, 1000);
+        g.Left = gauche;
+        g.Appuyer(3000, 500);
+        g.Deplacer(Qt::LeftButton, vers, 500);
+        EXPECT_EQ(g.Left, 0) << largeur;
+    }
 }
 
 TEST(GeometrieIllustration, FitBringsAMovedPictureBackWithItsLines) {
@@ -64,10 +81,10 @@ TEST(GeometrieIllustration, FitBringsAMovedPictureBackWithItsLines) {
     EXPECT_EQ(g.ValeurH, 0);
     attendreLignesSurImage(g);
 
-    auto haute = ouverte(1000, 8000);
-    haute.AjusterImage(std::nullopt);  // load failed: the picture shown is fitted
-    EXPECT_NEAR(haute.Width, 475, 0.01);
-    EXPECT_NEAR(haute.Height, 3800, 0.01);
+    g = ouverte(1000, 8000);
+    g.AjusterImage(std::nullopt);  // load failed: the picture shown is fitted
+    EXPECT_NEAR(g.Width, 475, 0.01);
+    EXPECT_NEAR(g.Height, 3800, 0.01);
 }
 
 TEST(GeometrieIllustration, ScrollRangesReachTheFarEdgesOfALargePhotograph) {
@@ -81,32 +98,6 @@ TEST(GeometrieIllustration, ScrollRangesReachTheFarEdgesOfALargePhotograph) {
     while (g.ZoomArriere()) {}  // the range shrinks: the image is pulled back
     EXPECT_EQ(g.ValeurH, g.MaxH());
     EXPECT_FLOAT_EQ(g.Left + g.Width, 10000);
-}
-
-TEST(GeometrieIllustration, DragStopsAtTheLeftEdgeAndANarrowPictureStaysPut) {
-    const struct {
-        float largeur, gaucheAvant, vers;
-    } cas[] = {{20000, -500, 4000}, {5000, 0, 1000}};
-    for (const auto& c : cas) {
-        auto g = ouverte(c.largeur, 1000);
-        g.Left = c.gaucheAvant;
-        g.Appuyer(3000, 500);
-        g.Deplacer(Qt::LeftButton, c.vers, 500);
-        EXPECT_EQ(g.Left, 0) << c.largeur;
-    }
-}
-
-TEST(GeometrieIllustration, GuideLinesStayOnAnImageThatWasMoved) {
-    auto g = ouverte(1000, 2000);
-    g.Left = -400;
-    g.Top = -300;
-    g.OuvrirPalette();
-    g.DeplacerLigne(2);
-    EXPECT_EQ(g.Line2.Y1, 1700);  // already on the bottom edge
-    for (int i = 0; i < 30; ++i) g.DeplacerLigne(0), g.DeplacerLigne(3);
-    EXPECT_EQ(QPointF(g.Line1.X1, g.Line2.Y1), QPointF(-400, -300));
-    g.DeplacerLigne(7);  // no such button
-    EXPECT_EQ(QPointF(g.Line1.X1, g.Line2.Y1), QPointF(-400, -300));
 }
 
 }  // namespace
