@@ -15,9 +15,6 @@ copier_programme
 # ---------------------------------------------------------------- first run
 lancer "$programme/korvane"
 attendre bibliotheque "$BIBLIOTHEQUE"
-# Launching before choosing is refused.
-touches "$bibliotheque" Return
-repondre '^AVERTISSEMENT$' Return
 # CORPS_HUMAIN comes first in the sorted list: a double click launches it.
 xdotool mousemove --window "$bibliotheque" 80 66 click --repeat 2 --delay 80 1
 identifier b01 3a
