@@ -1,6 +1,7 @@
 #include "results/journal.h"
 
 #include "questionnaire/formats.h"
+#include "quiz/correction.h"
 #include "quiz/duree.h"
 
 #include <QDir>
@@ -85,8 +86,7 @@ void Suivi::jugee(const QuizState& s, const QVector<bool>& cochees, const QStrin
     if (!journal_ || !commence_ || termine_) return;
     const int q = s.NumQuestion;
     QVector<bool> justes(s.NbChoix);
-    for (int k = 0; k < s.NbChoix && numeroDeQuestionValide(q); ++k)
-        justes[k] = s.BonnesReponses[q][k] == "1";
+    for (int k = 0; k < s.NbChoix; ++k) justes[k] = ReponseJuste(s, q, k);
     journal_->ajouter(
         texte({{"type", "question"},
                {"numero", q},
