@@ -8,10 +8,9 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QSet>
+#include <QtConcurrent/QtConcurrentMap>
 #include <algorithm>
-#include <atomic>
 #include <memory>
-#include <thread>
 
 namespace Resultats {
 
@@ -77,19 +76,10 @@ FichierLu lireFichier(const QString& chemin, bool journal) {
 }
 
 // Each file is read and parsed on its own, so the files are shared out
-// among the processor's cores; what they gave is merged in listing order.
+// among the processor's cores; what they gave comes back in listing order.
 QVector<FichierLu> lireTous(const QVector<std::pair<QString, bool>>& fichiers) {
-    QVector<FichierLu> lus(fichiers.size());
-    std::atomic<qsizetype> suivant{0};
-    const auto travailler = [&] {
-        for (qsizetype i; (i = suivant++) < fichiers.size();)
-            lus[i] = lireFichier(fichiers[i].first, fichiers[i].second);
-    };
-    std::vector<std::thread> aides(std::max(1u, std::thread::hardware_concurrency()) - 1);
-    for (std::thread& aide : aides) aide = std::thread(travailler);
-    travailler();
-    for (std::thread& aide : aides) aide.join();
-    return lus;
+    return QtConcurrent::blockingMapped<QVector<FichierLu>>(
+        fichiers, [](const std::pair<QString, bool>& f) { return lireFichier(f.first, f.second); });
 }
 
 class Collecte {
