@@ -35,19 +35,6 @@ void compter(QMap<int, StatQuestion>& questions, const JournalLu& j) {
     }
 }
 
-// Share of right answers to question `numero` among the attempts of `groupe`.
-std::optional<double> reussite(const QVector<const JournalLu*>& groupe, int numero) {
-    int reponses = 0, justes = 0;
-    for (const JournalLu* j : groupe)
-        for (const Journal::ReponseLue& reponse : j->reponses)
-            if (reponse.numero == numero) {
-                ++reponses;
-                justes += reponse.verdict == "Vrai";
-            }
-    if (reponses == 0) return std::nullopt;
-    return double(justes) / reponses;
-}
-
 void discriminer(StatQuestionnaire& stat, QMap<int, StatQuestion>& questions) {
     QVector<std::pair<double, const JournalLu*>> classes;
     for (const auto& lignes : std::as_const(stat.classes))
@@ -58,15 +45,16 @@ void discriminer(StatQuestionnaire& stat, QMap<int, StatQuestion>& questions) {
     std::stable_sort(classes.begin(), classes.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     const int taille = std::max(1, static_cast<int>(std::lround(0.27 * classes.size())));
-    QVector<const JournalLu*> faibles, forts;
+    // Each question's share of right answers among the weakest and the
+    // strongest attempts.
+    QMap<int, StatQuestion> faibles, forts;
     for (int i = 0; i < taille; ++i) {
-        faibles << classes[i].second;
-        forts << classes[classes.size() - 1 - i].second;
+        compter(faibles, *classes[i].second);
+        compter(forts, *classes[classes.size() - 1 - i].second);
     }
-    for (StatQuestion& q : questions) {
-        const auto haut = reussite(forts, q.numero), bas = reussite(faibles, q.numero);
-        if (haut && bas) q.discrimination = *haut - *bas;
-    }
+    for (StatQuestion& q : questions)
+        if (forts.contains(q.numero) && faibles.contains(q.numero))
+            q.discrimination = forts[q.numero].facilite() - faibles[q.numero].facilite();
 }
 
 void signaler(StatQuestion& q) {
