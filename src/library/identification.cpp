@@ -48,12 +48,6 @@ QString codeDe(char32_t c) {
     return QStringLiteral("U+%1").arg(QString::number(uint(c), 16).toUpper().rightJustified(4, '0'));
 }
 
-// Whether the record's Windows-1252 holds the character as it is.
-bool enWindows1252(char32_t c) {
-    const QString texte = QString::fromUcs4(&c, 1);
-    return Fichiers::LignesTexte(Fichiers::encoderWindows1252(texte)).suivante() == texte;
-}
-
 }  // namespace
 
 QString cheminResultats(const QString& cheminQuestionnaire, const QString& identifiant,
@@ -73,7 +67,7 @@ QString defautNom(const QString& saisie) {
             return QStringLiteral("il contient un caractère de contrôle");
         if (categorie == QChar::Other_Format)
             return QStringLiteral("il contient un caractère invisible (%1)").arg(codeDe(c));
-        if (!enWindows1252(c))
+        if (!Fichiers::tientEnWindows1252(texte))
             return QStringLiteral("il contient le caractère « %1 » (%2), que le fichier des "
                                   "résultats ne peut pas contenir").arg(texte, codeDe(c));
     }

@@ -210,6 +210,11 @@ QByteArray encoderWindows1252(const QString& texte) {
     return ansi.encode(texte);
 }
 
+bool tientEnWindows1252(const QString& texte) {
+    QStringDecoder ansi("windows-1252");
+    return QString(ansi.decode(encoderWindows1252(texte))) == texte;
+}
+
 QString raisonSysteme(int numero) {
     switch (numero) {
     case ENOSPC: return QStringLiteral("le disque est plein");

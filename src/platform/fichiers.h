@@ -58,6 +58,8 @@ private:
 };
 
 QByteArray encoderWindows1252(const QString& texte);
+// Whether Windows-1252 holds the text as it is, every character.
+bool tientEnWindows1252(const QString& texte);
 
 
 // Appends `texte` in Windows-1252 in one operation, flushed and synced to
