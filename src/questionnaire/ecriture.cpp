@@ -7,8 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -32,20 +30,14 @@ QString commentaire(const QuestionnaireEdite& e, int q) {
                                                                   : e.commentairesOrphelins.value(q));
 }
 
-bool tientEnWindows1252(const QString& texte) {
-    QStringEncoder encodeur("windows-1252");
-    QStringDecoder decodeur("windows-1252");
-    return QString(decodeur.decode(QByteArray(encodeur.encode(texte)))) == texte;
-}
-
 // The first character (one or two UTF-16 units) Windows-1252 cannot hold;
 // empty when there is none.
 QString horsWindows1252(const QString& texte) {
-    if (tientEnWindows1252(texte)) return {};
+    if (Fichiers::tientEnWindows1252(texte)) return {};
     for (qsizetype i = 0; i < texte.size(); ++i) {
         const qsizetype longueur = texte[i].isHighSurrogate() && i + 1 < texte.size() ? 2 : 1;
         const QString caractere = texte.mid(i, longueur);
-        if (!tientEnWindows1252(caractere)) return caractere;
+        if (!Fichiers::tientEnWindows1252(caractere)) return caractere;
         i += longueur - 1;
     }
     return {};
@@ -198,25 +190,22 @@ QuestionnaireEdite DepuisEtat(const QuizState& s, const CarteLignes& carte) {
     return e;
 }
 
-QStringList LignesDat(const QuestionnaireEdite& e, QVector<int>* questionDeLigne) {
+QStringList LignesDat(const QuestionnaireEdite& e) {
     QStringList lignes;
-    QVector<int> questions;
-    auto ajouter = [&](const QString& ligne, int q) { lignes << ligne; questions << q; };
-    if (!e.titre.isEmpty()) ajouter("</" + e.titre, 0);
+    if (!e.titre.isEmpty()) lignes << "</" + e.titre;
     for (int i = 0; i < e.questions.size(); ++i) {
         const QuestionEditee& question = e.questions[i];
-        ajouter("0 " + question.texte, i + 1);
+        lignes << "0 " + question.texte;
         const int n = nombreDeReponses(question);
         // The player trims its answers: so does the file.
-        for (int k = 0; k < n; ++k) ajouter(Formats::sansEspaces(question.reponses[k]), i + 1);
+        for (int k = 0; k < n; ++k) lignes << Formats::sansEspaces(question.reponses[k]);
         // The next question line takes slot 9 at the latest, the end of the file slot 10.
         const bool derniere = i == e.questions.size() - 1;
         if (n + 1 > (derniere ? MaxCreneaux : MaxCreneaux - 1)) continue;
         QStringList drapeaux;
         for (int k = 0; k < n; ++k) drapeaux << (k < question.justes.size() && question.justes[k] ? "1" : "0");
-        ajouter("=>" + drapeaux.join(' '), i + 1);
+        lignes << "=>" + drapeaux.join(' ');
     }
-    if (questionDeLigne) *questionDeLigne = questions;
     return lignes;
 }
 
@@ -273,8 +262,8 @@ QVector<Probleme> Problemes(const QuestionnaireEdite& e) {
     QVector<Probleme> problemes;
     if (e.questions.size() > MaxQuestions)
         problemes.push_back({0, QString("plus de %1 questions").arg(MaxQuestions)});
-    if (!RefusTexte(GenreTexte::Titre, e.titre).isEmpty())
-        problemes.push_back({0, "titre : " + RefusTexte(GenreTexte::Titre, e.titre)});
+    if (const QString r = RefusTexte(GenreTexte::Titre, e.titre); !r.isEmpty())
+        problemes.push_back({0, "titre : " + r});
     int images = 0;
     for (int i = 0; i < e.questions.size(); ++i) {
         const QuestionEditee& question = e.questions[i];

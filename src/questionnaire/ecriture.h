@@ -41,9 +41,8 @@ constexpr int MaxLongueurTexte = LongueurMaxLigne - 2;  // the line with its mar
 // countdown row was, hence the unread rows before it).
 QuestionnaireEdite DepuisEtat(const QuizState& s, const CarteLignes& carte);
 
-// The lines of NAME.dat and NAME.ini; `questionDeLigne`, when given, gets for
-// each .dat line the question it belongs to (0 before the first).
-QStringList LignesDat(const QuestionnaireEdite& q, QVector<int>* questionDeLigne = nullptr);
+// The lines of NAME.dat and NAME.ini.
+QStringList LignesDat(const QuestionnaireEdite& q);
 QStringList LignesIni(const QuestionnaireEdite& q);
 QByteArray OctetsFichier(const QStringList& lignes);  // Windows-1252, CR LF
 
