@@ -17,12 +17,26 @@
 
 namespace {
 
+// Each of the folder's files read once, however many checks look at it.
+class SourceRetenue : public SourceFichiers {
+public:
+    explicit SourceRetenue(const SourceFichiers& source) : source_(source) {}
+    ContenuFichier lire(const QString& chemin) const override {
+        auto trouve = lus_.constFind(chemin);
+        if (trouve == lus_.cend()) trouve = lus_.insert(chemin, source_.lire(chemin));
+        return *trouve;
+    }
+
+private:
+    const SourceFichiers& source_;
+    mutable QHash<QString, ContenuFichier> lus_;
+};
+
 class Verificateur {
 public:
     Verificateur(Verification& v, const SourceFichiers& source)
-        : v_(v), s_(v.etat), source_(source),
-          dat_(QFileInfo(Fichiers::resoudre(s_.CheminQuestionnaire)).fileName()),
-          ini_(QFileInfo(Fichiers::resoudre(s_.CheminIni)).fileName()) {}
+        : v_(v), s_(v.etat), source_(source), dat_(source.lire(s_.CheminQuestionnaire).nom),
+          ini_(source.lire(s_.CheminIni).nom) {}
 
     void verifier() {
         verifierEncodage(s_.CheminQuestionnaire, dat_);
@@ -336,7 +350,8 @@ QString LigneResume(const QString& nom, const Verification& v) {
 }
 
 std::unique_ptr<Verification> VerifierDossier(const QString& dossier,
-                                              const SourceFichiers& source) {
+                                              const SourceFichiers& origine) {
+    const SourceRetenue source(origine);
     auto v = std::make_unique<Verification>();
     QuizState& s = v->etat;
     s.DossierQuestionnaire = QDir::cleanPath(dossier);
