@@ -194,6 +194,10 @@ Vue prochaineLigne(Vue texte, qsizetype& position) {
 
 }  // namespace
 
+QByteArrayView ligneOctets(QByteArrayView octets, qsizetype& position) {
+    return prochaineLigne(octets, position);
+}
+
 std::optional<QString> LignesTexte::suivante(qsizetype limite) {
     if (codage_ == Codage::Utf16) {
         if (position_ >= texteUtf16_.size()) return std::nullopt;

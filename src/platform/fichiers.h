@@ -57,6 +57,10 @@ private:
     QStringDecoder ansi_{"windows-1252"};
 };
 
+// The line of `octets` that starts at `position`, without its CR LF or LF;
+// `position` moves to the next line.
+QByteArrayView ligneOctets(QByteArrayView octets, qsizetype& position);
+
 QByteArray encoderWindows1252(const QString& texte);
 // Whether Windows-1252 holds the text as it is, every character.
 bool tientEnWindows1252(const QString& texte);

@@ -47,11 +47,16 @@ public:
         verifierCommentaires();
         verifierAide();
         verifierMinuterie();
+        if (remarques_ > MaxRemarques)
+            v_.avertissements.push_back(
+                {dat_, 0, QString("et %1 autres remarques, qui ne sont pas listées : corrigez "
+                                  "celles-ci puis vérifiez de nouveau")
+                              .arg(Formats::francais().toString(remarques_ - MaxRemarques))});
     }
 
 private:
     void dire(const QString& fichier, int ligne, const QString& message) {
-        v_.avertissements.push_back({fichier, ligne, message});
+        if (++remarques_ <= MaxRemarques) v_.avertissements.push_back({fichier, ligne, message});
     }
 
     void verifierQuestion(int q) {
@@ -97,13 +102,15 @@ private:
     // is read as Windows-1252: the UTF-8 lines would show garbled.
     void verifierEncodage(const QString& chemin, const QString& nom) {
         int utf8 = 0, ansi = 0;
-        const QList<QByteArray> lignes = source_.lire(chemin).octets.split('\n');
-        for (int i = 0; i < lignes.size() && !(utf8 && ansi); ++i) {
-            if (!contientNonAscii(lignes[i])) continue;
+        const QByteArray octets = source_.lire(chemin).octets;
+        qsizetype position = 0;
+        for (int n = 1; position < octets.size() && !(utf8 && ansi); ++n) {
+            const QByteArrayView ligne = Fichiers::ligneOctets(octets, position);
+            if (!contientNonAscii(ligne)) continue;
             QStringDecoder decodeur(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-            const QString lue = decodeur.decode(lignes[i]);  // decoded only when converted
+            const QString lue = decodeur.decode(ligne);  // decoded only when converted
             int& premiere = decodeur.hasError() ? ansi : utf8;
-            if (!premiere) premiere = i + 1;
+            if (!premiere) premiere = n;
         }
         if (utf8 && ansi)
             dire(nom, utf8, QString("le fichier mêle deux encodages : cette ligne est en UTF-8, la "
@@ -112,7 +119,7 @@ private:
                                     "le fichier dans un seul encodage").arg(ansi));
     }
 
-    static bool contientNonAscii(const QByteArray& octets) {
+    static bool contientNonAscii(QByteArrayView octets) {
         for (char c : octets)
             if (static_cast<unsigned char>(c) >= 0x80) return true;
         return false;
@@ -291,6 +298,7 @@ private:
     const QuizState& s_;
     const SourceFichiers& source_;
     QString dat_, ini_;
+    int remarques_ = 0;  // the checks' own, listed or not
     QVector<ImageNommee> images_;
 };
 

@@ -7,6 +7,10 @@
 
 // A questionnaire folder loaded exactly as the quiz screen loads it, with
 // everything that would surprise the teacher who wrote it.
+// Remarks listed at most for one questionnaire: a file that repeats a slip
+// on every line must not fill the memory with them.
+constexpr int MaxRemarques = 200;
+
 struct Verification {
     QuizState etat;
     CarteLignes carte;

@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -126,6 +127,23 @@ TEST(KorvaneCheck, piegesDeSaisieSignalesALaLigne) {
         EXPECT_TRUE(RapportTexte(*v).contains(c.extrait)) << RapportTexte(*v).toStdString();
         EXPECT_FALSE(RapportTexte(*v).contains(QString::fromUtf8("prêt")));
     }
+}
+
+// A file that repeats one slip on every line gets a readable list, not one
+// remark per line: 1.68 million of them took 3 GB on an 8 MB file.
+TEST(KorvaneCheck, remarquesEnNombreBorne) {
+    DossierDeTest d("QCM");
+    d.dat(QStringList(20000, "0 Q"));
+    d.ini({"[Fichiers Images]", "0"});
+    const auto v = VerifierDossier(d.dossier());
+    ASSERT_EQ(v->avertissements.size(), MaxRemarques + 2);
+    EXPECT_EQ(v->avertissements.first().message, QString::fromUtf8("plus de 99 questions : la suite du fichier est ignorée"));
+    // Every line but the first repeats the slip: at least 19,999 remarks.
+    const auto resume = QRegularExpression(QString::fromUtf8(
+        "^et ([0-9\\x{202F}\\x{A0} ]+) autres remarques, qui ne sont pas listées : corrigez "
+        "celles-ci puis vérifiez de nouveau$")).match(v->avertissements.last().message);
+    ASSERT_TRUE(resume.hasMatch()) << v->avertissements.last().message.toStdString();
+    EXPECT_GE(resume.captured(1).remove(QRegularExpression("\\D")).toInt(), 19999 - MaxRemarques);
 }
 
 // One summary line per questionnaire and the worst exit code for a library;
