@@ -133,9 +133,10 @@ private:
         static const QRegularExpression explication(QStringLiteral("\\S(\t| {3,})(\\S.*)$"));
         int n = 0, q = 0, debut = 0, vide = 0;
         bool drapeaux = false, videSignale = false;
-        while (const auto ligne = lignes.suivante()) {
+        // Cut where the loading cuts: a line of megabytes is never decoded whole.
+        while (const auto ligne = lignes.suivante(LongueurMaxLigne)) {
             ++n;
-            const QString texte = Formats::sansEspaces(*ligne);
+            const QString texte = Formats::sansEspaces(ligne->left(LongueurMaxLigne));
             const QString marque = texte.left(2);
             const auto trouve = explication.match(texte);
             if (marque != "=>" && trouve.hasMatch())
