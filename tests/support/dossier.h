@@ -13,7 +13,7 @@ inline void poser(const QString& chemin, const QByteArray& octets) {
     QDir().mkpath(QFileInfo(chemin).path());
     QFile f(chemin);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << chemin.toStdString();
-    f.write(octets);
+    ASSERT_EQ(f.write(octets), octets.size()) << chemin.toStdString();
 }
 
 // A file's bytes, or "<absent>".

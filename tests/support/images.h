@@ -1,8 +1,5 @@
 #pragma once
 #include <QBuffer>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QtEndian>
 
@@ -37,12 +34,6 @@ inline QByteArray png(int largeur, int hauteur, int profondeur, int couleur, int
     const QByteArray brut = ligne.repeated(lignes < 0 ? hauteur : lignes);
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + bloc("IHDR", entete) +
            bloc("IDAT", qCompress(brut, 9).mid(4)) + bloc("IEND", {});
-}
-
-inline bool poser(const QString& chemin, const QByteArray& octets) {
-    QDir().mkpath(QFileInfo(chemin).path());
-    QFile f(chemin);
-    return f.open(QIODevice::WriteOnly) && f.write(octets) == octets.size();
 }
 
 inline QByteArray encoder(const QImage& image, const char* format) {

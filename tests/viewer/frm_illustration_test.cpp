@@ -1,6 +1,7 @@
 #include "viewer/frm_illustration.h"
 
 #include "quiz/presentation.h"
+#include "support/dossier.h"
 #include "support/images.h"
 #include "support/fakes.h"
 #include "viewer/frm_outils.h"
@@ -249,15 +250,14 @@ TEST_F(VisionneuseTest, DragReopenFitAndZoomShowTheRightPictureWell) {
     EXPECT_TRUE(v->Image1->tailleNaturelle().isEmpty());
 
     s.ModeImages = 0;
-    ASSERT_TRUE(ImagesDeTest::poser(s.DossierQuestionnaire + "/Images/fil.png",
-                                    ImagesDeTest::png(1, 20000, 8, 0, 1, '\0')));
+    poser(s.DossierQuestionnaire + "/Images/fil.png", ImagesDeTest::png(1, 20000, 8, 0, 1, '\0'));
     s.TableImages[0][3] = "fil.png";
     cliquer("cmdAjuster");
     EXPECT_GE(v->Image1->width(), 1);
     EXPECT_GE(v->Image1->height(), hauteurBoite() * 0.9);
 
     v->close();
-    ASSERT_TRUE(ImagesDeTest::poser(s.DossierQuestionnaire + "/Images/schema.svg", ImagesDeTest::svg()));
+    poser(s.DossierQuestionnaire + "/Images/schema.svg", ImagesDeTest::svg());
     s.CheminImage = s.DossierQuestionnaire + "/Images/schema.svg";
     s.TableImages[0][3] = "schema.svg";
     v->show();
