@@ -1,13 +1,14 @@
 // korvane-bilan's work on a school's year: about 10,000 results records and
 // their answer journals, read and counted once, then written as the
 // spreadsheet and as the report page.
-#include "results/rapport.h"
-#include "results/releve.h"
+#include "noyau/resultats/rapport.h"
+#include "noyau/resultats/releve.h"
 #include "support/classe_fictive.h"
 
-#include <benchmark/benchmark.h>
 #include <QCoreApplication>
 #include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
 #include <memory>
 
 namespace {

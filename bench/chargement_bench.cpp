@@ -1,15 +1,17 @@
 // Loading a questionnaire: the largest sample one, and a generated one of
 // 99 questions with long texts; checking one whose pictures are photos.
+#include "images/images.h"
+#include "noyau/fichiers/fichiers.h"
+#include "noyau/questionnaire/chargement.h"
+#include "noyau/questionnaire/verification.h"
+#include "noyau/services/hasard.h"
 #include "photo.h"
-#include "platform/fichiers.h"
-#include "platform/hasard.h"
-#include "questionnaire/chargement.h"
-#include "questionnaire/verification.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -39,7 +41,8 @@ void BM_Charger99Questions(benchmark::State& etat) {
     QString dat = "</Quatre-vingt-dix-neuf questions\r\n";
     for (int q = 1; q <= 99; ++q) {
         dat += QString("0 Question numéro %1 : %2\r\n").arg(q).arg(QString(200, 'x'));
-        for (int k = 1; k <= 6; ++k) dat += QString("Réponse %1 de la question %2\r\n").arg(k).arg(q);
+        for (int k = 1; k <= 6; ++k)
+            dat += QString("Réponse %1 de la question %2\r\n").arg(k).arg(q);
         dat += "=>1 0 1 0 0 0\r\n";
     }
     QString ini = "[Fichiers Images]\r\n0\r\n";
@@ -71,7 +74,7 @@ BENCHMARK(BM_RepriseAvecTirage)->Unit(benchmark::kMicrosecond);
 void BM_VerificationQuestionnaire99Photos(benchmark::State& etat) {
     static const auto q = std::make_unique<Questionnaire99>(true);
     for (auto _ : etat) {
-        const auto v = VerifierDossier(q->dossier);
+        const auto v = VerifierDossier(q->dossier, Images::examiner);
         if (!v->erreur.isEmpty()) etat.SkipWithError(v->erreur.toStdString().c_str());
         for (const Avertissement& a : v->avertissements)
             etat.SkipWithError(a.message.toStdString().c_str());

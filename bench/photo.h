@@ -1,7 +1,7 @@
 #pragma once
 // A 24-megapixel camera photo (6000 x 4000 JPEG) made at bench time, in the
 // Images folder of a temporary questionnaire folder.
-#include "platform/fichiers.h"
+#include "noyau/fichiers/fichiers.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,7 +35,6 @@ struct Photo {
     }
 };
 
-
 // A questionnaire of 99 questions and 99 copies of the photo: cycling
 // pictures (all 99 named), or one picture per question on as many questions
 // as the companion file can name (49), the countdown off.
@@ -46,16 +45,20 @@ struct Questionnaire99 {
     explicit Questionnaire99(bool cyclees) {
         dossier = photo.dossier.path();
         const QString nom = QFileInfo(dossier).fileName();
-        QString dat, ini = cyclees ? "[Fichiers Images]\r\n1\r\n99\r\n" : "[Fichiers Images]\r\n0\r\n";
+        QString dat,
+            ini = cyclees ? "[Fichiers Images]\r\n1\r\n99\r\n" : "[Fichiers Images]\r\n0\r\n";
         for (int q = 1; q <= 99; ++q) {
             dat += QString("0 Question %1\r\noui\r\nnon\r\n=>1 0\r\n").arg(q);
             const QString image = QString("photo%1.jpg").arg(q);
-            if (cyclees) ini += image + "\r\n";
-            else if (q <= 49) ini += QString("%1\r\n%2\r\n").arg(q).arg(image);
+            if (cyclees)
+                ini += image + "\r\n";
+            else if (q <= 49)
+                ini += QString("%1\r\n%2\r\n").arg(q).arg(image);
             // Copies, not links: 99 files to read, as in a teacher's folder.
             QFile::copy(photo.chemin, dossier + "/Images/" + image);
         }
         Fichiers::ajouter(dossier + "/" + nom + ".dat", dat);
-        Fichiers::ajouter(dossier + "/" + nom + ".ini", ini + (cyclees ? "\r\n\r\n\r\n30\r\n" : "\r\n\r\n\r\n0\r\n"));
+        Fichiers::ajouter(dossier + "/" + nom + ".ini",
+                          ini + (cyclees ? "\r\n\r\n\r\n30\r\n" : "\r\n\r\n\r\n0\r\n"));
     }
 };

@@ -1,21 +1,21 @@
 // Showing a question's picture in the 256 x 192 thumbnail when the teacher
 // dropped a 24-megapixel photo (6000 x 4000 JPEG) into the Images folder:
 // the decode scaled as it reads against a full decode scaled afterwards.
-#include "photo.h"
-#include "quiz/frm_main.h"
-#include "quiz/vignette.h"
 #include "../tests/support/fakes.h"
+#include "ecrans/quiz/frm_main.h"
+#include "images/vignette.h"
+#include "photo.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QPushButton>
-#include <QElapsedTimer>
-#include <QThreadPool>
-#include <algorithm>
-
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QImageReader>
+#include <QPushButton>
+#include <QThreadPool>
+
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -71,12 +71,14 @@ void BM_QuestionSuivante(benchmark::State& etat) {
         f.cmdValider_Click();
         for (int i = 0; i < 98; ++i) {
             if (lecture) QThreadPool::globalInstance()->waitForDone();
-            while (f.vignetteEnAttente()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            while (f.vignetteEnAttente())
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
             f.chkRéponse[0]->setChecked(true);
             QElapsedTimer chrono;
             chrono.start();
             f.cmdValider_Click();
-            while (f.vignetteEnAttente()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            while (f.vignetteEnAttente())
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
             f.repaint();
             durees.push_back(chrono.nsecsElapsed() / 1e6);
             montrees += f.cmdPhoto->isVisible();

@@ -1,13 +1,13 @@
 // Opening and zooming a 6000 x 4000 photograph in the illustration viewer:
 // time to the first paint, time per zoom step (with its repaint), time of a
 // fit, and the peak memory of the process.
-#include "platform/documents_bureau.h"
-#include "platform/services.h"
-#include "shell/navigation.h"
-#include "viewer/frm_illustration.h"
-#include "viewer/image_illustration.h"
-
-#include <benchmark/benchmark.h>
+#include "ecrans/commun/dialogues_qt.h"
+#include "ecrans/commun/navigation.h"
+#include "ecrans/visionneuse/frm_illustration.h"
+#include "ecrans/visionneuse/image_illustration.h"
+#include "noyau/services/services.h"
+#include "systeme/affichage_fixe.h"
+#include "systeme/documents_bureau.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +16,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
 namespace {
@@ -34,7 +35,8 @@ QString photographie() {
         auto* ligne = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const int bruit = int(hasard.bounded(24));
-            ligne[x] = qRgb((x / 24 + bruit) & 0xFF, (y / 16 + bruit) & 0xFF, ((x + y) / 40) & 0xFF);
+            ligne[x] =
+                qRgb((x / 24 + bruit) & 0xFF, (y / 16 + bruit) & 0xFF, ((x + y) / 40) & 0xFF);
         }
     }
     image.save(chemin, "JPG", 90);
@@ -128,8 +130,10 @@ void BM_PasDeZoomAvecAffichage(benchmark::State& state) {
     compteur.peintures = 0;
     bool avant = true;
     for (auto _ : state) {
-        if (avant) v.ZoomAvant();
-        else v.ZoomArriere();
+        if (avant)
+            v.ZoomAvant();
+        else
+            v.ZoomArriere();
         avant = !avant;
         v.repaint();
     }

@@ -1,5 +1,5 @@
 #pragma once
-#include "questionnaire/chargement.h"
+#include "noyau/questionnaire/chargement.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -1,7 +1,6 @@
 // The companion reader on any bytes.
 #include "entrees.h"
 
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
     SourceMemoire source;
     source.poser(Fuzz::ini(), Fuzz::octets(donnees, taille));

@@ -1,7 +1,6 @@
 // The questionnaire reader on any bytes, then what reads its tables.
 #include "entrees.h"
 
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
     SourceMemoire source;
     source.poser(Fuzz::dat(), Fuzz::octets(donnees, taille));

@@ -1,6 +1,7 @@
 /* Asks a window to close the way a window manager's close button does:
    a WM_DELETE_WINDOW client message. Usage: fermer_fenetre WINDOW_ID */
 #include <X11/Xlib.h>
+
 #include <stdio.h>
 #include <stdlib.h>
 

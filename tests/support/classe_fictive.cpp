@@ -1,14 +1,15 @@
 #include "support/classe_fictive.h"
 
-#include "platform/fichiers.h"
-#include "questionnaire/chargement.h"
-#include "quiz/correction.h"
-#include "quiz/minuterie.h"
-#include "results/enregistrement.h"
-#include "results/journal.h"
+#include "noyau/deroulement/correction.h"
+#include "noyau/deroulement/minuterie.h"
+#include "noyau/fichiers/fichiers.h"
+#include "noyau/questionnaire/chargement.h"
+#include "noyau/resultats/enregistrement.h"
+#include "noyau/resultats/journal.h"
 
 #include <QDir>
 #include <QFile>
+
 #include <memory>
 #include <random>
 
@@ -48,7 +49,10 @@ QStringList texteQuestionnaire(const QString& titre, const QStringList& sujets) 
     QStringList l{"</" + titre};
     for (int q = 1; q <= Questions; ++q) {
         l << "0 Quelle affirmation sur " + sujets[q - 1] + " est juste ?";
-        l << "Première réponse" << "Deuxième réponse" << "Troisième réponse" << "Quatrième réponse";
+        l << "Première réponse"
+          << "Deuxième réponse"
+          << "Troisième réponse"
+          << "Quatrième réponse";
         l << Bonnes[q % 4];
     }
     return l;

@@ -1,11 +1,12 @@
 #pragma once
-#include "platform/fichiers.h"
-#include "questionnaire/quiz_state.h"
+#include "noyau/deroulement/quiz_state.h"
+#include "noyau/fichiers/fichiers.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 // Writes a file, making its folders.

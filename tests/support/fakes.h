@@ -1,9 +1,10 @@
 #pragma once
-#include "platform/services.h"
-#include "shell/navigation.h"
+#include "ecrans/commun/navigation.h"
+#include "noyau/services/services.h"
 
 #include <QDateTime>
 #include <QStringList>
+
 #include <deque>
 #include <vector>
 

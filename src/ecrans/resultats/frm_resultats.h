@@ -1,0 +1,47 @@
+#pragma once
+#include "ecrans/commun/navigation.h"
+#include "noyau/deroulement/quiz_state.h"
+#include "noyau/services/services.h"
+
+#include <QWidget>
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+// The results screen: the summary of the attempt, its record written to the
+// student's results file, then a restart or the end of the program.
+class frmRésultats : public QWidget {
+public:
+    frmRésultats(QuizState& etat, Services& services, Navigation& navigation,
+                 QWidget* parent = nullptr);
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* lblBinôme;
+    QLabel* lblpercent;
+    QLabel* lblNote;
+    QGroupBox* Frame2;
+    QLabel* lblAppréciation;
+    QPushButton* cmdRecommencer;
+    QPushButton* OKButton;
+    QFrame* Shape1;
+
+protected:
+    void closeEvent(QCloseEvent* evenement) override;
+
+private:
+    void construire();
+    void Form_Load();
+    void cmdRecommencer_Click();
+    void OKButton_Click();
+    void RécupérerEcran();
+    void quitter();
+
+    QuizState& etat_;
+    Services& services_;
+    Navigation& navigation_;
+    bool termine_ = false;
+};

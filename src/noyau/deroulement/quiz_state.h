@@ -1,0 +1,91 @@
+#pragma once
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <array>
+#include <cstdint>
+
+// Table sizes of the questionnaire formats.
+constexpr int MaxQuestions = 99;   // question numbers 1..99
+constexpr int MaxCreneaux = 9;     // answer slots 1..9
+constexpr int MaxDrapeaux = 6;     // flags for the first six answers
+constexpr int MaxLignesIni = 199;  // rows 0..199 of a companion section
+
+// Whether q indexes the question tables (0..99); 0 holds what comes before
+// the first question.
+constexpr bool numeroDeQuestionValide(long q) { return q >= 0 && q <= MaxQuestions; }
+
+// The one shared state of a run, created empty at start and kept until the
+// program ends. The second group holds the quiz screen's own tables, which
+// survive its unloading so that a restart reuses what was read.
+struct QuizState {
+    // Questionnaire and its files
+    QString DossierQuestionnaire;
+    QString CheminQuestionnaire;
+    QString CheminIni;
+    QString TitreQuestionnaire;
+    QString CheminImage;
+
+    // What the companion file gives
+    std::array<std::array<QString, 3>, MaxLignesIni + 1> TableIni;
+    std::int16_t ModeImages = 0;
+    std::array<std::array<QString, MaxQuestions + 1>, 2> TableImages;
+    int NbImages = 0;
+    std::array<QString, MaxQuestions + 1> Commentaires;
+    QString FichierAide;
+    QString DureeMinuterie;
+    QString AideWinHelp;
+
+    // Progress of the run
+    int NbQuestions = 0;
+    QVector<std::int16_t> OrdreQuestions;
+    QStringList ReserveTirage;
+    std::int16_t BorneTirage = 0;
+    std::int16_t IndexTire = 0;
+    std::int16_t RangQuestion = 0;
+    std::int16_t NumQuestion = 0;
+    std::int16_t NumEssai = 0;
+    bool Recommencer = false;
+
+    // Scores
+    int NbJustes = 0;
+    int NbFausses = 0;
+    std::int16_t NbNulles = 0;
+    float Note = 0.0f;
+
+    // Time
+    QDateTime HeureDebut;
+    QDateTime HeureCourante;
+    qint64 TempsEcoule = 0;
+    QString DateDuJour;
+
+    // Student and results file
+    QString Identifiant;
+    QString Classe;
+    QString CheminResultats;
+    // A teacher trying a questionnaire from the editor: nothing is recorded.
+    bool Entrainement = false;
+
+    // Display
+    std::int16_t LargeurEcranPixels = 0;
+    std::int16_t HauteurEcranPixels = 0;
+    float ResolutionX = 0.0f;
+    float ResolutionY = 0.0f;
+
+    // Owned by the quiz screen
+    // (q, 0, 0) text of question q; (q, 0, k) answer slot k; (q, 1, 0) flags.
+    std::array<std::array<std::array<QString, MaxCreneaux + 1>, 2>, MaxQuestions + 1> TexteQCM;
+    std::array<std::array<QString, 10>, MaxQuestions + 1> BonnesReponses;
+    bool ReponsesMultiples = false;
+    QString Consigne;
+    bool ChoixNumerotes = false;
+    int NbChoix = 0;
+    bool SortieConfirmee = false;
+    bool ChronoActif = false;
+    QString Verdict;
+    float Penalite = 0.0f;
+    std::int16_t TicsMinuterie = 0;
+    int ImageCourante = 0;
+};

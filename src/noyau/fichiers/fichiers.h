@@ -1,0 +1,83 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QStringDecoder>
+#include <QStringList>
+
+#include <optional>
+
+// File and folder services. Teachers write their files on Windows: text is
+// Windows-1252 with CR LF, and names are matched whatever their case.
+namespace Fichiers {
+
+// Folder of the executable, without a trailing separator.
+QString dossierProgramme();
+
+// Names of the direct sub-folders, in the file system's enumeration order.
+QStringList sousDossiers(const QString& dossier);
+
+// The path of an existing file or folder whose name matches `chemin`
+// without regard to case, below the deepest folder of `chemin` that exists
+// as written; `chemin` itself when nothing matches. Every character is part
+// of a name: a folder may well be called "X\..\Y" on this system. Empty for
+// a path holding a NUL character, which no file can bear.
+QString resoudre(const QString& chemin);
+
+// `dossier` joined with a name a teacher wrote in a file, where a backslash
+// separates folders as it does on Windows.
+QString cheminEcrit(const QString& dossier, const QString& nomEcrit);
+
+bool existe(const QString& chemin);
+
+// Whether `chemin`, once links and "." or ".." are resolved, names an entry
+// directly inside `dossier`.
+bool directementDans(const QString& chemin, const QString& dossier);
+
+// The lines of a teacher's text file, decoded one at a time so that a large
+// file never becomes a large list of strings. The encoding is chosen once
+// for the whole file: UTF-8 when the bytes are valid UTF-8 and hold
+// non-ASCII characters (a byte-order mark dropped), UTF-16 when they start
+// with its byte-order mark, Windows-1252 otherwise. Lines end with CR LF, LF,
+// or nothing on the last line.
+class LignesTexte {
+public:
+    explicit LignesTexte(QByteArray octets);
+    // The next line; when `limite` is not negative, at most `limite` + 1
+    // characters of it, so that the caller knows it was longer. Nothing once
+    // the last line has been read.
+    std::optional<QString> suivante(qsizetype limite = -1);
+
+private:
+    enum class Codage { Windows1252, Utf8, Utf16 };
+    QString decoder(QByteArrayView ligne, qsizetype limite);
+
+    QByteArray octets_;
+    QString texteUtf16_;
+    Codage codage_ = Codage::Windows1252;
+    qsizetype position_ = 0;
+    QStringDecoder ansi_{"windows-1252"};
+};
+
+// The line of `octets` that starts at `position`, without its CR LF or LF;
+// `position` moves to the next line.
+QByteArrayView ligneOctets(QByteArrayView octets, qsizetype& position);
+
+QByteArray encoderWindows1252(const QString& texte);
+// Whether Windows-1252 holds the text as it is, every character.
+bool tientEnWindows1252(const QString& texte);
+
+// Appends `texte` in Windows-1252 in one operation, flushed and synced to
+// disk with the folder of a file it creates. Whole or absent: on a failure
+// the file is cut back to the length it had, or removed if this call
+// created it. An empty string on success, else the reason in French.
+QString ajouter(const QString& chemin, const QString& texte);
+
+// Whether `dossier` accepts a new file of `octets` bytes: one is written,
+// synced and removed. An empty string when it does, else the reason in
+// French (read-only folder or medium, no permission, full disk).
+QString essaiEcriture(const QString& dossier, qsizetype octets);
+
+// The French reason of a system error number, for a teacher or a pupil.
+QString raisonSysteme(int numero);
+
+}  // namespace Fichiers

@@ -1,0 +1,74 @@
+#pragma once
+#include "noyau/deroulement/quiz_state.h"
+#include "noyau/resultats/journal_disque.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QVector>
+
+#include <optional>
+
+// The answer journal of an attempt: JSON Lines in the "Essais" folder of the
+// questionnaire, a first line naming the attempt, one line per judged
+// question, a last line telling how it ended. The report reads it for its
+// per-question statistics; the results record stays the record of truth.
+namespace Journal {
+
+inline const QString DossierEssais = QStringLiteral("Essais");
+
+// "Essais/B01_3A_2026-12-05_14-03-27_essai-1.jsonl" in the questionnaire's folder.
+QString CheminJournal(const QuizState& s, const QDateTime& debut);
+
+// Follows an attempt on the quiz screen and hands its lines to the journal;
+// with no journal it does nothing.
+class Suivi {
+public:
+    explicit Suivi(JournalEssai* journal) : journal_(journal) {}
+
+    void commencer(const QuizState& s, const QDateTime& instant);
+    // A question is on screen; its time counts from its first showing.
+    void questionAffichee(const QuizState& s, const QDateTime& instant);
+    // `cochees`(k) for answer k; `verdict` "Vrai", "Faux" or "Nulle".
+    void jugee(const QuizState& s, const QVector<bool>& cochees, const QString& verdict,
+               const QDateTime& instant);
+    // The attempt hands over to the results, reached or abandoned.
+    void terminer(const QuizState& s, bool resultatsAtteints, const QDateTime& instant);
+
+private:
+    JournalEssai* journal_;
+    bool commence_ = false;
+    bool termine_ = false;
+    int rangAffiche_ = -1;
+    QDateTime affichage_;
+};
+
+struct ReponseLue {
+    int numero = 0;        // question number in the questionnaire file
+    int rang = 0;          // its rank in the attempt's order
+    QVector<int> cochees;  // answers ticked, from 1
+    QVector<int> justes;   // right answers, from 1
+    int choix = 0;         // answers offered
+    QString verdict;       // "Vrai", "Faux", "Nulle"
+    QString intitule;
+    int secondes = 0;
+};
+
+struct JournalLu {
+    QString fichier;
+    QString questionnaire, titre, identifiant, classe;
+    int essai = 0;
+    QDateTime debut;
+    int questions = 0;
+    QVector<ReponseLue> reponses;
+    bool termine = false;  // has its last line
+    bool resultatsAtteints = false;
+    std::optional<double> note;
+};
+
+// Nothing when the text is not a journal (the reason in `erreur`). A journal
+// cut short (a crash, a power cut) keeps the lines before the cut.
+std::optional<JournalLu> LireJournal(const QByteArray& octets, const QString& chemin,
+                                     QString* erreur);
+std::optional<JournalLu> LireFichierJournal(const QString& chemin, QString* erreur);
+
+}  // namespace Journal

@@ -1,0 +1,231 @@
+#include "noyau/resultats/releve.h"
+
+#include "noyau/questionnaire/chargement.h"
+#include "noyau/questionnaire/formats.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QSet>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <algorithm>
+#include <memory>
+
+namespace Resultats {
+
+namespace {
+
+QString cle(const QStringList& parties) { return parties.join(QChar(0x1F)); }
+
+QString cleEssai(const EssaiLu& e) {
+    return cle({e.questionnaire.toUpper(), e.identifiant.toUpper(), e.classe.toUpper(),
+                QString::number(e.numero), e.texteDate, e.heure.toString(), e.note,
+                QString::number(e.traitees), QString::number(e.questions),
+                QString::number(e.justes), QString::number(e.fausses), QString::number(e.nulles)});
+}
+
+QString cleRattachement(const QString& questionnaire, const QString& identifiant,
+                        const QString& classe, int essai, const QDate& jour) {
+    return cle({questionnaire.toUpper(), identifiant.toUpper(), classe.toUpper(),
+                QString::number(essai), jour.toString(Qt::ISODate)});
+}
+
+QString cleRattachement(const Journal::JournalLu& j) {
+    return cleRattachement(j.questionnaire, j.identifiant, j.classe, j.essai, j.debut.date());
+}
+
+bool estJournal(const QFileInfo& f) {
+    return f.suffix().compare("jsonl", Qt::CaseInsensitive) == 0 &&
+           f.dir().dirName().compare(Journal::DossierEssais, Qt::CaseInsensitive) == 0;
+}
+
+// The title in the questionnaire file beside a results file, read once per folder.
+class Titres {
+public:
+    QString titre(const EssaiLu& e) {
+        const QString dossier = QFileInfo(e.fichier).path();
+        const QString cleTitre = dossier + '/' + e.questionnaire.toUpper();
+        const auto trouve = lus_.constFind(cleTitre);
+        if (trouve != lus_.constEnd()) return *trouve;
+        auto s = std::make_unique<QuizState>();
+        s->CheminQuestionnaire = dossier + '/' + e.questionnaire + ".dat";
+        const QString titre = LireQuestionnaire(*s).isEmpty() ? s->TitreQuestionnaire : QString();
+        lus_.insert(cleTitre, titre);
+        return titre;
+    }
+
+private:
+    QHash<QString, QString> lus_;
+};
+
+// What one file gave: the records of a results file, or a journal.
+struct FichierLu {
+    LectureResultats resultats;
+    std::optional<Journal::JournalLu> journal;
+    QString erreur;
+};
+
+FichierLu lireFichier(const QString& chemin, bool journal) {
+    FichierLu lu;
+    if (journal)
+        lu.journal = Journal::LireFichierJournal(chemin, &lu.erreur);
+    else
+        lu.resultats = LireFichierResultats(chemin);
+    return lu;
+}
+
+// Each file is read and parsed on its own, so the files are shared out
+// among the processor's cores; what they gave comes back in listing order.
+QVector<FichierLu> lireTous(const QVector<std::pair<QString, bool>>& fichiers) {
+    return QtConcurrent::blockingMapped<QVector<FichierLu>>(
+        fichiers, [](const std::pair<QString, bool>& f) { return lireFichier(f.first, f.second); });
+}
+
+class Collecte {
+public:
+    void lister(const QString& chemin) {
+        const QFileInfo info(chemin);
+        if (info.isFile()) return retenir(info);
+        if (!info.isDir()) {
+            r_.erreurs
+                << QStringLiteral("%1 : dossier introuvable").arg(QDir::toNativeSeparators(chemin));
+            return;
+        }
+        QDirIterator it(chemin, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) retenir(it.nextFileInfo());
+    }
+
+    Releve terminer() {
+        for (FichierLu& lu : lireTous(fichiers_)) garder(lu);
+        trier();
+        for (int i = 0; i < r_.journaux.size(); ++i) {
+            const Journal::JournalLu& j = r_.journaux[i];
+            r_.indexJournaux.insert(cleRattachement(j), i);
+            if (!j.titre.isEmpty()) r_.titres.insert(j.questionnaire.toUpper(), j.titre);
+        }
+        for (const EssaiLu& e : std::as_const(r_.essais))
+            if (r_.titre(e.questionnaire).isEmpty())
+                r_.titres.insert(e.questionnaire.toUpper(), titres_.titre(e));
+        if (r_.essais.isEmpty() && r_.journaux.isEmpty() && r_.erreurs.isEmpty())
+            r_.erreurs << QStringLiteral("aucun fichier de résultats trouvé");
+        return std::move(r_);
+    }
+
+private:
+    void retenir(const QFileInfo& f) {
+        if (f.suffix().compare("rst", Qt::CaseInsensitive) == 0)
+            fichiers_.push_back({f.filePath(), false});
+        else if (estJournal(f))
+            fichiers_.push_back({f.filePath(), true});
+    }
+
+    void garder(FichierLu& lu) {
+        if (!lu.erreur.isEmpty()) r_.erreurs << lu.erreur;
+        if (lu.journal) garderJournal(std::move(*lu.journal));
+        r_.erreurs << lu.resultats.erreurs;
+        for (EssaiLu& e : lu.resultats.essais) {
+            const QString cle = cleEssai(e);
+            if (vus_.contains(cle)) continue;
+            vus_.insert(cle);
+            r_.essais << std::move(e);
+        }
+    }
+
+    // Of two copies of one journal, the longer: one may have been copied
+    // while the attempt was running.
+    void garderJournal(Journal::JournalLu j) {
+        const QString cleJournal = cleRattachement(j) + j.debut.toString(Qt::ISODate);
+        const auto trouve = journaux_.constFind(cleJournal);
+        if (trouve == journaux_.constEnd()) {
+            journaux_.insert(cleJournal, r_.journaux.size());
+            r_.journaux << std::move(j);
+            return;
+        }
+        Journal::JournalLu& garde = r_.journaux[*trouve];
+        if (j.reponses.size() + j.termine > garde.reponses.size() + garde.termine)
+            garde = std::move(j);
+    }
+
+    void trier() {
+        QCollator collation{Formats::francais()};
+        collation.setCaseSensitivity(Qt::CaseInsensitive);
+        std::stable_sort(
+            r_.essais.begin(), r_.essais.end(), [&](const EssaiLu& a, const EssaiLu& b) {
+                for (const auto& [x, y] :
+                     {std::pair{&a.questionnaire, &b.questionnaire},
+                      std::pair{&a.classe, &b.classe}, std::pair{&a.identifiant, &b.identifiant}})
+                    if (const int ordre = collation.compare(*x, *y)) return ordre < 0;
+                if (a.numero != b.numero) return a.numero < b.numero;
+                return std::pair{a.date, a.heure} < std::pair{b.date, b.heure};
+            });
+    }
+
+    Releve r_;
+    QVector<std::pair<QString, bool>> fichiers_;  // path, and whether a journal
+    QSet<QString> vus_;
+    QHash<QString, int> journaux_;
+    Titres titres_;
+};
+
+// Text a spreadsheet would take for a formula is kept as text.
+QString champTexte(const QString& texte) {
+    static const QString debutsFormule = QStringLiteral("=+-@\t\r");
+    return !texte.isEmpty() && debutsFormule.contains(texte[0]) ? '\'' + texte : texte;
+}
+
+QString champ(const QString& texte) {
+    if (!texte.contains(';') && !texte.contains('"') && !texte.contains('\n') &&
+        !texte.contains('\r'))
+        return texte;
+    return '"' + QString(texte).replace('"', "\"\"") + '"';
+}
+
+}  // namespace
+
+int Releve::codeSortie() const {
+    if (erreurs.isEmpty()) return 0;
+    return essais.isEmpty() && journaux.isEmpty() ? 2 : 1;
+}
+
+Releve Rassembler(const QStringList& chemins) {
+    Collecte collecte;
+    for (const QString& chemin : chemins) collecte.lister(chemin);
+    return collecte.terminer();
+}
+
+const Journal::JournalLu* JournalDe(const Releve& r, const EssaiLu& e) {
+    const auto trouve = r.indexJournaux.constFind(
+        cleRattachement(e.questionnaire, e.identifiant, e.classe, e.numero, e.date));
+    return trouve == r.indexJournaux.constEnd() ? nullptr : &r.journaux[*trouve];
+}
+
+QByteArray TexteCsv(const Releve& r) {
+    QString texte = QStringLiteral(
+        "questionnaire;titre;identifiant;classe;essai;date;heure;traitees;"
+        "questions;justes;fausses;nulles;note;note_sur_4;complet\r\n");
+    for (const EssaiLu& e : r.essais) {
+        const QStringList champs{champTexte(e.questionnaire),
+                                 champTexte(r.titre(e.questionnaire)),
+                                 champTexte(e.identifiant),
+                                 champTexte(e.classe),
+                                 QString::number(e.numero),
+                                 e.date.toString(Qt::ISODate),
+                                 e.heure.toString(QStringLiteral("HH:mm:ss")),
+                                 QString::number(e.traitees),
+                                 QString::number(e.questions),
+                                 QString::number(e.justes),
+                                 QString::number(e.fausses),
+                                 QString::number(e.nulles),
+                                 e.note,
+                                 e.noteSurQuatre,
+                                 e.complet() ? QStringLiteral("oui") : QStringLiteral("non")};
+        QStringList cellules;
+        for (const QString& c : champs) cellules << champ(c);
+        texte += cellules.join(';') + "\r\n";
+    }
+    return "\xEF\xBB\xBF" + texte.toUtf8();
+}
+
+}  // namespace Resultats

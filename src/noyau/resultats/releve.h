@@ -1,0 +1,40 @@
+#pragma once
+#include "noyau/resultats/journal.h"
+#include "noyau/resultats/lecture.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QStringList>
+#include <QVector>
+
+// Every attempt found under the folders a teacher gathered (a library, a
+// questionnaire folder, copies from several machines), each counted once.
+namespace Resultats {
+
+struct Releve {
+    QVector<EssaiLu> essais;  // by questionnaire, class, identifier, attempt
+    QVector<Journal::JournalLu> journaux;
+    QHash<QString, QString> titres;     // by questionnaire, upper case
+    QStringList erreurs;                // in French, one per file or record not read
+    QHash<QString, int> indexJournaux;  // by attempt, see JournalDe
+
+    QString titre(const QString& questionnaire) const {
+        return titres.value(questionnaire.toUpper());
+    }
+    // 0 all read, 1 some files not read, 2 nothing read.
+    int codeSortie() const;
+};
+
+// Reads every results file (".rst") and every journal (in an "Essais"
+// folder) under `chemins`, folders or single files.
+Releve Rassembler(const QStringList& chemins);
+
+// The journal of `essai` (same questionnaire, pupil, attempt and day), or
+// nothing.
+const Journal::JournalLu* JournalDe(const Releve& r, const EssaiLu& essai);
+
+// One row per attempt for LibreOffice Calc and Excel in French: UTF-8 with
+// a byte-order mark, ";" between fields, decimal comma, CR LF.
+QByteArray TexteCsv(const Releve& r);
+
+}  // namespace Resultats

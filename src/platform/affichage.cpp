@@ -1,9 +1,0 @@
-#include "platform/affichage.h"
-
-#include <QGuiApplication>
-#include <QScreen>
-
-QSize AffichageFixe::taille() const {
-    const QScreen* ecran = QGuiApplication::primaryScreen();
-    return ecran ? ecran->size() : QSize();
-}

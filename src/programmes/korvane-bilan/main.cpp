@@ -1,0 +1,76 @@
+// korvane-bilan: gathers a class's results files and answer journals into a
+// spreadsheet and a report page.
+#include "noyau/resultats/rapport.h"
+#include "noyau/resultats/releve.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace {
+
+const QString Usage = QStringLiteral(
+    "Usage : korvane-bilan [--csv FICHIER] [--html FICHIER] DOSSIER...\n"
+    "Rassemble les fichiers de résultats (.rst) et les journaux d'essais des dossiers\n"
+    "donnés (bibliothèque, dossier d'un questionnaire ou copies de plusieurs postes).\n"
+    "Sans --csv ni --html, écrit bilan.csv et bilan.html dans le dossier courant.\n");
+
+QString ecrire(const QString& chemin, const QByteArray& octets) {
+    QSaveFile fichier(chemin);
+    if (fichier.open(QIODevice::WriteOnly) && fichier.write(octets) == octets.size() &&
+        fichier.commit())
+        return {};
+    return fichier.errorString();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    QTextStream sortie(stdout), erreurs(stderr);
+    QString csv, html;
+    QStringList dossiers;
+    const QStringList arguments = application.arguments().mid(1);
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if ((a == "--csv" || a == "--html") && i + 1 < arguments.size())
+            (a == "--csv" ? csv : html) = arguments[++i];
+        else if (a.startsWith("--") || a == "-h") {
+            erreurs << Usage;
+            return a == "--help" || a == "-h" ? 0 : 2;
+        } else
+            dossiers << a;
+    }
+    if (dossiers.isEmpty()) {
+        erreurs << Usage;
+        return 2;
+    }
+    if (csv.isEmpty() && html.isEmpty()) csv = "bilan.csv", html = "bilan.html";
+
+    const Resultats::Releve releve = Resultats::Rassembler(dossiers);
+    for (const QString& erreur : releve.erreurs) erreurs << erreur << '\n';
+    if (releve.codeSortie() == 2) {
+        erreurs << QStringLiteral("Rien n'a pu être lu : ni tableau ni bilan n'ont été écrits.\n");
+        return 2;
+    }
+    const auto produire = [&](const QString& chemin, const QByteArray& octets,
+                              const QString& quoi) {
+        if (chemin.isEmpty()) return true;
+        const QString raison = ecrire(chemin, octets);
+        if (!raison.isEmpty())
+            erreurs << QStringLiteral("%1 : écriture impossible (%2)\n")
+                           .arg(QDir::toNativeSeparators(chemin), raison);
+        else
+            sortie << quoi << QDir::toNativeSeparators(QFileInfo(chemin).absoluteFilePath())
+                   << '\n';
+        return raison.isEmpty();
+    };
+    const bool ecrits =
+        produire(csv, Resultats::TexteCsv(releve), QStringLiteral("Tableau des notes : ")) &
+        produire(html, Resultats::RapportHtml(releve).toUtf8(),
+                 QStringLiteral("Bilan de la classe : "));
+    sortie << QStringLiteral("%1 essais lus.\n").arg(releve.essais.size());
+    return ecrits ? releve.codeSortie() : 2;
+}

@@ -1,0 +1,52 @@
+#include "noyau/deroulement/aide.h"
+
+#include "support/dossier.h"
+#include "support/fakes.h"
+
+#include <gtest/gtest.h>
+
+using R = OuvreurDocuments::Resultat;
+
+// Every outcome of opening the help document: opened, or a message naming
+// the file; never a silent nothing.
+TEST(OuvrirAide, OpensTheDocumentOrSaysWhyNot) {
+    DossierDeTest volcans("VOLCANS");
+    for (const char* nom : {"volcans.doc", "VOLCANS.HLP"})
+        volcans.ecrireOctets(QString("Fichiers d'aide/") + nom, "aide");
+    const QString aide = volcans.dossier() + "/Fichiers d'aide/";
+    const struct {
+        QString document;
+        R resultat;
+        const char* ouvert;   // the file handed to the desktop, "" when none
+        const char* message;  // "" when none is shown
+    } cas[] = {
+        {aide + "Volcans.DOC", R::Ouvert, "volcans.doc",
+         ""},  // found whatever the case of its name
+        {aide + "volcans.doc", R::AucuneApplication, "volcans.doc",
+         "L'ouverture du fichier d'aide choisi a échouée. Prévenez le professeur.\r\n"
+         "Fichier : volcans.doc"},
+        {aide + "volcans.doc", R::Echec, "volcans.doc", "« volcans.doc » n'a pas pu être ouvert"},
+        {aide + "VOLCANS.HLP", R::Ouvert, "VOLCANS.HLP", ""},
+        {aide + "VOLCANS.HLP", R::AucuneApplication, "VOLCANS.HLP",
+         "« VOLCANS.HLP » est au format de l'aide de Windows"},
+        {aide + "absent.pdf", R::Ouvert, "", "« absent.pdf » est introuvable"},
+        {"C:\\AIDE\\volcans.doc", R::Ouvert, "", "« volcans.doc » est introuvable"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.document.toStdString());
+        PlateformeSimulee p;
+        QuizState s;
+        s.FichierAide = c.document;
+        p.documents.resultat = c.resultat;
+        Ouvrir_aide(s, p.services, nullptr);
+        EXPECT_EQ(p.documents.ouverts,
+                  *c.ouvert ? QStringList{volcans.dossier() + "/Fichiers d'aide/" + c.ouvert}
+                            : QStringList{});
+        EXPECT_EQ(s.AideWinHelp, c.document.endsWith("HLP") ? c.document : "");
+        ASSERT_EQ(p.dialogues.appels.size(), *c.message ? 1u : 0u);
+        if (*c.message == 0) continue;
+        EXPECT_TRUE(p.dialogues.appels[0].texte.contains(QString(c.message)));
+        EXPECT_EQ(p.dialogues.appels[0].titre + QString::number(p.dialogues.appels[0].style),
+                  "AVERTISSEMENT CRITIQUE16");
+    }
+}

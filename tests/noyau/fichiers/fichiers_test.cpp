@@ -1,0 +1,149 @@
+#include "noyau/fichiers/fichiers.h"
+
+#include "support/dossier.h"
+#include "support/pannes.h"
+
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace {
+QStringList lignes(const QByteArray& octets, qsizetype limite = -1) {
+    Fichiers::LignesTexte lecteur(octets);
+    QStringList liste;
+    while (const auto ligne = lecteur.suivante(limite)) liste << *ligne;
+    return liste;
+}
+}  // namespace
+
+TEST(Fichiers, decodageEtLignesDesFichiersDEnseignant) {
+    const QString ete = QString::fromUtf8("Été à Noël °");
+    const QByteArray utf16 = QByteArray(reinterpret_cast<const char*>(ete.utf16()), ete.size() * 2);
+    const struct {
+        const char* nom;
+        QByteArray octets;
+        QStringList attendu;
+    } cas[] = {
+        {"windows-1252", "\xC9t\xE9 \xE0 No\xEBl \xB0", {ete}},
+        {"utf-8", ete.toUtf8(), {ete}},
+        {"utf-8 avec BOM", "\xEF\xBB\xBF" + ete.toUtf8(), {ete}},
+        {"utf-16 de Notepad", "\xFF\xFE" + utf16, {ete}},
+        // Not valid UTF-8, even when it looks close: Windows-1252.
+        {"presque utf-8", "caf\xE9\x80", {QString::fromUtf8("café€")}},
+        {"utf-8 coupé à la fin", "caf\xC3\xA9\n\xC3", {QString::fromUtf8("cafÃ©"), "Ã"}},
+        {"CR LF", "un\r\n\r\ntrois\r\n", {"un", "", "trois"}},
+        {"LF", "un\n\ntrois\n", {"un", "", "trois"}},
+        {"sans fin de ligne", "un\r\n\ntrois", {"un", "", "trois"}},
+        {"vide", "", {}},
+        {"une ligne vide", "\r\n", {""}},
+    };
+    for (const auto& c : cas) EXPECT_EQ(lignes(c.octets), c.attendu) << c.nom;
+    // A limit reads one character more than it allows, never the whole line.
+    EXPECT_EQ(lignes(QByteArray(100000, 'a') + "\nb", 4), QStringList({"aaaaa", "b"}));
+}
+
+TEST(Fichiers, nomsRetrouvesSansEgardALaCasseNiALaForme) {
+    QTemporaryDir racine;
+    const QString vrai = racine.path() + "/Volcans/Images/Cratere.GIF";
+    poser(vrai, "x");
+    EXPECT_EQ(Fichiers::resoudre(racine.path() + "/VOLCANS/images/cratere.gif"), vrai);
+    EXPECT_EQ(Fichiers::resoudre(
+                  Fichiers::cheminEcrit(racine.path() + "/volcans", "IMAGES\\CRATERE.gif")),
+              vrai);
+    EXPECT_TRUE(Fichiers::existe(racine.path() + "/volcans/images/cratere.gif"));
+    EXPECT_FALSE(Fichiers::existe(racine.path() + "/volcans/images/absent.gif"));
+    EXPECT_FALSE(Fichiers::existe(racine.path() + "/volcans/images"));  // a folder is no file
+    // A backslash in a folder's own name is a character, never a way out.
+    poser(racine.path() + "/a/X\\..\\..\\X/X\\..\\..\\X.dat", "q");
+    poser(racine.path() + "/X.dat", "dehors");
+    const QString piege = racine.path() + "/a/x\\..\\..\\x/X\\..\\..\\X.DAT";
+    EXPECT_EQ(contenu(Fichiers::resoudre(piege)), "q");
+    // No file can bear a NUL: not even asked of the file system.
+    EXPECT_EQ(Fichiers::resoudre(racine.path() + QString(QChar(0)) + "x"), "");
+    EXPECT_FALSE(Fichiers::existe(racine.path() + "/volcans" + QString(QChar(0))));
+    // Copied from a Mac (decomposed accent) or unzipped from Windows (Windows-1252 bytes).
+    for (const char* nom : {"Mac/Crate\xCC\x80re.JPG", "Zip/CRAT\xC8RE.jpg"}) {
+        const QString dossier = racine.path() + "/" + QString(nom).left(3);
+        QDir().mkpath(dossier);
+        const QByteArray fichier = QFile::encodeName(racine.path() + "/") + nom;
+        FILE* f = std::fopen(fichier.constData(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs(nom, f);
+        std::fclose(f);
+        EXPECT_EQ(contenu(Fichiers::resoudre(dossier + QString::fromUtf8("/cratère.jpg"))), nom);
+        std::remove(fichier.constData());  // out of the toolkit's sight
+    }
+}
+
+TEST(Fichiers, directementDansLeDossier) {
+    QTemporaryDir racine;
+    const QString d = racine.path() + "/Q";
+    QDir().mkpath(d + "/sous");
+    QFile::link(racine.path(), d + "/lien");
+    const struct {
+        QString chemin;
+        bool dedans;
+    } cas[] = {
+        {d + "/Q _B01_3A_.rst", true},
+        {d + "/sous/x.rst", false},
+        {d + "/../x.rst", false},
+        {d + "/lien/x.rst", false},
+        {d + "/..", false},
+        {racine.path() + "/x.rst", false},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(Fichiers::directementDans(c.chemin, d), c.dedans) << c.chemin.toStdString();
+}
+
+TEST(Fichiers, ajoutEntierEnWindows1252OuAbsentQuandLeSystemeRefuse) {
+    QTemporaryDir racine;
+    const QByteArray avant = "Bin\xF4me\r\ndeux\r\n";
+    EXPECT_EQ(Fichiers::ajouter(racine.path() + "/existant.rst", QString::fromUtf8("Binôme\r\n")),
+              "");
+    EXPECT_EQ(Fichiers::ajouter(racine.path() + "/existant.rst", "deux\r\n"), "");
+    EXPECT_EQ(contenu(racine.path() + "/existant.rst"), avant);
+    poser(racine.path() + "/fichier", "x");
+    QDir().mkpath(racine.path() + "/dossier.rst");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(racine.path() + "/tube.rst").constData(), 0644), 0);
+    const QByteArray long_(5000, 'z');
+    const struct {
+        const char* nom;
+        rlim_t limite;
+        QString raison;
+        QByteArray reste;
+    } cas[] = {
+        // Cut after part of the text, as a full disk does: the file goes back.
+        {"existant.rst", 20, "le fichier a atteint la taille permise", avant},
+        // Created and not filled: removed, so no empty file refuses the pupil.
+        {"nouveau.rst", 10, "le fichier a atteint la taille permise", "<absent>"},
+        {"fichier/x.rst", RLIM_INFINITY, "le dossier n'existe plus", "<absent>"},
+        {"dossier.rst", RLIM_INFINITY, "un dossier porte ce nom à la place du fichier", "<absent>"},
+        // A pipe in the file's place is refused at once, never waited on.
+        {"tube.rst", RLIM_INFINITY, "ce nom désigne autre chose qu'un fichier ordinaire",
+         "<absent>"},
+    };
+    for (const auto& c : cas) {
+        const QString chemin = racine.path() + "/" + c.nom;
+        QString raison;
+        {
+            LimiteDeTaille limite(c.limite);
+            raison = Fichiers::ajouter(chemin, long_);
+        }
+        EXPECT_EQ(raison, c.raison) << c.nom;
+        if (QFileInfo(chemin).isFile() || !QFileInfo::exists(chemin)) {
+            EXPECT_EQ(contenu(chemin), c.reste) << c.nom;
+        }
+    }
+    EXPECT_EQ(contenu(racine.path() + "/fichier"), "x");
+    EXPECT_TRUE(QFileInfo(racine.path() + "/dossier.rst").isDir());
+}
+
+TEST(Fichiers, essaiDEcritureAvantLeQuestionnaire) {
+    QTemporaryDir racine;
+    EXPECT_EQ(Fichiers::essaiEcriture(racine.path(), 4096), "");
+    EXPECT_EQ(QDir(racine.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList());
+    EXPECT_EQ(Fichiers::essaiEcriture(racine.path() + "/absent", 4096), "le dossier n'existe plus");
+    LimiteDeTaille limite(100);
+    EXPECT_EQ(Fichiers::essaiEcriture(racine.path(), 4096),
+              "le fichier a atteint la taille permise");
+}

@@ -1,0 +1,198 @@
+#include "noyau/questionnaire/ecriture.h"
+
+#include "images/images.h"
+#include "noyau/questionnaire/verification.h"
+#include "support/dossier.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// What the player's own loading read, compared with what the editor holds.
+void attendreLecture(const Questionnaire& e, const QString& dossier) {
+    const auto v = VerifierDossier(dossier, Images::examiner);
+    const QuizState& s = v->etat;
+    ASSERT_TRUE(v->erreur.isEmpty()) << v->erreur.toStdString();
+    EXPECT_EQ(s.TitreQuestionnaire, e.titre);
+    ASSERT_EQ(s.NbQuestions, e.questions.size());
+    for (int q = 1; q <= s.NbQuestions; ++q) {
+        const Question& attendue = e.questions[q - 1];
+        EXPECT_EQ(s.TexteQCM[q][0][0], attendue.texte);
+        ASSERT_EQ(NombreReponses(s, q), attendue.reponses.size()) << q;
+        for (int k = 0; k < attendue.reponses.size(); ++k) {
+            EXPECT_EQ(s.TexteQCM[q][0][k + 1], attendue.reponses[k]);
+            if (k < MaxDrapeaux && attendue.reponses.size() < 8) {
+                EXPECT_EQ(s.BonnesReponses[q][k], attendue.justes[k] ? "1" : "0") << q << k;
+            }
+        }
+        EXPECT_EQ(s.Commentaires[q], attendue.commentaire);
+        if (e.modeImages == 0) {
+            EXPECT_EQ(s.TableImages[0][q], attendue.image);
+        }
+    }
+    EXPECT_EQ(s.ModeImages, e.modeImages);
+    EXPECT_EQ(s.NbImages, e.modeImages == 1 ? e.imagesCycliques.size() : 0);
+    for (int i = 0; i < s.NbImages; ++i) EXPECT_EQ(s.TableImages[1][i + 1], e.imagesCycliques[i]);
+    EXPECT_EQ(s.DureeMinuterie, e.duree);
+    EXPECT_EQ(s.FichierAide.isEmpty(), e.aide.isEmpty());
+}
+
+Question question(const QString& texte, QStringList reponses, QVector<bool> justes) {
+    Question q;
+    q.texte = texte;
+    q.reponses = reponses;
+    q.justes = justes;
+    return q;
+}
+
+Questionnaire genere(int cas) {
+    Questionnaire e;
+    e.titre = QString::fromUtf8("Les élèves et l'été — 2°");
+    e.questions << question(QString::fromUtf8("Où est la gare ?"),
+                            {"Ici", QString::fromUtf8("Là-bas"), "Nulle part"},
+                            {false, true, false});
+    e.questions << question("Plusieurs ?", {"a", "b", "c", "d", "e", "f"},
+                            {true, false, true, false, false, true});
+    switch (cas) {
+    case 0:  // one picture per question, comments, help document, countdown
+        e.questions[0].image = "gare.jpg";
+        e.questions[1].commentaire =
+            QString::fromUtf8("Relisez le cours, chapitre 2 ; « c » et « f ».");
+        e.duree = "45";
+        e.aide = "aide.html";
+        break;
+    case 1:  // cycling pictures, no countdown
+        e.modeImages = 1;
+        e.imagesCycliques = {"a.gif", "b.jpg", "c.png"};
+        e.duree = "0";
+        break;
+    case 2:  // 99 questions, the last of nine answers
+        while (e.questions.size() < MaxQuestions)
+            e.questions << question(QString("Question %1").arg(e.questions.size() + 1),
+                                    {"oui", "non"}, {true, false});
+        e.questions.last().reponses = {"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+        e.questions.last().justes = QVector<bool>(9, false);
+        break;
+    case 3:  // seven answers in the middle, eight at the end
+        e.questions[0].reponses = {"a", "b", "c", "d", "e", "f", "g"};
+        e.questions[0].justes = {true, false, false, false, false, false, true};
+        e.questions[1].reponses << "g"
+                                << "h";
+        e.questions[1].justes << false << false;
+        break;
+    }
+    return e;
+}
+
+}  // namespace
+
+// Generated questionnaires, then the sample library: opened and saved
+// unchanged, the files stay byte for byte as they were, the previous ones
+// kept as .bak, and the player reads what the editor holds.
+TEST(Ecriture, relusEtRecritsALOctetPres) {
+    const QStringList exemples{"VOLCANS", "PLANETES", "CORPS_HUMAIN"};
+    for (int cas = 0; cas < 4 + exemples.size(); ++cas) {
+        const QString nom = cas < 4 ? "GENERE" : exemples[cas - 4];
+        SCOPED_TRACE(nom.toStdString() + std::to_string(cas));
+        DossierDeTest d(nom);
+        const Questionnaire e = genere(cas);
+        if (cas < 4) {
+            ASSERT_TRUE(Problemes(e).isEmpty()) << Problemes(e).first().message.toStdString();
+            ASSERT_EQ(EnregistrerQuestionnaire(e, d.dossier()), "");
+            attendreLecture(e, d.dossier());
+        } else {
+            ASSERT_EQ(
+                QProcess::execute("cp", {"-rT", KORVANE_SAMPLE_LIBRARY "/" + nom, d.dossier()}), 0);
+        }
+        const QString base = d.dossier() + "/" + nom;
+        const QByteArray dat = contenu(base + ".dat"), ini = contenu(base + ".ini");
+        const Ouverture o = OuvrirPourEdition(d.dossier());
+        EXPECT_TRUE(o.changements.isEmpty()) << o.changements.join('\n').toStdString();
+        if (cas < 4) {
+            EXPECT_EQ(o.questionnaire.questions, e.questions);
+            EXPECT_EQ(o.questionnaire.imagesCycliques, e.imagesCycliques);
+        }
+        ASSERT_EQ(EnregistrerQuestionnaire(o.questionnaire, d.dossier()), "");
+        for (const auto& [fichier, avant] :
+             {std::pair{base + ".dat", dat}, std::pair{base + ".ini", ini}}) {
+            EXPECT_EQ(contenu(fichier), avant) << fichier.toStdString();
+            EXPECT_EQ(contenu(fichier + ".bak"), avant) << fichier.toStdString();
+        }
+        attendreLecture(o.questionnaire, d.dossier());
+    }
+}
+
+TEST(Ecriture, fichierHorsDispositionAnnonceSesChangementsEtGardeCeQueLitLeJoueur) {
+    DossierDeTest d("LIBRE");
+    d.dat({"</Titre", "0 Sans ligne de bonnes réponses", "a", "b", "", "0 Deux", "c", "d", "=>0 1",
+           "", "texte après la dernière question"});
+    d.ini({"[Fichiers Images]", "0", "", "inconnu", "[Commentaires]", "2", "Bien"});
+    const QByteArray avant = contenu(d.dossier() + "/LIBRE.dat");
+    const Ouverture o = OuvrirPourEdition(d.dossier());
+    const QString annonce = o.changements.join('\n');
+    for (const char* attendu :
+         {"LIBRE.dat : « =>0 0 » sera ajoutée avant la ligne 5",
+          "LIBRE.dat, ligne 5 : la ligne vide sera supprimée",
+          "LIBRE.dat, ligne 11 : « texte après la dernière question » sera supprimée",
+          "LIBRE.ini : « 30 » sera ajoutée avant la ligne 5"})
+        EXPECT_TRUE(annonce.contains(QString::fromUtf8(attendu))) << annonce.toStdString();
+    EXPECT_EQ(contenu(d.dossier() + "/LIBRE.dat"), avant);  // opening writes nothing
+    ASSERT_EQ(EnregistrerQuestionnaire(o.questionnaire, d.dossier()), "");
+    attendreLecture(o.questionnaire, d.dossier());
+    EXPECT_EQ(contenu(d.dossier() + "/LIBRE.dat.bak"), avant);
+    EXPECT_TRUE(OuvrirPourEdition(d.dossier()).changements.isEmpty());
+}
+
+TEST(Ecriture, textesQueLeJoueurLiraitAutrementRefuses) {
+    struct Cas {
+        GenreTexte genre;
+        const char* texte;
+        bool refuse;
+    };
+    const Cas cas[] = {
+        {GenreTexte::Reponse, "0 oui", true},
+        {GenreTexte::Reponse, "  0 oui", true},
+        {GenreTexte::Reponse, "=>1", true},
+        {GenreTexte::Reponse, "</x", true},
+        {GenreTexte::Reponse, "0", false},
+        {GenreTexte::Reponse, "10 ans", false},
+        {GenreTexte::Question, "0 + 0 ?", false},
+        {GenreTexte::Titre, "a\r\nb", true},
+        {GenreTexte::Titre, "Prix : 5 € — çà", false},
+        {GenreTexte::Question, "Ω ?", true},
+        {GenreTexte::Commentaire, " [Commentaires] ", true},
+        {GenreTexte::NomDeFichier, "[Fichier d'aide]", true},
+    };
+    for (const Cas& c : cas)
+        EXPECT_EQ(!RefusTexte(c.genre, QString::fromUtf8(c.texte)).isEmpty(), c.refuse) << c.texte;
+    EXPECT_FALSE(RefusTexte(GenreTexte::Titre, QString(MaxLongueurTexte + 1, 'x')).isEmpty());
+}
+
+TEST(Ecriture, questionnaireQuiSeraitMalLuNestPasEnregistre) {
+    auto avec = [](auto changer) {
+        Questionnaire e = genere(0);
+        changer(e);
+        return e;
+    };
+    const Questionnaire cas[] = {
+        avec([](Questionnaire& e) { e.questions[0].reponses[1].clear(); }),
+        avec([](Questionnaire& e) { e.questions[1].texte = "  "; }),
+        avec([](Questionnaire& e) { e.questions[0].reponses = QStringList(9, "x"); }),
+        avec([](Questionnaire& e) {  // bytes that happen to be valid UTF-8
+            e = {};
+            e.titre = QString::fromUtf8("Ã©tÃ©");
+            e.questions = {question("Q", {"a", "b"}, {true, false})};
+        }),
+        avec([](Questionnaire& e) {
+            for (int q = 50; q < 100; ++q) e.imagesOrphelines[q] = "x.jpg";
+        }),
+    };
+    for (const Questionnaire& e : cas) {
+        DossierDeTest d("REFUS");
+        EXPECT_FALSE(Problemes(e).isEmpty());
+        EXPECT_NE(EnregistrerQuestionnaire(e, d.dossier()), "");
+        EXPECT_FALSE(QFile::exists(d.dossier() + "/REFUS.dat"));
+    }
+}

@@ -1,0 +1,88 @@
+#include "noyau/resultats/rapport.h"
+
+#include "noyau/resultats/statistiques.h"
+#include "support/classe_fictive.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using Resultats::StatQuestion;
+
+TEST(ResultatsStatistiques, QuestionsARevoirDUneClasse) {
+    QTemporaryDir dossier;
+    ClasseFictive classe;
+    classe.eleves = 60;
+    const int records = GenererClasse(dossier.path(), classe);
+    const Resultats::Releve r = Resultats::Rassembler({dossier.path()});
+    EXPECT_EQ(r.codeSortie(), 0);
+    EXPECT_EQ(r.essais.size(), records);
+    const auto stats = Resultats::Statistiques(r);
+    ASSERT_EQ(stats.size(), 2);
+    for (const auto& s : stats) {
+        EXPECT_EQ(s.eleves, 60);
+        EXPECT_EQ(s.interrompus, 2);  // pupils 25 and 50 were cut off
+        EXPECT_EQ(s.sansJournal, 0);
+        double somme = 0;
+        int notes = 0, enregistres = 0;
+        for (const auto& e : r.essais) {
+            if (e.questionnaire != s.questionnaire) continue;
+            ++enregistres;
+            if (e.complet()) somme += *e.valeurNote, ++notes;
+        }
+        EXPECT_EQ(s.essais, enregistres + s.interrompus);
+        EXPECT_EQ(s.notes.size(), notes);
+        EXPECT_DOUBLE_EQ(s.moyenne(), somme / notes);
+        ASSERT_EQ(s.questions.size(), 12);
+        const auto alerte = [&](int numero, const char* debut) {
+            const StatQuestion& q = s.questions[numero - 1];
+            EXPECT_EQ(q.numero, numero);
+            return q.alertes.filter(debut).size() == 1;
+        };
+        EXPECT_TRUE(alerte(3, "presque personne"));
+        EXPECT_TRUE(alerte(7, "presque tout le monde"));
+        EXPECT_TRUE(alerte(10, "les meilleurs élèves y échouent"));
+        EXPECT_TRUE(alerte(5, "la réponse fausse n° 3 n'est jamais choisie"));
+        EXPECT_GT(*s.questions[0].discrimination, 0.2);
+        EXPECT_TRUE(s.questions[0].alertes.isEmpty())
+            << s.questions[0].alertes.join(';').toStdString();
+        const StatQuestion& q2 = s.questions[1];
+        EXPECT_EQ(q2.justes + q2.fausses + q2.nulles, q2.reponses);
+        EXPECT_EQ(q2.bonnes, QVector<bool>({false, true, false, false}));
+        EXPECT_TRUE(Resultats::RapportHtml(r).contains(s.titre));
+    }
+}
+
+TEST(ResultatsJournal, LignesCoupeesOuEtrangeres) {
+    const QByteArray debut =
+        R"({"type":"debut","questionnaire":"X","identifiant":"B01","classe":"3A","essai":2,"debut":"2026-12-05T14:03:27","questions":3})";
+    const QByteArray question =
+        R"({"type":"question","numero":2,"rang":1,"cochees":[1],"justes":[2],"choix":3,"verdict":"Faux","secondes":9})";
+    const QByteArray fin = R"({"type":"fin","fin":"resultats","note":19})";
+    const struct {
+        const char* nom;
+        QByteArray octets;
+        bool lu;
+        int reponses;
+        bool termine;
+    } cas[] = {
+        {"entier", debut + '\n' + question + '\n' + fin + '\n', true, 1, true},
+        {"CR LF", debut + "\r\n" + question + "\r\n" + fin + "\r\n", true, 1, true},
+        {"coupé dans une ligne", debut + '\n' + question + '\n' + question.left(30), true, 1,
+         false},
+        {"sans première ligne", question + '\n' + fin + '\n', false, 0, false},
+        {"autre chose", "\x89PNG\r\n\x1a\n", false, 0, false},
+    };
+    for (const auto& c : cas) {
+        QString erreur;
+        const auto j = Journal::LireJournal(c.octets, "/Essais/x.jsonl", &erreur);
+        ASSERT_EQ(j.has_value(), c.lu) << c.nom;
+        if (!j) {
+            EXPECT_TRUE(erreur.startsWith("/Essais/x.jsonl : ce n'est pas un journal")) << c.nom;
+            continue;
+        }
+        EXPECT_EQ(j->essai, 2) << c.nom;
+        EXPECT_EQ(j->reponses.size(), c.reponses) << c.nom;
+        EXPECT_EQ(j->termine, c.termine) << c.nom;
+    }
+}
