@@ -30,28 +30,16 @@ QuizState exemple(const QString& chemin) {
     return s;
 }
 
-// Windows-1252 bytes typed out: é is 0xE9, ô 0xF4, è 0xE8.
+// Windows-1252 bytes typed out: \351 is é, \364 ô, \350 è.
 const QByteArray OctetsExemple =
-    "\r\n===================(s\xE9"
-    "paration)=====================\r\n"
-    "[Essai - num\xE9"
-    "ro 1]\r\n[Bin\xF4"
-    "me]\r\nB01\r\n\r\n\r\n[Classe]\r\n3A\r\n\r\n\r\n"
-    "[Nombre de questions trait\xE9"
-    "es]\r\n20 sur 20\r\n\r\n\r\n"
+    "\r\n===================(s\351paration)=====================\r\n"
+    "[Essai - num\351ro 1]\r\n[Bin\364me]\r\nB01\r\n\r\n\r\n[Classe]\r\n3A\r\n\r\n\r\n"
+    "[Nombre de questions trait\351es]\r\n20 sur 20\r\n\r\n\r\n"
     "[Note]\r\n15,5/20     soit : 3,1/4\r\n\r\n\r\n"
-    "Nbre de r\xE9"
-    "ponses justes = 15 sur 20 questions pos\xE9"
-    "es, soit 75,0 %\r\n"
-    "Nbre de r\xE9"
-    "ponses fausses = 4 sur 20 questions pos\xE9"
-    "es, soit 20,0 %\r\n"
-    "l'\xE9l\xE8"
-    "ve n'a pas r\xE9"
-    "pondu pour 1 sur 20 questions pos\xE9"
-    "es, soit 5,0 %\r\n"
-    "\r\n\r\n[Date/Heure]\r\nsamedi 5 d\xE9"
-    "cembre 2026\r\n14:03:27\r\n";
+    "Nbre de r\351ponses justes = 15 sur 20 questions pos\351es, soit 75,0 %\r\n"
+    "Nbre de r\351ponses fausses = 4 sur 20 questions pos\351es, soit 20,0 %\r\n"
+    "l'\351l\350ve n'a pas r\351pondu pour 1 sur 20 questions pos\351es, soit 5,0 %\r\n"
+    "\r\n\r\n[Date/Heure]\r\nsamedi 5 d\351cembre 2026\r\n14:03:27\r\n";
 
 struct Poste {
     QTemporaryDir dossier;
@@ -86,9 +74,23 @@ TEST(ResultatsEcran, ExempleAfficheEtEcritOctetPourOctet) {
     EXPECT_EQ(contenu(poste.s.CheminResultats),
               QByteArray(OctetsExemple).replace("\nB01", "\n B01"));
     EXPECT_TRUE(poste.p.dialogues.appels.empty());
-    e->OKButton->click();  // quitting restores the display
-    EXPECT_EQ(poste.p.affichage.changements, std::vector<QSize>{QSize(1024, 768)});
-    EXPECT_TRUE(poste.p.navigation.quitte);
+
+    // An attempt left before the end: no mark, and said so.
+    Poste abandon;
+    abandon.s.RangQuestion = 7;
+    auto a = abandon.ouvrir();
+    EXPECT_TRUE(a->Label3->isHidden() && a->lblNote->text().isEmpty());
+    EXPECT_TRUE(a->lblAppréciation->text().startsWith(
+        "Le QCM n'a pas été traité dans son intégralité.\r\n"));
+    EXPECT_TRUE(contenu(abandon.s.CheminResultats).contains("Test non \xE9valuable"));
+
+    // Quitting, by the button or by closing the window, restores the display.
+    e->OKButton->click();
+    a->close();
+    for (const Poste* q : {&poste, &abandon}) {
+        EXPECT_EQ(q->p.affichage.changements, std::vector<QSize>{QSize(1024, 768)});
+        EXPECT_TRUE(q->p.navigation.quitte);
+    }
 }
 
 TEST(ResultatsEnregistrement, LignesSelonLEssai) {
@@ -133,20 +135,6 @@ TEST(ResultatsBilan, AppreciationSelonLaNote) {
         EXPECT_EQ(Resultats::Appreciation(note), texte) << note;
 }
 
-TEST(ResultatsEcran, EssaiAbandonneSansNote) {
-    Poste poste;
-    poste.s.RangQuestion = 7;
-    auto e = poste.ouvrir();
-    EXPECT_TRUE(e->Label3->isHidden());
-    EXPECT_EQ(e->lblNote->text(), "");
-    EXPECT_TRUE(e->lblAppréciation->text().startsWith(
-        "Le QCM n'a pas été traité dans son intégralité.\r\n"));
-    EXPECT_TRUE(contenu(poste.s.CheminResultats).contains("Test non \xE9valuable"));
-    e->close();  // closing the window quits as the button does
-    EXPECT_EQ(poste.p.affichage.changements, std::vector<QSize>{QSize(1024, 768)});
-    EXPECT_TRUE(poste.p.navigation.quitte);
-}
-
 TEST(ResultatsEcran, DixEssaisAjoutesAuMemeFichier) {
     Poste poste;
     poste.s.CheminIni = poste.dossier.filePath("Volcans.ini");
@@ -185,67 +173,39 @@ TEST(ResultatsEnregistrement, FichierExistantJamaisVideEtRecreeSiDisparu) {
 // pupil, whose mark stays on screen.
 TEST(ResultatsEcran, PanneDEcritureDitEtGardeLaNote) {
     const QByteArray avant = "\r\n" + QByteArray(4000, '=') + "\r\n";  // near a page's end
-    using Preparer = std::function<QString(const QString& dossier, PetitDisque& disque)>;
-    const struct Cas {
-        const char* nom;
-        Preparer preparer;
-        bool disque = false;
-    } cas[] = {
-        {"sous un fichier",
-         [](const QString& d, PetitDisque&) {
-             Fichiers::ajouter(d + "/fichier", "x");
-             return d + "/fichier/x_.rst";
-         }},
-        {"dossier absent", [](const QString& d, PetitDisque&) { return d + "/absent/x_.rst"; }},
-        {"remplacé par un dossier",
-         [](const QString& d, PetitDisque&) {
-             QDir().mkpath(d + "/x_.rst");
-             return d + "/x_.rst";
-         }},
-        {"hors du dossier", [](const QString& d, PetitDisque&) { return d + "/../x_.rst"; }},
-        {"taille limitée",
-         [&](const QString& d, PetitDisque&) {
-             Fichiers::ajouter(d + "/x_.rst", avant);
-             return d + "/x_.rst";
-         }},
-        {"disque plein",
-         [&](const QString&, PetitDisque& disque) {
-             Fichiers::ajouter(disque.chemin("x_.rst"), avant);
-             disque.remplir();
-             return disque.chemin("x_.rst");
-         },
-         true},
-        {"lecture seule",
-         [&](const QString&, PetitDisque& disque) {
-             Fichiers::ajouter(disque.chemin("x_.rst"), avant);
-             disque.lectureSeule();
-             return disque.chemin("x_.rst");
-         },
-         true},
-    };
+    enum Panne { Aucune, Dossier, Taille, Plein, LectureSeule };
+    const std::tuple<const char*, const char*, Panne> cas[] = {
+        {"sous un fichier", "fichier/x_.rst", Aucune},  {"dossier absent", "absent/x_.rst", Aucune},
+        {"remplacé par un dossier", "x_.rst", Dossier}, {"hors du dossier", "../x_.rst", Aucune},
+        {"taille limitée", "x_.rst", Taille},           {"disque plein", "x_.rst", Plein},
+        {"lecture seule", "x_.rst", LectureSeule}};
     std::string sautes;
-    for (const Cas& c : cas) {
+    for (const auto& [nom, relatif, panne] : cas) {
         Poste poste;
         PetitDisque disque;
-        if (c.disque && !disque.monte()) {
-            sautes += std::string(" ") + c.nom;
+        if (panne >= Plein && !disque.monte()) {
+            sautes += std::string(" ") + nom;
             continue;
         }
-        poste.s.CheminResultats = c.preparer(poste.dossier.path(), disque);
-        poste.s.DossierQuestionnaire = c.disque ? disque.chemin("") : poste.dossier.path();
+        const QString d = panne >= Plein ? disque.chemin("") : poste.dossier.path() + "/";
+        Fichiers::ajouter(d + "fichier", "x");
+        if (panne == Dossier) QDir().mkpath(d + relatif);
+        if (panne >= Taille) Fichiers::ajouter(d + relatif, avant);
+        if (panne == Plein) disque.remplir();
+        if (panne == LectureSeule) disque.lectureSeule();
+        poste.s.CheminResultats = d + relatif;
+        poste.s.DossierQuestionnaire = d;
         const QByteArray octets = contenu(poste.s.CheminResultats);
         std::unique_ptr<frmRésultats> e;
         {
-            LimiteDeTaille limite(std::string(c.nom) == "taille limitée" ? avant.size() + 100
-                                                                         : RLIM_INFINITY);
+            LimiteDeTaille limite(panne == Taille ? avant.size() + 100 : RLIM_INFINITY);
             e = poste.ouvrir();
         }
-        EXPECT_EQ(contenu(poste.s.CheminResultats), octets) << c.nom;
-        ASSERT_EQ(poste.p.dialogues.appels.size(), 1u) << c.nom;
+        EXPECT_EQ(contenu(poste.s.CheminResultats), octets) << nom;
+        ASSERT_EQ(poste.p.dialogues.appels.size(), 1u) << nom;
         const auto& appel = poste.p.dialogues.appels[0];
-        EXPECT_EQ(appel.titre, "AVERTISSEMENT CRITIQUE");
-        EXPECT_EQ(appel.style, 16);
-        EXPECT_TRUE(appel.texte.contains("PAS été enregistré")) << c.nom;
+        EXPECT_EQ(appel.titre + QString::number(appel.style), "AVERTISSEMENT CRITIQUE16");
+        EXPECT_TRUE(appel.texte.contains("PAS été enregistré")) << nom;
         EXPECT_FALSE(appel.texte.contains("error", Qt::CaseInsensitive))
             << appel.texte.toStdString();
         EXPECT_TRUE(e->isVisible() && e->lblNote->text() == "15,5/20     ");
