@@ -1,9 +1,8 @@
 #include "ecrans/resultats/frm_resultats.h"
 
 #include "noyau/fichiers/fichiers.h"
-#include "noyau/resultats/bilan.h"
-#include "noyau/resultats/enregistrement.h"
 #include "support/dossier.h"
+#include "support/essai_exemple.h"
 #include "support/fakes.h"
 #include "support/pannes.h"
 
@@ -17,34 +16,10 @@
 
 namespace {
 
-// The worked example: first attempt, b01 of 3a, 15 right, 4 wrong, 1 left
-// out of 20, mark 15.5, written on Saturday 5 December 2026 at 14:03:27.
-QuizState exemple(const QString& chemin) {
-    QuizState s;
-    s.Identifiant = "b01", s.Classe = "3a", s.TitreQuestionnaire = "Les volcans";
-    s.NbQuestions = s.RangQuestion = 20;
-    s.NbJustes = 15, s.NbFausses = 4, s.NbNulles = 1, s.Note = 15.5f;
-    s.TempsEcoule = 3725, s.DateDuJour = "samedi 5 décembre 2026";
-    s.ResolutionX = 1024, s.ResolutionY = 768, s.CheminResultats = chemin;
-    s.DossierQuestionnaire = QFileInfo(chemin).path();
-    return s;
-}
-
-// Windows-1252 bytes typed out: \351 is é, \364 ô, \350 è.
-const QByteArray OctetsExemple =
-    "\r\n===================(s\351paration)=====================\r\n"
-    "[Essai - num\351ro 1]\r\n[Bin\364me]\r\nB01\r\n\r\n\r\n[Classe]\r\n3A\r\n\r\n\r\n"
-    "[Nombre de questions trait\351es]\r\n20 sur 20\r\n\r\n\r\n"
-    "[Note]\r\n15,5/20     soit : 3,1/4\r\n\r\n\r\n"
-    "Nbre de r\351ponses justes = 15 sur 20 questions pos\351es, soit 75,0 %\r\n"
-    "Nbre de r\351ponses fausses = 4 sur 20 questions pos\351es, soit 20,0 %\r\n"
-    "l'\351l\350ve n'a pas r\351pondu pour 1 sur 20 questions pos\351es, soit 5,0 %\r\n"
-    "\r\n\r\n[Date/Heure]\r\nsamedi 5 d\351cembre 2026\r\n14:03:27\r\n";
-
 struct Poste {
     QTemporaryDir dossier;
     PlateformeSimulee p;
-    QuizState s = exemple(dossier.filePath("Volcans _B01_3A_.rst"));
+    QuizState s = EssaiExemple(dossier.filePath("Volcans _B01_3A_.rst"));
     std::unique_ptr<frmRésultats> ouvrir() {
         auto ecran = std::make_unique<frmRésultats>(s, p.services, p.navigation);
         ecran->show();
@@ -72,7 +47,7 @@ TEST(ResultatsEcran, ExempleAfficheEtEcritOctetPourOctet) {
     EXPECT_FALSE(e->Label3->isHidden());
     EXPECT_EQ(poste.s.HeureCourante, poste.p.horloge.instant);
     EXPECT_EQ(contenu(poste.s.CheminResultats),
-              QByteArray(OctetsExemple).replace("\nB01", "\n B01"));
+              QByteArray(OctetsEssaiExemple).replace("\nB01", "\n B01"));
     EXPECT_TRUE(poste.p.dialogues.appels.empty());
 
     // An attempt left before the end: no mark, and said so.
@@ -93,48 +68,6 @@ TEST(ResultatsEcran, ExempleAfficheEtEcritOctetPourOctet) {
     }
 }
 
-TEST(ResultatsEnregistrement, LignesSelonLEssai) {
-    struct Cas {
-        int rang, questions, justes;
-        float note;
-        int ligne;
-        QString texte;
-    };
-    for (const Cas& c : std::vector<Cas>{
-             {7, 20, 5, 18.5f, 20,
-              "Nbre de réponses justes = 5 sur 20 questions posées, soit 25,0 %"},
-             {30, 30, 0, -10.0f, 17, "-10/20     soit : -2,0/4"},
-             {3, 3, 1, 18.0f, 20,
-              "Nbre de réponses justes = 1 sur 3 questions posées, soit 33,3 %"},
-             {0, 0, 0, 20.0f, 20, "Nbre de réponses justes = 0 sur 0 questions posées, soit 0,0 %"},
-             {1, 1, 1, 20.0f, 26, ""}}) {  // no date known
-        QuizState s = exemple({});
-        s.RangQuestion = c.rang, s.NbQuestions = c.questions, s.NbJustes = c.justes;
-        s.Note = c.note, s.DateDuJour = "";
-        const QStringList l =
-            Resultats::TexteEnregistrement(s, QTime(9, 5, 0)).chopped(2).split("\r\n");
-        ASSERT_EQ(l.size(), 27);
-        EXPECT_EQ(l[c.ligne - 1], c.texte);
-        EXPECT_EQ(l[26], "09:05:00");
-    }
-}
-
-TEST(ResultatsBilan, AppreciationSelonLaNote) {
-    const QString bien =
-        "Le test est concluant. C'est très bien ! \r\nAppelez le professeur pour valider votre "
-        "travail.";
-    const QString enBonneVoie = "Le test n'est pas réussi mais vous êtes en bonne voie ! ";
-    const QString revisions = "Le test n'est pas réussi. Des révisions s'imposent ! ";
-    for (const auto& [note, texte] : std::vector<std::pair<float, QString>>{{20, bien},
-                                                                            {18, bien},
-                                                                            {17.9f, enBonneVoie},
-                                                                            {12.5f, enBonneVoie},
-                                                                            {12, revisions},
-                                                                            {0, revisions},
-                                                                            {-4, revisions}})
-        EXPECT_EQ(Resultats::Appreciation(note), texte) << note;
-}
-
 TEST(ResultatsEcran, DixEssaisAjoutesAuMemeFichier) {
     Poste poste;
     poste.s.CheminIni = poste.dossier.filePath("Volcans.ini");
@@ -153,20 +86,6 @@ TEST(ResultatsEcran, DixEssaisAjoutesAuMemeFichier) {
     ASSERT_EQ(l.size(), 270);
     EXPECT_EQ(l.mid(26, 4), QStringList({"14:03:27", "", l[1], "[Essai - numéro 2]"}));
     EXPECT_EQ(l[245], "[Essai - numéro 10]");
-}
-
-TEST(ResultatsEnregistrement, FichierExistantJamaisVideEtRecreeSiDisparu) {
-    QTemporaryDir dossier;
-    const QString chemin = dossier.filePath("Volcans _B01_3A_.rst");
-    Fichiers::ajouter(chemin, "autre poste\r\n");
-    // First attempt of this run, on a name that differs only by case.
-    QuizState s = exemple(dossier.filePath("VOLCANS _b01_3a_.RST"));
-    EXPECT_EQ(Resultats::EnregistrerResultats(s, QTime(14, 3, 27)), "");
-    EXPECT_EQ(contenu(chemin), "autre poste\r\n" + OctetsExemple);
-    QFile::remove(chemin);
-    s.Recommencer = true;
-    EXPECT_EQ(Resultats::EnregistrerResultats(s, QTime(14, 3, 27)), "");
-    EXPECT_EQ(contenu(s.CheminResultats), OctetsExemple);
 }
 
 // Each fault leaves the file as it was (whole records only) and tells the
