@@ -1,6 +1,7 @@
-# Helpers of the end-to-end tests, sourced by the *_test.sh scripts with their
-# arguments RUN_DIR SOURCE_DIR: a scratch folder $travail (removed at exit), a
-# private X server, windows, keys and clicks, the program's start and end.
+# Helpers of the end-to-end tests, sourced by the *_test.sh scripts and by
+# scripts/captures.sh with their arguments RUN_DIR SOURCE_DIR: a scratch
+# folder $travail (removed at exit), a private X server, windows, keys and
+# clicks, the program's start and end.
 # Exit 77: the test cannot run here.
 set -uo pipefail
 passer() { echo "SKIP: $*"; exit 77; }

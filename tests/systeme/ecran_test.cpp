@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 // Switched only when neither dimension is already right; the restore puts back the one found.
-TEST(ModEcran, RecordsSwitchesWhenNeededAndRestores) {
+TEST(ModEcran, RecordsSwitchesWhenNeededAndRestoresWhatWasRecorded) {
     const std::pair<QSize, bool> cas[] = {{{1024, 768}, true},  {{800, 600}, false},
                                           {{800, 480}, false},  {{1280, 600}, false},
                                           {{1920, 1080}, true}, {{640, 480}, true}};
@@ -23,9 +23,7 @@ TEST(ModEcran, RecordsSwitchesWhenNeededAndRestores) {
         if (change) attendus.insert(attendus.begin(), QSize(800, 600));
         EXPECT_EQ(affichage.changements, attendus);
     }
-}
-
-TEST(ModEcran, RestoreNeedsARecordedSizeAndRoundsHalvesToEven) {
+    // Nothing recorded, nothing restored; a size in halves rounds to even.
     AffichageSimule affichage;
     ModEcran::RecupererEcran(QuizState{}, affichage);
     EXPECT_TRUE(affichage.changements.empty());

@@ -220,6 +220,25 @@ bool tientEnWindows1252(const QString& texte) {
     return QString(ansi.decode(encoderWindows1252(texte))) == texte;
 }
 
+Contenu LireEntier(const QString& chemin, qint64 limite) {
+    const QFileInfo info(chemin);
+    QFile fichier(chemin);
+    Contenu contenu;
+    if (chemin.isEmpty() || !info.exists())
+        contenu.erreur = "est introuvable";
+    else if (!info.isFile())
+        contenu.erreur = "n'est pas un fichier (un dossier ou un autre objet porte ce nom)";
+    else if (info.size() > limite)
+        contenu.erreur = "est trop volumineux";
+    else if (!fichier.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        contenu.erreur = "ne peut pas être lu (accès refusé)";
+    else if ((contenu.octets = fichier.read(limite + 1)).size() > limite) {
+        contenu.octets.clear();
+        contenu.erreur = "est trop volumineux";
+    }
+    return contenu;
+}
+
 QString raisonSysteme(int numero) {
     switch (numero) {
     case ENOSPC: return QStringLiteral("le disque est plein");

@@ -66,6 +66,15 @@ QByteArray encoderWindows1252(const QString& texte);
 // Whether Windows-1252 holds the text as it is, every character.
 bool tientEnWindows1252(const QString& texte);
 
+// The whole of the file `chemin` when it holds at most `limite` bytes, read
+// with one byte more so that a file growing meanwhile is caught as well.
+// Otherwise no bytes, and why in French, completing "le fichier NAME ...".
+struct Contenu {
+    QByteArray octets;
+    QString erreur;
+};
+Contenu LireEntier(const QString& chemin, qint64 limite);
+
 // Appends `texte` in Windows-1252 in one operation, flushed and synced to
 // disk with the folder of a file it creates. Whole or absent: on a failure
 // the file is cut back to the length it had, or removed if this call

@@ -280,25 +280,10 @@ int maximumMinuterie(const QString& duree) {
 
 ContenuFichier SourceFichiers::lire(const QString& chemin) const {
     const QString reel = Fichiers::resoudre(chemin);
-    const QFileInfo info(reel);
-    ContenuFichier contenu{{}, info.fileName(), {}};
-    if (contenu.nom.isEmpty()) contenu.nom = QFileInfo(chemin).fileName();
-    QFile fichier(reel);
-    if (reel.isEmpty() || !info.exists())
-        contenu.erreur = "est introuvable";
-    else if (!info.isFile())
-        contenu.erreur = "n'est pas un fichier (un dossier ou un autre objet porte ce nom)";
-    else if (info.size() > TailleMaxFichier)
-        contenu.erreur = "est trop volumineux";
-    else if (!fichier.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        contenu.erreur = "ne peut pas être lu (accès refusé)";
-    else
-        contenu.octets = fichier.read(TailleMaxFichier + 1);
-    if (contenu.erreur.isEmpty() && contenu.octets.size() > TailleMaxFichier) {
-        contenu.octets.clear();
-        contenu.erreur = "est trop volumineux";
-    }
-    return contenu;
+    Fichiers::Contenu lu = Fichiers::LireEntier(reel, TailleMaxFichier);
+    QString nom = QFileInfo(reel).fileName();
+    if (nom.isEmpty()) nom = QFileInfo(chemin).fileName();
+    return {std::move(lu.octets), nom, lu.erreur};
 }
 
 const SourceFichiers& SourceFichiers::disque() {

@@ -2,10 +2,10 @@
 
 #include "noyau/deroulement/correction.h"
 #include "noyau/deroulement/duree.h"
+#include "noyau/fichiers/fichiers.h"
 #include "noyau/questionnaire/formats.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -154,14 +154,9 @@ std::optional<JournalLu> LireJournal(const QByteArray& octets, const QString& ch
 }
 
 std::optional<JournalLu> LireFichierJournal(const QString& chemin, QString* erreur) {
-    QFile fichier(chemin);
-    QString raison;
-    if (!fichier.open(QIODevice::ReadOnly))
-        raison = fichier.errorString();
-    else if (fichier.size() > MaxOctets)
-        raison = QStringLiteral("trop volumineux pour un journal");
-    if (raison.isEmpty()) return LireJournal(fichier.readAll(), chemin, erreur);
-    if (erreur) *erreur = QDir::toNativeSeparators(chemin) + " : " + raison;
+    const Fichiers::Contenu lu = Fichiers::LireEntier(chemin, MaxOctets);
+    if (lu.erreur.isEmpty()) return LireJournal(lu.octets, chemin, erreur);
+    if (erreur) *erreur = QDir::toNativeSeparators(chemin) + " : le fichier " + lu.erreur;
     return std::nullopt;
 }
 

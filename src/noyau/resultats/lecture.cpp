@@ -5,7 +5,6 @@
 #include "noyau/resultats/enregistrement.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -187,16 +186,9 @@ LectureResultats LireResultats(const QByteArray& octets, const QString& chemin) 
 }
 
 LectureResultats LireFichierResultats(const QString& chemin) {
-    QFile fichier(chemin);
-    if (!fichier.open(QIODevice::ReadOnly))
-        return {{},
-                {QStringLiteral("%1 : lecture impossible (%2)")
-                     .arg(nomAffiche(chemin), fichier.errorString())}};
-    if (fichier.size() > MaxOctets)
-        return {{},
-                {QStringLiteral("%1 : trop volumineux pour un fichier de résultats")
-                     .arg(nomAffiche(chemin))}};
-    return LireResultats(fichier.readAll(), chemin);
+    const Fichiers::Contenu lu = Fichiers::LireEntier(chemin, MaxOctets);
+    if (lu.erreur.isEmpty()) return LireResultats(lu.octets, chemin);
+    return {{}, {nomAffiche(chemin) + " : le fichier " + lu.erreur}};
 }
 
 }  // namespace Resultats

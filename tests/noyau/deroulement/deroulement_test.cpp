@@ -15,9 +15,7 @@ TEST(Deroulement, AbandonCountsOnlyAnsweredQuestions) {
         EXPECT_EQ(s.NumQuestion, avances ? 11 - avances : 0);  // the drawn order
         EXPECT_EQ(d.finAtteinte(), avances == 10);
         EXPECT_EQ(d.etat(), avant);
-        if (avances == 10) {
-            EXPECT_FALSE(d.avancer());
-        }
+        if (avances == 10) EXPECT_FALSE(d.avancer());
         d.abandonner();
         d.abandonner();  // a second confirmation changes nothing
         EXPECT_EQ(s.RangQuestion, rang);

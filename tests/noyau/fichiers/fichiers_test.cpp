@@ -147,3 +147,23 @@ TEST(Fichiers, essaiDEcritureAvantLeQuestionnaire) {
     EXPECT_EQ(Fichiers::essaiEcriture(racine.path(), 4096),
               "le fichier a atteint la taille permise");
 }
+
+TEST(Fichiers, lectureEntiereBornee) {
+    QTemporaryDir racine;
+    const QString d = racine.path();
+    poser(d + "/juste", "1234");
+    poser(d + "/trop", "12345");
+    const struct {
+        QString chemin;
+        QByteArray octets;
+        QString erreur;
+    } cas[] = {{d + "/juste", "1234", ""},
+               {d + "/trop", "", "est trop volumineux"},
+               {d + "/absent", "", "est introuvable"},
+               {d, "", "n'est pas un fichier (un dossier ou un autre objet porte ce nom)"}};
+    for (const auto& c : cas) {
+        const Fichiers::Contenu lu = Fichiers::LireEntier(c.chemin, 4);
+        EXPECT_EQ(lu.octets, c.octets) << c.chemin.toStdString();
+        EXPECT_EQ(lu.erreur, c.erreur) << c.chemin.toStdString();
+    }
+}

@@ -1,37 +1,64 @@
-// Screenshots of the quiz screen, written only when KORVANE_CAPTURES names a
-// folder, on an 800 x 600 display: KORVANE_CAPTURES=$PWD/docs/screenshots
-// QT_QPA_PLATFORM=xcb DISPLAY=:11 korvane_tests --gtest_filter='CapturesQuiz*'
+// Screenshots of the quiz, its pictures and the results, for the
+// documentation: captures FOLDER, on an X display of its own (see
+// scripts/captures.sh). At 800 x 600 every picture is taken; on a larger
+// display the question and the results only, under that size's prefix.
 #include "ecrans/quiz/frm_main.h"
+#include "ecrans/resultats/frm_resultats.h"
 #include "ecrans/visionneuse/frm_illustration.h"
 #include "support/dossier.h"
+#include "support/essai_exemple.h"
 #include "support/fakes.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QPainter>
-#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 
-#include <gtest/gtest.h>
 #include <memory>
 
-TEST(CapturesQuiz, IntroductionQuestionAndEnd) {
-    if (qEnvironmentVariableIsEmpty("KORVANE_CAPTURES")) GTEST_SKIP() << "KORVANE_CAPTURES not set";
+namespace {
+
+QString dossierSortie;
+bool toutes = true;
+
+// The quiz in the corner it fills at 800 x 600, centred on a larger display.
+void placer(QWidget& fenetre) {
+    if (toutes)
+        fenetre.move(0, 0);
+    else
+        fenetre.move(fenetre.screen()->geometry().center() - fenetre.rect().center());
+}
+
+// The whole display, once `fenetre` is painted.
+void capturer(QWidget& fenetre, const QString& nom, const QString& nomAgrandi = {}) {
+    const QString fichier = toutes ? nom : nomAgrandi;
+    if (fichier.isEmpty()) return;
+    fenetre.show();
+    QTest::qWait(600);
+    if (!QTest::qWaitForWindowExposed(&fenetre) ||
+        !QGuiApplication::primaryScreen()->grabWindow(0).save(dossierSortie + "/" + fichier))
+        QTextStream(stderr) << "captures : " << fichier << " n'a pas pu être écrit\n";
+}
+
+// The introduction of PLANETES; then two answers ticked on the second
+// question of VOLCANS, with its countdown and picture, and the end.
+void quiz() {
     PlateformeSimulee p;
-    const auto capturer = [](frmMain& f, const char* nom) {
-        f.move(0, 0);
-        f.show();
-        QTest::qWait(600);
-        const QString fichier = qEnvironmentVariable("KORVANE_CAPTURES") + "/" + nom;
-        EXPECT_EQ(QProcess::execute("import", {"-window", "root", fichier}), 0) << nom;
-    };
     QuizState s[2];
     for (int i = 0; i < 2; ++i) {
         const QString nom = i ? "VOLCANS" : "PLANETES";
         s[i].DossierQuestionnaire = QString(KORVANE_SAMPLE_LIBRARY) + "/" + nom;
         s[i].CheminQuestionnaire = s[i].DossierQuestionnaire + "/" + nom + ".dat";
     }
-    capturer(*std::make_unique<frmMain>(s[0], p.services, p.navigation), "quiz-intro.png");
+    auto intro = std::make_unique<frmMain>(s[0], p.services, p.navigation);
+    placer(*intro);
+    capturer(*intro, "quiz-intro.png");
+    intro.reset();
     frmMain f(s[1], p.services, p.navigation);
+    placer(f);
     f.cmdValider_Click();
     f.chkRéponse[0]->setChecked(true);
     p.horloge.avancer(38);
@@ -41,7 +68,7 @@ TEST(CapturesQuiz, IntroductionQuestionAndEnd) {
     p.horloge.avancer(9);
     f.Timer1_Timer();
     f.Timer2_Timer();
-    capturer(f, "quiz-question.png");
+    capturer(f, "quiz-question.png", "1024x768-quiz.png");
     f.chkRéponse[2]->setChecked(false);
     f.cmdValider_Click();
     f.Timer2_Timer();
@@ -50,8 +77,8 @@ TEST(CapturesQuiz, IntroductionQuestionAndEnd) {
 
 // A diagram with a transparent background, a drawing in SVG and a file that
 // is no picture, each in the thumbnail and in the viewer.
-TEST(CapturesQuiz, PicturesInTheThumbnailAndTheViewer) {
-    if (qEnvironmentVariableIsEmpty("KORVANE_CAPTURES")) GTEST_SKIP() << "KORVANE_CAPTURES not set";
+void images() {
+    if (!toutes) return;
     DossierDeTest d("FORMES");
     QImage schema(480, 360, QImage::Format_ARGB32);
     schema.fill(Qt::transparent);
@@ -81,24 +108,47 @@ TEST(CapturesQuiz, PicturesInTheThumbnailAndTheViewer) {
     d.choisir(s);
     PlateformeSimulee p;
     frmMain f(s, p.services, p.navigation);
-    f.move(0, 0);
-    const char* noms[] = {"transparent", "svg", "unreadable"};
-    for (const char* nom : noms) {
+    placer(f);
+    for (const QString nom : {"transparent", "svg", "unreadable"}) {
         f.chkRéponse[0]->setChecked(true);
         f.cmdValider_Click();
         f.show();
         for (int i = 0; i < 100 && f.vignetteEnAttente(); ++i) QTest::qWait(10);
-        QTest::qWait(400);
-        const QString dossier = qEnvironmentVariable("KORVANE_CAPTURES") + "/picture-";
-        EXPECT_EQ(
-            QProcess::execute("import", {"-window", "root", dossier + nom + "-thumbnail.png"}), 0);
+        capturer(f, "picture-" + nom + "-thumbnail.png");
         frmIllustration v(s, p.services, p.navigation);
         v.setWindowTitle("ILLUSTRATION DE LA QUESTION N°" + QString::number(s.NumQuestion));
         v.show();
-        if (QString(nom) != "unreadable") v.AjusterImage();
-        QTest::qWait(600);
-        EXPECT_EQ(QProcess::execute("import", {"-window", "root", dossier + nom + "-viewer.png"}),
-                  0);
-        v.close();
+        if (nom != "unreadable") v.AjusterImage();
+        capturer(v, "picture-" + nom + "-viewer.png");
     }
+}
+
+// The worked example, played in 12 minutes 34 seconds.
+void resultats() {
+    QTemporaryDir dossier;
+    PlateformeSimulee p;
+    QuizState s = EssaiExemple(dossier.filePath("Volcans _B01_3A_.rst"));
+    s.TitreQuestionnaire = "Les volcans d'Auvergne", s.TempsEcoule = 754;
+    frmRésultats e(s, p.services, p.navigation);
+    e.move(e.screen()->geometry().center() - e.rect().center());
+    e.show();
+    e.activateWindow();  // the focus on Recommencer
+    capturer(e, "results.png", "1024x768-results.png");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    const QStringList arguments = application.arguments().mid(1);
+    if (arguments.size() != 1) {
+        QTextStream(stderr) << "Usage : captures DOSSIER\n";
+        return 2;
+    }
+    dossierSortie = arguments[0];
+    toutes = application.primaryScreen()->size() == QSize(800, 600);
+    quiz();
+    images();
+    resultats();
+    return 0;
 }
