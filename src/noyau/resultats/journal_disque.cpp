@@ -1,11 +1,9 @@
 #include "noyau/resultats/journal_disque.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include "noyau/fichiers/fichiers.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <QDir>
+#include <QFileInfo>
 
 JournalDisque::JournalDisque() : fil_([this] { travailler(); }) {}
 
@@ -16,7 +14,6 @@ JournalDisque::~JournalDisque() {
     }
     reveil_.notify_one();
     fil_.join();
-    if (descripteur_ >= 0) ::close(descripteur_);
 }
 
 void JournalDisque::commencer(const QString& chemin, const QByteArray& ligne) {
@@ -56,19 +53,11 @@ void JournalDisque::travailler() {
 
 void JournalDisque::ecrire(const Ligne& ligne) {
     if (!ligne.chemin.isEmpty()) {
-        if (descripteur_ >= 0) ::close(descripteur_);
-        QDir().mkpath(QFileInfo(ligne.chemin).path());
-        descripteur_ = ::open(QFile::encodeName(ligne.chemin).constData(),
-                              O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+        fichier_ = ligne.chemin;
+        QDir().mkpath(QFileInfo(fichier_).path());
     }
-    if (descripteur_ < 0) return;
-    // One write call per line: the file holds whole lines, or the last one
-    // cut by a power failure, which its reader leaves aside.
-    const QByteArray texte = ligne.texte + '\n';
-    if (::write(descripteur_, texte.constData(), static_cast<size_t>(texte.size())) !=
-            texte.size() ||
-        ::fdatasync(descripteur_) != 0) {
-        ::close(descripteur_);
-        descripteur_ = -1;
-    }
+    if (fichier_.isEmpty()) return;
+    // Written as a record is, one whole line at a time. A line that fails
+    // ends the file: later lines after a gap would tell a false story.
+    if (!Fichiers::ajouterOctets(fichier_, ligne.texte + '\n').isEmpty()) fichier_.clear();
 }

@@ -135,15 +135,34 @@ TEST(Fichiers, ajoutEntierEnWindows1252OuAbsentQuandLeSystemeRefuse) {
     }
     EXPECT_EQ(contenu(racine.path() + "/fichier"), "x");
     EXPECT_TRUE(QFileInfo(racine.path() + "/dossier.rst").isDir());
+    // A set-group-id drop box: the new file is for its group alone.
+    QDir().mkpath(racine.path() + "/depot");
+    ::chmod(QFile::encodeName(racine.path() + "/depot").constData(), 02770);
+    EXPECT_EQ(Fichiers::ajouter(racine.path() + "/depot/a.rst", "a"), "");
+    struct stat infos {};
+    ::stat(QFile::encodeName(racine.path() + "/depot/a.rst").constData(), &infos);
+    EXPECT_EQ(infos.st_mode & 07777, 0640u);
 }
 
-TEST(Fichiers, essaiDEcritureAvantLeQuestionnaire) {
+TEST(Fichiers, essaiDEcritureAvantLeQuestionnaireNeLaissePasDEssai) {
     QTemporaryDir racine;
+    const auto reste = [&] {
+        return QDir(racine.path())
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    };
+    // A crash's probe goes once it is old; a fresh one may be another pupil's.
+    poser(racine.path() + "/.korvane-essai-vieux", "x");
+    poser(racine.path() + "/.korvane-essai-recent", "x");
+    QFile vieux(racine.path() + "/.korvane-essai-vieux");
+    ASSERT_TRUE(vieux.open(QIODevice::ReadWrite) &&
+                vieux.setFileTime(QDateTime::currentDateTime().addSecs(-7200),
+                                  QFileDevice::FileModificationTime));
+    vieux.close();
     EXPECT_EQ(Fichiers::essaiEcriture(racine.path(), 4096), "");
-    EXPECT_EQ(QDir(racine.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-              QStringList());
+    EXPECT_EQ(reste(), QStringList{".korvane-essai-recent"});
     EXPECT_EQ(Fichiers::essaiEcriture(racine.path() + "/absent", 4096), "le dossier n'existe plus");
     LimiteDeTaille limite(100);
     EXPECT_EQ(Fichiers::essaiEcriture(racine.path(), 4096),
               "le fichier a atteint la taille permise");
+    EXPECT_EQ(reste(), QStringList{".korvane-essai-recent"});
 }

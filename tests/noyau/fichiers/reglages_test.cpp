@@ -11,8 +11,10 @@ TEST(Reglages, FileThenUserFileThenEnvironment) {
         QByteArray systeme, utilisateur, environnement;
         QString bibliotheque;
         bool changer;
+        QString resultats;
     } cas[] = {
         {"rien", "", "", "", "", true},
+        {"depot", "Resultats=/srv/depot/\n", "", "", "", true, "/srv/depot"},
         {"systeme", "Bibliotheque=/mnt/classe/QCM\nChangerResolution=non\n", "", "",
          "/mnt/classe/QCM", false},
         {"utilisateur", "Bibliotheque=/mnt/classe\n",
@@ -36,6 +38,7 @@ TEST(Reglages, FileThenUserFileThenEnvironment) {
         const Reglages::Valeurs valeurs = Reglages::lire();
         EXPECT_EQ(valeurs.bibliotheque, c.bibliotheque);
         EXPECT_EQ(valeurs.changerResolution, c.changer);
+        EXPECT_EQ(valeurs.resultats, c.resultats);
     }
     qputenv("KORVANE_BIBLIOTHEQUE", avant);
 }
