@@ -264,11 +264,14 @@ bool toutEcrire(int fd, const QByteArray& octets) {
     return true;
 }
 
-// A new name only lasts a power cut once its folder is on disk too.
+// A new name only lasts a power cut once its folder is on disk too. A drop
+// box the pupil may not read cannot be opened for that: its server's own
+// care has to do.
 bool synchroniserDossier(const QString& chemin) {
     Descripteur dossier{::open(natif(QFileInfo(chemin).absolutePath()).constData(),
                                O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-    return dossier.fd >= 0 && ::fsync(dossier.fd) == 0;
+    if (dossier.fd < 0) return errno == EACCES;
+    return ::fsync(dossier.fd) == 0;
 }
 
 // A folder with set-group-id is shared through its group (a drop box for

@@ -3,7 +3,24 @@
 #include "noyau/fichiers/fichiers.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
+
+namespace {
+
+// A folder a pupil made in a drop box (a sticky folder) would be theirs
+// alone and shut the others out: there the teacher makes it.
+void creerDossier(const QString& dossier) {
+    if (QFileInfo::exists(dossier)) return;
+    struct stat parent {};
+    const QByteArray nom = QFile::encodeName(QFileInfo(dossier).path());
+    if (::stat(nom.constData(), &parent) == 0 && (parent.st_mode & S_ISVTX)) return;
+    QDir().mkpath(dossier);
+}
+
+}  // namespace
 
 JournalDisque::JournalDisque() : fil_([this] { travailler(); }) {}
 
@@ -54,7 +71,7 @@ void JournalDisque::travailler() {
 void JournalDisque::ecrire(const Ligne& ligne) {
     if (!ligne.chemin.isEmpty()) {
         fichier_ = ligne.chemin;
-        QDir().mkpath(QFileInfo(fichier_).path());
+        creerDossier(QFileInfo(fichier_).path());
     }
     if (fichier_.isEmpty()) return;
     // Written as a record is, one whole line at a time. A line that fails
