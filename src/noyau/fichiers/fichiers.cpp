@@ -7,14 +7,17 @@
 #include <QFileInfo>
 #include <QMutex>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <condition_variable>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -302,6 +305,43 @@ int ouvrir(const QByteArray& nom, bool& cree) {
     return fd;
 }
 
+// Two writers of this process (a record, the queue delivering an earlier
+// one) never go to the end of one file at once: the second would write over
+// the first, and its cut back would take the first away.
+class ExclusifSurLeFichier {
+public:
+    explicit ExclusifSurLeFichier(const QString& chemin)
+        : nom_(QFileInfo(chemin).absoluteFilePath()) {
+        std::unique_lock<std::mutex> garde(verrou());
+        libre().wait(garde, [this] { return !enCours().contains(nom_); });
+        enCours().insert(nom_);
+    }
+    ~ExclusifSurLeFichier() {
+        {
+            const std::lock_guard<std::mutex> garde(verrou());
+            enCours().remove(nom_);
+        }
+        libre().notify_all();
+    }
+    ExclusifSurLeFichier(const ExclusifSurLeFichier&) = delete;
+    ExclusifSurLeFichier& operator=(const ExclusifSurLeFichier&) = delete;
+
+private:
+    static std::mutex& verrou() {
+        static std::mutex m;
+        return m;
+    }
+    static std::condition_variable& libre() {
+        static std::condition_variable c;
+        return c;
+    }
+    static QSet<QString>& enCours() {
+        static QSet<QString> noms;
+        return noms;
+    }
+    QString nom_;
+};
+
 QString nomEssai() {
     return PrefixeEssai + QString::number(QRandomGenerator::global()->generate64(), 36);
 }
@@ -321,6 +361,7 @@ QString ajouterOctets(const QString& chemin, const QByteArray& octets) {
     if (chemin.isEmpty() || chemin.contains(QChar(0)))
         return QStringLiteral("le nom du fichier n'est pas valable");
     const QByteArray nom = natif(chemin);
+    const ExclusifSurLeFichier exclusif(chemin);
     bool cree = false;
     Descripteur f{ouvrir(nom, cree)};
     if (f.fd < 0) return raisonSysteme(errno == ENXIO ? ENODEV : errno);

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 QStringList lignes(const QByteArray& octets, qsizetype limite = -1) {
@@ -142,6 +143,16 @@ TEST(Fichiers, ajoutEntierEnWindows1252OuAbsentQuandLeSystemeRefuse) {
     struct stat infos {};
     ::stat(QFile::encodeName(racine.path() + "/depot/a.rst").constData(), &infos);
     EXPECT_EQ(infos.st_mode & 07777, 0640u);
+    // Two writers of one process on one file, as a record and the queue
+    // delivering an earlier one: neither writes over the other.
+    const QString commun = racine.path() + "/commun.rst";
+    const auto ecrire = [&](char c) {
+        for (int i = 0; i < 50; ++i) Fichiers::ajouterOctets(commun, QByteArray(64, c));
+    };
+    std::thread a(ecrire, 'a'), b(ecrire, 'b');
+    a.join(), b.join();
+    EXPECT_EQ(contenu(commun).count('a'), 3200);
+    EXPECT_EQ(contenu(commun).count('b'), 3200);
 }
 
 TEST(Fichiers, essaiDEcritureAvantLeQuestionnaireNeLaissePasDEssai) {
