@@ -1,7 +1,6 @@
 // One pupil's attempt through the program's own identification, journal and
-// record writers, without a screen: for the end-to-end tests of shared
-// folders, run as many times at once or as other users.
-// Exit 0: recorded; 1: not recorded; 3: refused at the identification.
+// record writers, without a screen, for the shared folders' end-to-end test.
+// Exit 0: recorded; 1: not recorded; 2: bad call; 3: refused.
 #include "noyau/deroulement/correction.h"
 #include "noyau/deroulement/identification.h"
 #include "noyau/deroulement/minuterie.h"
@@ -19,28 +18,19 @@
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     const QStringList arguments = application.arguments().mid(1);
-    if (arguments.size() != 3) {
-        QTextStream(stderr) << "Usage : eleve_fictif QUESTIONNAIRE.dat IDENTIFIANT CLASSE\n";
-        return 2;
-    }
     QTextStream erreurs(stderr);
     auto s = std::make_unique<QuizState>();
+    if (arguments.size() != 3) return 2;
     s->CheminQuestionnaire = arguments[0];
     s->DossierQuestionnaire = QFileInfo(arguments[0]).path();
     s->DossierDepot = Reglages::lire().resultats;
-    if (const QString raison = LireQuestionnaire(*s); !raison.isEmpty()) {
-        erreurs << raison << '\n';
-        return 2;
-    }
+    s->Identifiant = arguments[1], s->Classe = arguments[2];
+    if (!LireQuestionnaire(*s).isEmpty()) return 2;
     Lire_drapeaux(*s);
-    s->Identifiant = arguments[1];
-    s->Classe = arguments[2];
-    const Identification::Decision d = Identification::valider(
-        Identification::questionnaireDesResultats(*s), s->Identifiant, s->Classe);
-    if (d.issue != Identification::Issue::Accepte) {
-        erreurs << d.texte << '\n';
-        return 3;
-    }
+    const auto d = Identification::valider(Identification::questionnaireDesResultats(*s),
+                                           s->Identifiant, s->Classe);
+    erreurs << d.texte;
+    if (d.issue != Identification::Issue::Accepte) return 3;
     s->CheminResultats = d.CheminResultats;
     const QDateTime debut = QDateTime::currentDateTime();
     s->DateDuJour = TexteDate(debut.date());
@@ -48,23 +38,19 @@ int main(int argc, char** argv) {
         JournalDisque disque;
         Journal::Suivi suivi(&disque);
         suivi.commencer(*s, debut);
-        // Every question answered with its first answer alone.
-        for (int rang = 1; rang <= s->NbQuestions; ++rang) {
-            s->RangQuestion = static_cast<std::int16_t>(rang);
-            s->NumQuestion = static_cast<std::int16_t>(rang);
-            s->NbChoix = NombreReponses(*s, s->NumQuestion);
+        for (int q = 1; q <= s->NbQuestions; ++q) {  // the first answer of each
+            s->RangQuestion = s->NumQuestion = static_cast<std::int16_t>(q);
+            s->NbChoix = NombreReponses(*s, q);
             suivi.questionAffichee(*s, debut);
             QVector<bool> cochees(s->NbChoix);
-            if (!cochees.isEmpty()) cochees[0] = true;
+            cochees[0] = true;
             suivi.jugee(*s, cochees, Corrige_reponse(*s, cochees, [] { return true; }).verdict,
                         debut);
         }
         suivi.terminer(*s, true, debut);
     }
     FileAttente attente(FileAttente::dossierUtilisateur());
-    const Resultats::Enregistrement e = Resultats::EnregistrerResultats(*s, debut.time(), &attente);
-    QTextStream(stdout) << e.chemin << '\n';
-    if (e.raison.isEmpty()) return 0;
-    erreurs << e.raison << '\n';
-    return 1;
+    const auto e = Resultats::EnregistrerResultats(*s, debut.time(), &attente);
+    erreurs << e.raison;
+    return e.raison.isEmpty() ? 0 : 1;
 }

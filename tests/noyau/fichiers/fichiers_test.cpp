@@ -136,13 +136,6 @@ TEST(Fichiers, ajoutEntierEnWindows1252OuAbsentQuandLeSystemeRefuse) {
     }
     EXPECT_EQ(contenu(racine.path() + "/fichier"), "x");
     EXPECT_TRUE(QFileInfo(racine.path() + "/dossier.rst").isDir());
-    // A set-group-id drop box: the new file is for its group alone.
-    QDir().mkpath(racine.path() + "/depot");
-    ::chmod(QFile::encodeName(racine.path() + "/depot").constData(), 02770);
-    EXPECT_EQ(Fichiers::ajouter(racine.path() + "/depot/a.rst", "a"), "");
-    struct stat infos {};
-    ::stat(QFile::encodeName(racine.path() + "/depot/a.rst").constData(), &infos);
-    EXPECT_EQ(infos.st_mode & 07777, 0640u);
     // Two writers of one process on one file, as a record and the queue
     // delivering an earlier one: neither writes over the other.
     const QString commun = racine.path() + "/commun.rst";
