@@ -290,18 +290,17 @@ mode_t droitsNouveauFichier(const QByteArray& nom) {
 // the end itself. Never waits: a pipe put in the file's place is refused.
 int ouvrir(const QByteArray& nom, bool& cree) {
     constexpr int Mode = O_WRONLY | O_CLOEXEC | O_NONBLOCK;
-    int fd = ::open(nom.constData(), Mode | O_CREAT | O_EXCL, droitsNouveauFichier(nom));
+    const int fd = ::open(nom.constData(), Mode | O_CREAT | O_EXCL, droitsNouveauFichier(nom));
     cree = fd >= 0;
-    if (fd < 0 && errno == EEXIST) fd = ::open(nom.constData(), Mode);
-    if (fd < 0 && errno != EEXIST) {
-        // A share may create the name and then fail the opening: an empty
-        // file left there would refuse the pupil a retake.
-        const int erreur = errno;
-        struct stat infos {};
-        if (::lstat(nom.constData(), &infos) == 0 && S_ISREG(infos.st_mode) && infos.st_size == 0)
-            ::unlink(nom.constData());
-        errno = erreur;
-    }
+    if (fd >= 0) return fd;
+    if (errno == EEXIST) return ::open(nom.constData(), Mode);
+    // The name was free, yet a share may create it and then fail the
+    // opening: an empty file left there would refuse the pupil a retake.
+    const int erreur = errno;
+    struct stat infos {};
+    if (::lstat(nom.constData(), &infos) == 0 && S_ISREG(infos.st_mode) && infos.st_size == 0)
+        ::unlink(nom.constData());
+    errno = erreur;
     return fd;
 }
 
