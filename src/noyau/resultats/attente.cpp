@@ -76,7 +76,10 @@ QString FileAttente::dossierUtilisateur() {
 
 bool FileAttente::garder(const QString& chemin, const QString& dossierResultats,
                          const QByteArray& octets) {
-    if (!QDir().mkpath(dossier_)) return false;
+    // The pupil's own: no one else on this computer reads a waiting record.
+    if (!QDir().mkpath(dossier_) ||
+        !QFile::setPermissions(dossier_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        return false;
     const QString nom = QDateTime::currentDateTimeUtc().toString("yyyyMMdd-HHmmss-zzz-") +
                         QString::number(QRandomGenerator::global()->generate64(), 36) + Extension;
     // Written under a hidden name, then renamed: the queue never holds half
