@@ -13,11 +13,13 @@ paquets=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins
 tests="${KORVANE_TESTS:-1}"
 if [ "$tests" = 1 ]; then
   # The tests, the benchmarks, the end-to-end runs, the accessibility tree,
-  # the package checks and the class report's rendering.
+  # the package checks, the class report's rendering and the school's file
+  # servers (Samba and SSH shares mounted through FUSE).
   paquets+=(googletest libgtest-dev libbenchmark-dev xvfb xdotool x11-utils
             x11-xserver-utils imagemagick xserver-xorg-core xserver-xorg-video-dummy
             dbus at-spi2-core python3-gi gir1.2-atspi-2.0
-            dpkg-dev desktop-file-utils appstream lintian xdg-utils chromium)
+            dpkg-dev desktop-file-utils appstream lintian xdg-utils chromium
+            samba smbnetfs sshfs openssh-server)
 fi
 [ "${KORVANE_FUZZ:-0}" = 1 ] && paquets+=(clang)
 manquants=()

@@ -94,8 +94,8 @@ void frmNom::Form_Load() {
 void frmNom::cmdOK_Click() {
     etat_.Identifiant = Text1[0]->text();
     etat_.Classe = Text1[1]->text();
-    const Identification::Decision decision =
-        Identification::valider(etat_.CheminQuestionnaire, etat_.Identifiant, etat_.Classe);
+    const Identification::Decision decision = Identification::valider(
+        Identification::questionnaireDesResultats(etat_), etat_.Identifiant, etat_.Classe);
     etat_.CheminResultats = decision.CheminResultats;
     if (decision.issue == Identification::Issue::Accepte) {
         navigation_.montrer(Ecran::Main);

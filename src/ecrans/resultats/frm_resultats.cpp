@@ -34,8 +34,12 @@ QFont police(const QString& famille, int points, bool gras = false) {
 }  // namespace
 
 frmRésultats::frmRésultats(QuizState& etat, Services& services, Navigation& navigation,
-                           QWidget* parent)
-    : QWidget(parent), etat_(etat), services_(services), navigation_(navigation) {
+                           FileAttente* attente, QWidget* parent)
+    : QWidget(parent),
+      etat_(etat),
+      services_(services),
+      navigation_(navigation),
+      attente_(attente) {
     construire();
     Form_Load();
 }
@@ -138,12 +142,11 @@ void frmRésultats::Form_Load() {
     DonnerFocus(Resultats::RecommencerPossible(etat_) ? cmdRecommencer : OKButton);
 
     if (etat_.Entrainement) return;
-    QString chemin;
-    const QString raison =
-        Resultats::EnregistrerResultats(etat_, services_.horloge.maintenant().time(), &chemin);
-    if (!raison.isEmpty()) {
+    const Resultats::Enregistrement e =
+        Resultats::EnregistrerResultats(etat_, services_.horloge.maintenant().time(), attente_);
+    if (!e.raison.isEmpty()) {
         // Said once the screen is up, so the mark is in view behind the message.
-        const QString message = Resultats::MessageEchec(chemin, raison);
+        const QString message = Resultats::MessageEchec(e.chemin, e.raison, e.conserve);
         QTimer::singleShot(0, this, [this, message] {
             services_.dialogues.afficher(message, Resultats::TitreEchec, Style::OkCritique, this);
         });

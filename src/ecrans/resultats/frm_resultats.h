@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class FileAttente;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -14,8 +15,9 @@ class QPushButton;
 // student's results file, then a restart or the end of the program.
 class frmRésultats : public QWidget {
 public:
+    // A record that cannot be written waits in `attente`, when given.
     frmRésultats(QuizState& etat, Services& services, Navigation& navigation,
-                 QWidget* parent = nullptr);
+                 FileAttente* attente = nullptr, QWidget* parent = nullptr);
 
     QLabel* Label1;
     QLabel* Label2;
@@ -43,5 +45,6 @@ private:
     QuizState& etat_;
     Services& services_;
     Navigation& navigation_;
+    FileAttente* attente_;
     bool termine_ = false;
 };

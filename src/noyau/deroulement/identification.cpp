@@ -61,6 +61,11 @@ QString cheminResultats(const QString& cheminQuestionnaire, const QString& ident
            Formats::sansEspaces(classe).toUpper() + QStringLiteral("_.rst");
 }
 
+QString questionnaireDesResultats(const QuizState& s) {
+    if (s.DossierDepot.isEmpty()) return s.CheminQuestionnaire;
+    return s.DossierDepot + u'/' + QFileInfo(s.CheminQuestionnaire).fileName();
+}
+
 QString defautNom(const QString& saisie) {
     for (const char32_t c : saisie.toUcs4()) {
         const QString texte = QString::fromUcs4(&c, 1);

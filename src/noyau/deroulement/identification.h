@@ -1,4 +1,6 @@
 #pragma once
+#include "noyau/deroulement/quiz_state.h"
+
 #include <QString>
 
 #include <functional>
@@ -12,6 +14,10 @@ namespace Identification {
 // class, "_.rst"; identifier and class trimmed of spaces and upper-cased.
 QString cheminResultats(const QString& cheminQuestionnaire, const QString& identifiant,
                         const QString& classe);
+
+// The questionnaire's path as its results file is named from: where it is,
+// or the same name in the drop folder when there is one.
+QString questionnaireDesResultats(const QuizState& s);
 
 // Why an entry cannot go into a file name ("" when it can): a separator, a
 // character the file systems of the classroom refuse, a control character,

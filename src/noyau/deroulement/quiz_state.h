@@ -17,6 +17,10 @@ constexpr int MaxLignesIni = 199;  // rows 0..199 of a companion section
 // the first question.
 constexpr bool numeroDeQuestionValide(long q) { return q >= 0 && q <= MaxQuestions; }
 
+struct QuizState;
+// Where the records and journals of the questionnaire go.
+QString DossierDesResultats(const QuizState& s);
+
 // The one shared state of a run, created empty at start and kept until the
 // program ends. The second group holds the quiz screen's own tables, which
 // survive its unloading so that a restart reuses what was read.
@@ -65,6 +69,9 @@ struct QuizState {
     QString Identifiant;
     QString Classe;
     QString CheminResultats;
+    // The drop folder that takes records and journals instead of the
+    // questionnaire's folder; empty: none.
+    QString DossierDepot;
     // A teacher trying a questionnaire from the editor: nothing is recorded.
     bool Entrainement = false;
 
@@ -89,3 +96,7 @@ struct QuizState {
     std::int16_t TicsMinuterie = 0;
     int ImageCourante = 0;
 };
+
+inline QString DossierDesResultats(const QuizState& s) {
+    return s.DossierDepot.isEmpty() ? s.DossierQuestionnaire : s.DossierDepot;
+}

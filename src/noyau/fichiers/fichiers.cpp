@@ -1,18 +1,23 @@
 #include "noyau/fichiers/fichiers.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
+#include <QRandomGenerator>
+#include <QSet>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <condition_variable>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -281,57 +286,138 @@ bool toutEcrire(int fd, const QByteArray& octets) {
     return true;
 }
 
-// A new name only lasts a power cut once its folder is on disk too.
+// A new name only lasts a power cut once its folder is on disk too. A drop
+// box the pupil may not read cannot be opened for that: its server's own
+// care has to do.
 bool synchroniserDossier(const QString& chemin) {
     Descripteur dossier{::open(natif(QFileInfo(chemin).absolutePath()).constData(),
                                O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-    return dossier.fd >= 0 && ::fsync(dossier.fd) == 0;
+    if (dossier.fd < 0) return errno == EACCES;
+    return ::fsync(dossier.fd) == 0;
 }
 
-// Opens for appending; `cree` tells whether this call made the file. Never
-// waits: a pipe put in the file's place is refused, not written to.
+// A folder with set-group-id is shared through its group (a drop box for
+// results): what is created there is for that group alone.
+mode_t droitsNouveauFichier(const QByteArray& nom) {
+    const QByteArray dossier = natif(QFileInfo(QFile::decodeName(nom)).absolutePath());
+    struct stat infos {};
+    return ::stat(dossier.constData(), &infos) == 0 && (infos.st_mode & S_ISGID) ? 0640 : 0644;
+}
+
+// Opens for writing; `cree` tells whether this call made the file. Never
+// with O_APPEND, which a FUSE SMB client refuses (EIO): the caller goes to
+// the end itself. Never waits: a pipe put in the file's place is refused.
 int ouvrir(const QByteArray& nom, bool& cree) {
-    constexpr int Mode = O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK;
-    int fd = ::open(nom.constData(), Mode | O_CREAT | O_EXCL, 0644);
+    constexpr int Mode = O_WRONLY | O_CLOEXEC | O_NONBLOCK;
+    const int fd = ::open(nom.constData(), Mode | O_CREAT | O_EXCL, droitsNouveauFichier(nom));
     cree = fd >= 0;
-    if (fd < 0 && errno == EEXIST) fd = ::open(nom.constData(), Mode);
+    if (fd >= 0) return fd;
+    if (errno == EEXIST) return ::open(nom.constData(), Mode);
+    // The name was free, yet a share may create it and then fail the
+    // opening: an empty file left there would refuse the pupil a retake.
+    const int erreur = errno;
+    struct stat infos {};
+    if (::lstat(nom.constData(), &infos) == 0 && S_ISREG(infos.st_mode) && infos.st_size == 0)
+        ::unlink(nom.constData());
+    errno = erreur;
     return fd;
+}
+
+// Two writers of this process (a record, the queue delivering an earlier
+// one) never go to the end of one file at once: the second would write over
+// the first, and its cut back would take the first away.
+class ExclusifSurLeFichier {
+public:
+    explicit ExclusifSurLeFichier(const QString& chemin)
+        : nom_(QFileInfo(chemin).absoluteFilePath()) {
+        std::unique_lock<std::mutex> garde(verrou());
+        libre().wait(garde, [this] { return !enCours().contains(nom_); });
+        enCours().insert(nom_);
+    }
+    ~ExclusifSurLeFichier() {
+        {
+            const std::lock_guard<std::mutex> garde(verrou());
+            enCours().remove(nom_);
+        }
+        libre().notify_all();
+    }
+    ExclusifSurLeFichier(const ExclusifSurLeFichier&) = delete;
+    ExclusifSurLeFichier& operator=(const ExclusifSurLeFichier&) = delete;
+
+private:
+    static std::mutex& verrou() {
+        static std::mutex m;
+        return m;
+    }
+    static std::condition_variable& libre() {
+        static std::condition_variable c;
+        return c;
+    }
+    static QSet<QString>& enCours() {
+        static QSet<QString> noms;
+        return noms;
+    }
+    QString nom_;
+};
+
+QString nomEssai() {
+    return PrefixeEssai + QString::number(QRandomGenerator::global()->generate64(), 36);
+}
+
+// Probes outlive their run only when it crashed; an hour later they are
+// taken for left behind.
+void retirerEssaisOublies(const QString& dossier) {
+    const QDateTime limite = QDateTime::currentDateTimeUtc().addSecs(-3600);
+    const QDir d(dossier);
+    for (const QFileInfo& f : d.entryInfoList({PrefixeEssai + '*'}, QDir::Files | QDir::Hidden))
+        if (f.lastModified().toUTC() < limite) ::unlink(natif(f.filePath()).constData());
 }
 
 }  // namespace
 
-QString ajouter(const QString& chemin, const QString& texte) {
+QString ajouterOctets(const QString& chemin, const QByteArray& octets) {
     if (chemin.isEmpty() || chemin.contains(QChar(0)))
         return QStringLiteral("le nom du fichier n'est pas valable");
     const QByteArray nom = natif(chemin);
+    const ExclusifSurLeFichier exclusif(chemin);
     bool cree = false;
     Descripteur f{ouvrir(nom, cree)};
     if (f.fd < 0) return raisonSysteme(errno == ENXIO ? ENODEV : errno);
-    struct stat avant {};
-    if (::fstat(f.fd, &avant) != 0) return raisonSysteme(errno);
-    if (!S_ISREG(avant.st_mode)) return raisonSysteme(ENODEV);
-    if (toutEcrire(f.fd, encoderWindows1252(texte)) && ::fsync(f.fd) == 0 &&
-        (!cree || synchroniserDossier(chemin)))
-        return {};
+    struct stat infos {};
+    if (::fstat(f.fd, &infos) != 0) return raisonSysteme(errno);
+    if (!S_ISREG(infos.st_mode)) return raisonSysteme(ENODEV);
+    const off_t avant = ::lseek(f.fd, 0, SEEK_END);
+    if (avant >= 0 && toutEcrire(f.fd, octets) && ::fsync(f.fd) == 0 &&
+        (!cree || synchroniserDossier(chemin))) {
+        // A share may take the bytes and lose them: the size says.
+        if (::fstat(f.fd, &infos) == 0 && infos.st_size == avant + octets.size()) return {};
+        errno = EIO;
+    }
     const int erreur = errno;
     // Whole or absent: the part of the text that reached the file goes.
     if (cree) {
+        // Closed first: a share may refuse to remove an open file.
+        ::close(f.fd);
+        f.fd = -1;
         ::unlink(nom.constData());
         synchroniserDossier(chemin);
-    } else if (::ftruncate(f.fd, avant.st_size) == 0) {
+    } else if (avant >= 0 && ::ftruncate(f.fd, avant) == 0) {
         ::fsync(f.fd);
     }
     return raisonSysteme(erreur);
 }
 
+QString ajouter(const QString& chemin, const QString& texte) {
+    return ajouterOctets(chemin, encoderWindows1252(texte));
+}
+
 QString essaiEcriture(const QString& dossier, qsizetype octets) {
-    QByteArray modele = natif(dossier + "/.korvane-essai-XXXXXX");
-    Descripteur f{::mkstemp(modele.data())};
-    if (f.fd < 0) return raisonSysteme(errno);
-    const bool ecrit = toutEcrire(f.fd, QByteArray(octets, ' ')) && ::fsync(f.fd) == 0;
-    const int erreur = errno;
-    ::unlink(modele.constData());
-    return ecrit ? QString() : raisonSysteme(erreur);
+    retirerEssaisOublies(dossier);
+    const QString essai = dossier + '/' + nomEssai();
+    const QString raison = ajouterOctets(essai, QByteArray(octets, ' '));
+    // Whatever happened, the name is this call's own.
+    ::unlink(natif(essai).constData());
+    return raison;
 }
 
 }  // namespace Fichiers

@@ -75,15 +75,25 @@ struct Contenu {
 };
 Contenu LireEntier(const QString& chemin, qint64 limite);
 
-// Appends `texte` in Windows-1252 in one operation, flushed and synced to
-// disk with the folder of a file it creates. Whole or absent: on a failure
+// Appends `octets` at the end of the file in one write, synced to disk with
+// the folder of a file it creates, and checks the file grew by as much. No
+// O_APPEND, which some network shares refuse. Whole or absent: on a failure
 // the file is cut back to the length it had, or removed if this call
-// created it. An empty string on success, else the reason in French.
+// created it. A file created in a set-group-id folder is 0640, else 0644.
+// An empty string on success, else the reason in French.
+QString ajouterOctets(const QString& chemin, const QByteArray& octets);
+// The same with `texte` in Windows-1252.
 QString ajouter(const QString& chemin, const QString& texte);
 
-// Whether `dossier` accepts a new file of `octets` bytes: one is written,
-// synced and removed. An empty string when it does, else the reason in
-// French (read-only folder or medium, no permission, full disk).
+// Names of the probes of `essaiEcriture`: hidden, never taken for a
+// questionnaire or a result.
+inline const QString PrefixeEssai = QStringLiteral(".korvane-essai-");
+
+// Whether `dossier` accepts a new file of `octets` bytes: one is written the
+// way a record is, then removed, even when the write failed. Probes that a
+// crash left there over an hour ago are removed too. An empty string when
+// it does, else the reason in French (read-only folder or medium, no
+// permission, full disk).
 QString essaiEcriture(const QString& dossier, qsizetype octets);
 
 // The French reason of a system error number, for a teacher or a pupil.

@@ -46,8 +46,13 @@ Valeurs lire() {
     valeurs.bibliotheque = developper(fichier.value("Bibliotheque").toString());
     valeurs.changerResolution =
         lireOuiNon(fichier.value("ChangerResolution").toString(), valeurs.changerResolution);
-    const QString environnement = developper(qEnvironmentVariable("KORVANE_BIBLIOTHEQUE"));
-    if (!environnement.isEmpty()) valeurs.bibliotheque = environnement;
+    valeurs.resultats = developper(fichier.value("Resultats").toString());
+    for (const auto& [variable, valeur] : {std::pair{"KORVANE_BIBLIOTHEQUE", &valeurs.bibliotheque},
+                                           std::pair{"KORVANE_RESULTATS", &valeurs.resultats}}) {
+        const QString environnement = developper(qEnvironmentVariable(variable));
+        if (!environnement.isEmpty()) *valeur = environnement;
+    }
+    if (!valeurs.resultats.isEmpty()) valeurs.resultats = QDir::cleanPath(valeurs.resultats);
     return valeurs;
 }
 

@@ -6,11 +6,13 @@
 // whether the display is switched to 800 x 600. Read from the INI settings
 // file korvane/korvane.ini (system-wide in /etc/xdg, per user in
 // ~/.config, the user's file winning), the environment variable
-// KORVANE_BIBLIOTHEQUE overriding the library.
+// KORVANE_BIBLIOTHEQUE overriding the library and KORVANE_RESULTATS the
+// drop folder of the results.
 namespace Reglages {
 
 struct Valeurs {
     QString bibliotheque;  // empty: none configured
+    QString resultats;     // drop folder of the results; empty: beside each questionnaire
     bool changerResolution = true;
 };
 

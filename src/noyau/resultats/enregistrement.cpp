@@ -5,6 +5,10 @@
 #include "noyau/resultats/bilan.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace Resultats {
 
@@ -67,7 +71,7 @@ void FichierResultats::OuvrirFichierResultats(const QuizState& s) {
     // A file whose name differs only by case is the same file for the
     // teacher's Windows tools: append to it rather than start a second one.
     chemin_ = Fichiers::resoudre(s.CheminResultats);
-    dossier_ = s.DossierQuestionnaire;
+    dossier_ = DossierDesResultats(s);
     texte_ = entete(s);
 }
 
@@ -75,27 +79,42 @@ void FichierResultats::EcrireResultats(const QuizState& s, const QTime& heure) {
     texte_ += corps(s, heure);
 }
 
-QString FichierResultats::FermerFichierResultats() {
+QString FichierResultats::FermerFichierResultats(FileAttente* attente) {
     if (chemin_.isEmpty()) return QStringLiteral("aucun fichier de résultats n'est désigné");
-    // Whatever the names hold, nothing is ever written outside the folder.
-    if (!Fichiers::directementDans(chemin_, dossier_))
-        return QStringLiteral("ce fichier ne serait pas dans le dossier du questionnaire");
-    QString raison = Fichiers::ajouter(chemin_, texte_);
+    const QByteArray octets = Fichiers::encoderWindows1252(texte_);
     texte_.clear();
+    // A folder out of reach (a share gone) proves nothing about the name:
+    // the record waits for it. Otherwise, whatever the names hold, nothing
+    // is ever written outside the folder.
+    QString raison;
+    struct stat infos {};
+    if (::stat(QFile::encodeName(dossier_).constData(), &infos) != 0)
+        raison = Fichiers::raisonSysteme(errno);
+    else if (!Fichiers::directementDans(chemin_, dossier_))
+        return QStringLiteral("ce fichier ne serait pas dans le dossier des résultats");
+    else
+        raison = Fichiers::ajouterOctets(chemin_, octets);
+    if (!raison.isEmpty() && attente) conserve_ = attente->garder(chemin_, dossier_, octets);
     return raison;
 }
 
-QString EnregistrerResultats(const QuizState& s, const QTime& heure, QString* chemin) {
+Enregistrement EnregistrerResultats(const QuizState& s, const QTime& heure, FileAttente* attente) {
     FichierResultats fichier;
     fichier.OuvrirFichierResultats(s);
     fichier.EcrireResultats(s, heure);
-    if (chemin) *chemin = fichier.chemin();
-    return fichier.FermerFichierResultats();
+    Enregistrement e;
+    e.raison = fichier.FermerFichierResultats(attente);
+    e.chemin = fichier.chemin();
+    e.conserve = fichier.conserve();
+    return e;
 }
 
-QString MessageEchec(const QString& chemin, const QString& raison) {
+QString MessageEchec(const QString& chemin, const QString& raison, bool conserve) {
     return "Le résultat de cet essai n'a PAS été enregistré dans le fichier :\r\n" +
            QDir::toNativeSeparators(chemin) + "\r\n(" + raison + ")\r\n\r\n" +
+           (conserve ? QStringLiteral("Il est conservé sur cet ordinateur et sera ajouté au "
+                                      "fichier dès que le partage répondra de nouveau.\r\n")
+                     : QString()) +
            "Notez la note et les résultats affichés avant de quitter cet écran, "
            "et prévenez le professeur.";
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "noyau/deroulement/quiz_state.h"
+#include "noyau/resultats/attente.h"
 
 #include <QString>
 #include <QTime>
@@ -45,22 +46,35 @@ public:
     // Lines 4 to 27.
     void EcrireResultats(const QuizState& s, const QTime& heure);
     // Writes what was gathered; returns an empty text once the record is on
-    // disk, else the reason in French.
-    QString FermerFichierResultats();
+    // disk, else the reason in French. A record that could not be written
+    // is handed to `attente` when there is one.
+    QString FermerFichierResultats(FileAttente* attente = nullptr);
 
     const QString& chemin() const { return chemin_; }
+    // Whether the queue took a record that could not be written.
+    bool conserve() const { return conserve_; }
 
 private:
     QString chemin_;
     QString dossier_;
     QString texte_;
+    bool conserve_ = false;
 };
 
-// Opens, writes and closes: the reason of a failure, or an empty text.
-QString EnregistrerResultats(const QuizState& s, const QTime& heure, QString* chemin = nullptr);
+// What became of a record.
+struct Enregistrement {
+    QString chemin;         // the results file
+    QString raison;         // empty once the record is in it, else why not
+    bool conserve = false;  // kept on this computer until the file answers
+};
 
-// The critical warning of a record that could not be written.
+// Opens, writes and closes.
+Enregistrement EnregistrerResultats(const QuizState& s, const QTime& heure,
+                                    FileAttente* attente = nullptr);
+
+// The critical warning of a record that could not be written; `conserve`
+// when it is kept on this computer.
 inline const QString TitreEchec = QStringLiteral("AVERTISSEMENT CRITIQUE");
-QString MessageEchec(const QString& chemin, const QString& raison);
+QString MessageEchec(const QString& chemin, const QString& raison, bool conserve = false);
 
 }  // namespace Resultats

@@ -54,7 +54,7 @@ QString questionnaire(const QuizState& s) {
 }  // namespace
 
 QString CheminJournal(const QuizState& s, const QDateTime& debut) {
-    return s.DossierQuestionnaire + '/' + DossierEssais + '/' +
+    return DossierDesResultats(s) + '/' + DossierEssais + '/' +
            Formats::sansEspaces(s.Identifiant).toUpper() + '_' +
            Formats::sansEspaces(s.Classe).toUpper() + '_' +
            debut.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")) + "_essai-" +

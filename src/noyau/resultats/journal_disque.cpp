@@ -1,11 +1,26 @@
 #include "noyau/resultats/journal_disque.h"
 
+#include "noyau/fichiers/fichiers.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <sys/stat.h>
+
+namespace {
+
+// A folder a pupil made in a drop box (a sticky folder) would be theirs
+// alone and shut the others out: there the teacher makes it.
+void creerDossier(const QString& dossier) {
+    if (QFileInfo::exists(dossier)) return;
+    struct stat parent {};
+    const QByteArray nom = QFile::encodeName(QFileInfo(dossier).path());
+    if (::stat(nom.constData(), &parent) == 0 && (parent.st_mode & S_ISVTX)) return;
+    QDir().mkpath(dossier);
+}
+
+}  // namespace
 
 JournalDisque::JournalDisque() : fil_([this] { travailler(); }) {}
 
@@ -16,7 +31,6 @@ JournalDisque::~JournalDisque() {
     }
     reveil_.notify_one();
     fil_.join();
-    if (descripteur_ >= 0) ::close(descripteur_);
 }
 
 void JournalDisque::commencer(const QString& chemin, const QByteArray& ligne) {
@@ -56,19 +70,11 @@ void JournalDisque::travailler() {
 
 void JournalDisque::ecrire(const Ligne& ligne) {
     if (!ligne.chemin.isEmpty()) {
-        if (descripteur_ >= 0) ::close(descripteur_);
-        QDir().mkpath(QFileInfo(ligne.chemin).path());
-        descripteur_ = ::open(QFile::encodeName(ligne.chemin).constData(),
-                              O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+        fichier_ = ligne.chemin;
+        creerDossier(QFileInfo(fichier_).path());
     }
-    if (descripteur_ < 0) return;
-    // One write call per line: the file holds whole lines, or the last one
-    // cut by a power failure, which its reader leaves aside.
-    const QByteArray texte = ligne.texte + '\n';
-    if (::write(descripteur_, texte.constData(), static_cast<size_t>(texte.size())) !=
-            texte.size() ||
-        ::fdatasync(descripteur_) != 0) {
-        ::close(descripteur_);
-        descripteur_ = -1;
-    }
+    if (fichier_.isEmpty()) return;
+    // Written as a record is, one whole line at a time. A line that fails
+    // ends the file: later lines after a gap would tell a false story.
+    if (!Fichiers::ajouterOctets(fichier_, ligne.texte + '\n').isEmpty()) fichier_.clear();
 }

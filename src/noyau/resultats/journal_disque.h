@@ -19,9 +19,10 @@ public:
 };
 
 // Writes the journal on a thread of its own, so that a slow disk or network
-// share never holds up a question: each line is written whole, flushed and
-// synced before the next one. A file that cannot be written loses its lines
-// quietly: the results record, not the journal, is the record of truth.
+// share never holds up a question: each line is written whole and synced
+// before the next one, the way a results record is. A file that cannot be
+// written loses its lines quietly: the results record, not the journal, is
+// the record of truth.
 class JournalDisque : public JournalEssai {
 public:
     JournalDisque();
@@ -50,6 +51,6 @@ private:
     std::deque<Ligne> attente_;
     bool occupe_ = false;
     bool arret_ = false;
-    int descripteur_ = -1;  // the file being written, owned by the thread
+    QString fichier_;  // the file being written, owned by the thread
     std::thread fil_;
 };

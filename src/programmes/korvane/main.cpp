@@ -10,6 +10,7 @@
 #include "ecrans/visionneuse/frm_illustration.h"
 #include "noyau/deroulement/quiz_state.h"
 #include "noyau/fichiers/reglages.h"
+#include "noyau/resultats/attente.h"
 #include "noyau/resultats/journal_disque.h"
 #include "noyau/services/hasard.h"
 #include "noyau/services/horloge.h"
@@ -57,8 +58,12 @@ int main(int argc, char** argv) {
     OuvreurBureau documents;
     Services services{dialogues, horloge, hasard, *affichage, documents};
     const auto etat = std::make_unique<QuizState>();
+    etat->DossierDepot = reglages.resultats;
     // Outlives the screens, so that the lines they handed over get written.
     JournalDisque journal;
+    // Records a share refused, delivered once it answers, from this run on.
+    FileAttente attente(FileAttente::dossierUtilisateur());
+    attente.relancer(std::chrono::seconds(5));
     Application navigation;
 
     // Every way out but a crash comes here: the quit buttons (which have
@@ -83,7 +88,7 @@ int main(int argc, char** argv) {
     navigation.enregistrer(Ecran::Main,
                            [&] { return new frmMain(*etat, services, navigation, &journal); });
     navigation.enregistrer(Ecran::Resultats,
-                           [&] { return new frmRésultats(*etat, services, navigation); });
+                           [&] { return new frmRésultats(*etat, services, navigation, &attente); });
     navigation.enregistrer(Ecran::Illustration,
                            [&] { return new frmIllustration(*etat, services, navigation); });
     navigation.enregistrer(Ecran::Notes, [&] { return new frmNotes(*etat, services, navigation); });

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 QStringList lignes(const QByteArray& octets, qsizetype limite = -1) {
@@ -135,17 +136,39 @@ TEST(Fichiers, ajoutEntierEnWindows1252OuAbsentQuandLeSystemeRefuse) {
     }
     EXPECT_EQ(contenu(racine.path() + "/fichier"), "x");
     EXPECT_TRUE(QFileInfo(racine.path() + "/dossier.rst").isDir());
+    // Two writers of one process on one file, as a record and the queue
+    // delivering an earlier one: neither writes over the other.
+    const QString commun = racine.path() + "/commun.rst";
+    const auto ecrire = [&](char c) {
+        for (int i = 0; i < 50; ++i) Fichiers::ajouterOctets(commun, QByteArray(64, c));
+    };
+    std::thread a(ecrire, 'a'), b(ecrire, 'b');
+    a.join(), b.join();
+    EXPECT_EQ(contenu(commun).count('a'), 3200);
+    EXPECT_EQ(contenu(commun).count('b'), 3200);
 }
 
-TEST(Fichiers, essaiDEcritureAvantLeQuestionnaire) {
+TEST(Fichiers, essaiDEcritureAvantLeQuestionnaireNeLaissePasDEssai) {
     QTemporaryDir racine;
+    const auto reste = [&] {
+        return QDir(racine.path())
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    };
+    // A crash's probe goes once it is old; a fresh one may be another pupil's.
+    poser(racine.path() + "/.korvane-essai-vieux", "x");
+    poser(racine.path() + "/.korvane-essai-recent", "x");
+    QFile vieux(racine.path() + "/.korvane-essai-vieux");
+    ASSERT_TRUE(vieux.open(QIODevice::ReadWrite) &&
+                vieux.setFileTime(QDateTime::currentDateTime().addSecs(-7200),
+                                  QFileDevice::FileModificationTime));
+    vieux.close();
     EXPECT_EQ(Fichiers::essaiEcriture(racine.path(), 4096), "");
-    EXPECT_EQ(QDir(racine.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-              QStringList());
+    EXPECT_EQ(reste(), QStringList{".korvane-essai-recent"});
     EXPECT_EQ(Fichiers::essaiEcriture(racine.path() + "/absent", 4096), "le dossier n'existe plus");
     LimiteDeTaille limite(100);
     EXPECT_EQ(Fichiers::essaiEcriture(racine.path(), 4096),
               "le fichier a atteint la taille permise");
+    EXPECT_EQ(reste(), QStringList{".korvane-essai-recent"});
 }
 
 TEST(Fichiers, lectureEntiereBornee) {

@@ -11,19 +11,21 @@ TEST(Reglages, FileThenUserFileThenEnvironment) {
         QByteArray systeme, utilisateur, environnement;
         QString bibliotheque;
         bool changer;
+        QString resultats;
     } cas[] = {
-        {"rien", "", "", "", "", true},
+        {"rien", "", "", "", "", true, ""},
+        {"depot", "Resultats=/srv/depot/\n", "", "", "", true, "/srv/depot"},
         {"systeme", "Bibliotheque=/mnt/classe/QCM\nChangerResolution=non\n", "", "",
-         "/mnt/classe/QCM", false},
+         "/mnt/classe/QCM", false, ""},
         {"utilisateur", "Bibliotheque=/mnt/classe\n",
-         "Bibliotheque=/srv/6e\nChangerResolution=Oui\n", "", "/srv/6e", true},
-        {"environnement", "Bibliotheque=/mnt/classe\nChangerResolution=false\n", "", "/tmp/essai",
-         "/tmp/essai", false},
-        {"valeur inconnue", "ChangerResolution=peut-etre\n", "", "", "", true},
+         "Bibliotheque=/srv/6e\nChangerResolution=Oui\n", "", "/srv/6e", true, ""},
+        {"environnement", "Bibliotheque=/mnt/classe\nResultats=/mnt/r\nChangerResolution=false\n",
+         "", "/tmp/essai", "/tmp/essai", false, "/tmp/essai"},
+        {"valeur inconnue", "ChangerResolution=peut-etre\n", "", "", "", true, ""},
         {"dossier personnel", "[General]\nBibliotheque=~/QCM\n", "", "", QDir::homePath() + "/QCM",
-         true},
+         true, ""},
     };
-    const QByteArray avant = qgetenv("KORVANE_BIBLIOTHEQUE");
+    const QByteArray avant = qgetenv("KORVANE_BIBLIOTHEQUE"), depot = qgetenv("KORVANE_RESULTATS");
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
         QTemporaryDir racine;
@@ -33,11 +35,14 @@ TEST(Reglages, FileThenUserFileThenEnvironment) {
         if (!c.utilisateur.isEmpty())
             poser(racine.path() + "/home/korvane/korvane.ini", c.utilisateur);
         qputenv("KORVANE_BIBLIOTHEQUE", c.environnement);
+        qputenv("KORVANE_RESULTATS", c.environnement);
         const Reglages::Valeurs valeurs = Reglages::lire();
         EXPECT_EQ(valeurs.bibliotheque, c.bibliotheque);
         EXPECT_EQ(valeurs.changerResolution, c.changer);
+        EXPECT_EQ(valeurs.resultats, c.resultats);
     }
     qputenv("KORVANE_BIBLIOTHEQUE", avant);
+    qputenv("KORVANE_RESULTATS", depot);
 }
 
 // An installed program fills each user's library once, never over the teacher's changes.

@@ -52,10 +52,10 @@ TEST(ResultatsEnregistrement, FichierExistantJamaisVideEtRecreeSiDisparu) {
     Fichiers::ajouter(chemin, "autre poste\r\n");
     // First attempt of this run, on a name that differs only by case.
     QuizState s = EssaiExemple(dossier.filePath("VOLCANS _b01_3a_.RST"));
-    EXPECT_EQ(Resultats::EnregistrerResultats(s, QTime(14, 3, 27)), "");
+    EXPECT_EQ(Resultats::EnregistrerResultats(s, QTime(14, 3, 27)).raison, "");
     EXPECT_EQ(contenu(chemin), "autre poste\r\n" + OctetsEssaiExemple);
     QFile::remove(chemin);
     s.Recommencer = true;
-    EXPECT_EQ(Resultats::EnregistrerResultats(s, QTime(14, 3, 27)), "");
+    EXPECT_EQ(Resultats::EnregistrerResultats(s, QTime(14, 3, 27)).raison, "");
     EXPECT_EQ(contenu(s.CheminResultats), OctetsEssaiExemple);
 }
