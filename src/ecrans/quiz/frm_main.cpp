@@ -26,12 +26,14 @@
 namespace {
 
 // The screen's layout, in pixels, for a 792 x 540 window that fits an
-// 800 x 600 display with its title bar and a desktop panel: the question and its answers on the
-// left, the picture, the verdict and the mark on the right, the controls and the clock below.
+// 800 x 600 display with its title bar and a desktop panel: the question and
+// its answers on the left, the picture, the verdict and the mark on the
+// right, the controls and the clock below. The question box holds the
+// longest opening text whole, and nine answers fit above the countdown.
 constexpr int LargeurFenetre = 792;
 constexpr int HauteurFenetre = 540;
-constexpr QRect ZoneQuestion{8, 38, 496, 138};
-constexpr QRect ZoneChoix0{16, 184, 480, 22};
+constexpr QRect ZoneQuestion{8, 36, 496, 156};
+constexpr QRect ZoneChoix0{16, 198, 480, 22};
 constexpr QRect ZoneCadreImage{512, 36, 272, 262};
 constexpr QRect ZoneBoiteImage{8, 22, 256, 192};    // inside Frame4
 constexpr QRect ZoneBoutonImage{60, 222, 152, 30};  // inside Frame4
@@ -136,20 +138,20 @@ void frmMain::Construire() {
 
     Shape1 = new QFrame(this);
     Shape1->setObjectName("Shape1");
-    Shape1->setGeometry(8, 486, 496, 50);
+    Shape1->setGeometry(8, 488, 496, 48);
     Shape1->setFrameShape(QFrame::StyledPanel);
     Shape1->setFrameShadow(QFrame::Sunken);
 
     prgBar1 = new QProgressBar(this);
     prgBar1->setObjectName("prgBar1");
-    prgBar1->setGeometry(8, 420, 240, 20);
+    prgBar1->setGeometry(8, 428, 240, 20);
     prgBar1->setMinimum(0);
     prgBar1->setValue(0);
     prgBar1->setTextVisible(false);
 
     Label3 = new QLabel(this);
     Label3->setObjectName("Label3");
-    Label3->setGeometry(256, 418, 248, 24);
+    Label3->setGeometry(256, 426, 248, 24);
 
     const auto bouton = [this](const char* nom, const QString& texte, const QRect& zone,
                                QWidget* parent) {
@@ -158,23 +160,23 @@ void frmMain::Construire() {
         b->setGeometry(zone);
         return b;
     };
-    cmdValider = bouton("cmdValider", "&Valider", {8, 446, 116, 32}, this);
+    cmdValider = bouton("cmdValider", "&Valider", {8, 452, 116, 32}, this);
     cmdValider->setToolTip("Pour confirmer sa réponse");
     cmdValider->setFont(police(10, true));
-    cmdAfficher = bouton("cmdAfficher", "&Résultats", {132, 446, 116, 32}, this);
+    cmdAfficher = bouton("cmdAfficher", "&Résultats", {132, 452, 116, 32}, this);
     cmdAfficher->setToolTip("Pour connaître son résultat");
-    cmdQuitter = bouton("cmdQuitter", "A&bandon", {256, 446, 116, 32}, this);
+    cmdQuitter = bouton("cmdQuitter", "A&bandon", {256, 452, 116, 32}, this);
     cmdQuitter->setToolTip("Pour quitter le questionnaire");
-    cmdAide = bouton("cmdAide", "&Aide", {380, 446, 116, 32}, this);
+    cmdAide = bouton("cmdAide", "&Aide", {380, 452, 116, 32}, this);
 
     lblHeure = new QLabel("00:00:00", this);
     lblHeure->setObjectName("lblHeure");
-    lblHeure->setGeometry(16, 489, 232, 44);
+    lblHeure->setGeometry(16, 490, 232, 44);
     lblHeure->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     lblTempsPassé = new QLabel(this);
     lblTempsPassé->setObjectName("lblTempsPassé");
-    lblTempsPassé->setGeometry(256, 489, 244, 44);
+    lblTempsPassé->setGeometry(256, 490, 244, 44);
     lblTempsPassé->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     Frame4 = new QGroupBox("Fenêtre de Visualisation ", this);
@@ -434,6 +436,7 @@ void frmMain::Affiche_vignette(const QString& chemin) {
     PicPhoto->setEnabled(true);
     // A missing file is known at once; a picture decodes in a worker.
     if (!Fichiers::existe(chemin)) {
+        vignettes_.abandonner();
         Vignette absente;
         absente.etat = Vignette::Etat::Introuvable;
         Montrer_vignette(chemin, absente);
@@ -481,6 +484,7 @@ bool frmMain::Affiche_image_cyclee(const QString& nom) {
     ImPhoto->clear();
     lblImage->hide();
     if (!Fichiers::existe(s_.CheminImage)) {
+        vignettes_.abandonner();
         PicPhoto->setEnabled(false);
         return false;
     }

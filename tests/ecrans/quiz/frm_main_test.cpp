@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSemaphore>
 #include <QTest>
 #include <QTextEdit>
 #include <QThreadPool>
@@ -102,6 +104,27 @@ void verdict(const frmMain& f, int image, const QString& note, int justes, int f
     EXPECT_EQ(f.lblreponses->text(), bilan);
     EXPECT_EQ(f.lblreponses->accessibleName(), QString(bilan).replace("\r\n", ", "));
 }
+
+// Holds every worker thread, so that no picture decodes before relacher().
+class DecodageRetenu {
+public:
+    DecodageRetenu() {
+        QThreadPool::globalInstance()->waitForDone();
+        for (int i = 0; i < QThreadPool::globalInstance()->maxThreadCount(); ++i)
+            QThreadPool::globalInstance()->start([this] { feu_.acquire(); });
+    }
+    ~DecodageRetenu() { relacher(); }
+    void relacher() {
+        if (std::exchange(retenu_, false))
+            feu_.release(QThreadPool::globalInstance()->maxThreadCount());
+        QThreadPool::globalInstance()->waitForDone();
+        QTest::qWait(20);  // the decodes' ends are handed over by the event loop
+    }
+
+private:
+    QSemaphore feu_;
+    bool retenu_ = true;
+};
 
 }  // namespace
 
@@ -254,6 +277,59 @@ TEST(FrmMain, RestartDecodesAheadInTheNewOrder) {
     EXPECT_EQ(t.s.NumQuestion, 1);
     EXPECT_EQ(bitmap(f.ImPhoto), 0);  // the photo, not a built-in picture
     EXPECT_TRUE(f.cmdPhoto->isVisible());
+}
+
+// The longest opening text (a help document, several right answers, 99
+// questions, ten attempts) fits the question box without a scroll bar; nine
+// answers stand clear of the controls below them, all within the window.
+TEST(FrmMain, LongestOpeningTextAndNineAnswersFitTheScreen) {
+    Fleuves t;
+    QStringList dat{"</Les fleuves"};
+    for (int q = 1; q <= 99; ++q)
+        dat << QString("0 Question %1").arg(q) << "Oui"
+            << "=>1 1";
+    t.d.dat(dat);
+    t.d.ini({"[Fichiers Images]", "0", "", "x", "x", "30", "[Fichier d'aide]", "aide.doc"});
+    frmMain f(t.s, t.p.services, t.p.navigation);
+    f.show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f.txtQuestion->toPlainText().endsWith("plusieurs réponses possibles."));
+    EXPECT_EQ(f.txtQuestion->verticalScrollBar()->maximum(), 0);
+
+    t.d.dat({"</Neuf", "0 Neuf réponses ?", "a", "b", "c", "d", "e", "f", "g", "h", "i"});
+    frmMain neuf(t.s, t.p.services, t.p.navigation);
+    neuf.cmdValider_Click();
+    ASSERT_EQ(neuf.chkRéponse.size(), 9);
+    EXPECT_LT(neuf.chkRéponse[8]->geometry().bottom(), neuf.prgBar1->y());
+    for (QWidget* w : neuf.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        EXPECT_TRUE(neuf.rect().contains(w->geometry())) << w->objectName().toStdString();
+    EXPECT_LE(neuf.height(), 540);  // 800 x 600 less a title bar and a panel
+}
+
+// A picture still decoding when the pupil reaches a missing one never shows
+// in its place, per question or cycling.
+TEST(FrmMain, SlowDecodeNeverShowsBesideAMissingPicture) {
+    const QStringList cyclees = {
+        "[Fichiers Images]", "1", "2", "seine.jpg", "absente.gif", "", "x", "x", "30"};
+    for (const bool cyclage : {false, true}) {
+        Fleuves t("0");
+        if (cyclage) t.d.ini(cyclees);
+        DecodageRetenu retenu;
+        frmMain f(t.s, t.p.services, t.p.navigation);
+        f.cmdValider_Click();
+        if (cyclage) {
+            f.Timer1_Timer();  // seine.jpg, decoding
+            f.Timer1_Timer();  // absente.gif
+        } else {
+            f.chkRéponse[0]->setChecked(true);
+            f.cmdValider_Click();
+        }
+        retenu.relacher();
+        EXPECT_FALSE(f.vignetteEnAttente()) << cyclage;
+        EXPECT_FALSE(f.cmdPhoto->isVisibleTo(&f) ||
+                     (f.ImPhoto->isVisibleTo(&f) && bitmap(f.ImPhoto) == 0))
+            << cyclage;
+    }
 }
 
 TEST(FrmMain, LoadingFailureGoesBackToTheLibrary) {
