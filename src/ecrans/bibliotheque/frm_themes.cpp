@@ -4,7 +4,6 @@
 #include "ecrans/commun/clavier.h"
 #include "noyau/fichiers/fichiers.h"
 #include "noyau/questionnaire/bibliotheque.h"
-#include "systeme/ecran.h"
 
 #include <QFileInfo>
 #include <QFrame>
@@ -168,12 +167,7 @@ void frmThèmes::cmdLancement_Click() {
         QStringLiteral("AVERTISSEMENT"), Style::OkExclamation, this);
 }
 
-void frmThèmes::RécupérerEcran() { ModEcran::RecupererEcran(etat_, services_.affichage); }
-
-void frmThèmes::cmdQuitter_Click() {
-    RécupérerEcran();
-    navigation_.quitter();
-}
+void frmThèmes::cmdQuitter_Click() { QuitterProgramme(etat_, services_.affichage, navigation_); }
 
 bool frmThèmes::eventFilter(QObject* objet, QEvent* evenement) {
     if (objet == List1 && evenement->type() == QEvent::KeyPress) {

@@ -25,7 +25,6 @@ public:
     void List1_DblClick();
     void cmdLancement_Click();
     void cmdQuitter_Click();
-    void RécupérerEcran();
 
     QString ThemeChoisi;
     std::array<QString, 101> TableThemes;  // slots 1 to 100

@@ -5,7 +5,6 @@
 #include "noyau/questionnaire/chargement.h"
 #include "noyau/resultats/bilan.h"
 #include "noyau/resultats/enregistrement.h"
-#include "systeme/ecran.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -161,13 +160,10 @@ void frmRésultats::cmdRecommencer_Click() {
 
 void frmRésultats::OKButton_Click() { quitter(); }
 
-void frmRésultats::RécupérerEcran() { ModEcran::RecupererEcran(etat_, services_.affichage); }
-
 void frmRésultats::quitter() {
     if (termine_) return;
     termine_ = true;
-    RécupérerEcran();
-    navigation_.quitter();
+    QuitterProgramme(etat_, services_.affichage, navigation_);
 }
 
 // Closing the window ends the run like the quit button, display restored.

@@ -37,7 +37,6 @@ private:
     void Form_Load();
     void cmdRecommencer_Click();
     void OKButton_Click();
-    void RécupérerEcran();
     void quitter();
 
     QuizState& etat_;

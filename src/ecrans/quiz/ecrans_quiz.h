@@ -1,0 +1,11 @@
+#pragma once
+
+class Application;
+class JournalEssai;
+struct Services;
+struct QuizState;
+
+// The quiz screen and those it opens (results, picture viewer, comment),
+// each built on first use, for the player and for a teacher's practice run.
+void EnregistrerEcransQuiz(Application& navigation, QuizState& etat, Services& services,
+                           JournalEssai* journal = nullptr);
