@@ -41,6 +41,12 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
+    void construireTitres();
+    void construireListe();
+    void construireConsigne();
+    void construireBoutons();
+    void mettreEnPage();
+    void relier();
     void Form_Load();
 
     QuizState& etat_;

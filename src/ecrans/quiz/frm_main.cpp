@@ -86,6 +86,13 @@ QFont police(double points, bool gras = false) {
     return f;
 }
 
+QPushButton* bouton(const char* nom, const QString& texte, const QRect& zone, QWidget* parent) {
+    auto* b = new QPushButton(texte, parent);
+    b->setObjectName(nom);
+    b->setGeometry(zone);
+    return b;
+}
+
 // The thumbnail at the box's and frame's design sizes, which never change.
 Vignette Lire_vignette_cadre(const QString& chemin) {
     return Charger_vignette(chemin, ZoneBoiteImage.height() * TwipsParPixel,
@@ -114,7 +121,16 @@ frmMain::~frmMain() = default;
 void frmMain::Construire() {
     setFixedSize(LargeurFenetre, HauteurFenetre);
     setFont(police(9.5));
+    construireQuestion();
+    construireCommandes();
+    construireVignette();
+    construireVerdict();
+    relier();
+    Nommer_controles();
+}
 
+// The banner, the question and its first answer.
+void frmMain::construireQuestion() {
     Label2 = new QLabel("           GENERATEUR DE QUESTIONNAIRES A CHOIX MULTIPLES   ", this);
     Label2->setObjectName("Label2");
     Label2->setGeometry(0, 0, LargeurFenetre, 30);
@@ -135,7 +151,10 @@ void frmMain::Construire() {
 
     chkRéponse << Creer_choix(0);
     chkRéponse[0]->hide();
+}
 
+// The countdown, the buttons and the clock, below the answers.
+void frmMain::construireCommandes() {
     Shape1 = new QFrame(this);
     Shape1->setObjectName("Shape1");
     Shape1->setGeometry(8, 488, 496, 48);
@@ -153,13 +172,6 @@ void frmMain::Construire() {
     Label3->setObjectName("Label3");
     Label3->setGeometry(256, 426, 248, 24);
 
-    const auto bouton = [this](const char* nom, const QString& texte, const QRect& zone,
-                               QWidget* parent) {
-        auto* b = new QPushButton(texte, parent);
-        b->setObjectName(nom);
-        b->setGeometry(zone);
-        return b;
-    };
     cmdValider = bouton("cmdValider", "&Valider", {8, 452, 116, 32}, this);
     cmdValider->setToolTip("Pour confirmer sa réponse");
     cmdValider->setFont(police(10, true));
@@ -178,7 +190,9 @@ void frmMain::Construire() {
     lblTempsPassé->setObjectName("lblTempsPassé");
     lblTempsPassé->setGeometry(256, 490, 244, 44);
     lblTempsPassé->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
 
+void frmMain::construireVignette() {
     Frame4 = new QGroupBox("Fenêtre de Visualisation ", this);
     Frame4->setObjectName("Frame4");
     Frame4->setGeometry(ZoneCadreImage);
@@ -205,7 +219,10 @@ void frmMain::Construire() {
     lblImage->setStyleSheet("background: rgba(255, 255, 255, 225); color: rgb(128, 0, 0);");
     lblImage->hide();
     cmdPhoto = bouton("cmdPhoto", "Affiche&r l'image", ZoneBoutonImage, Frame4);
+}
 
+// The verdict picture, the mark and the tally of answers.
+void frmMain::construireVerdict() {
     Image2 = new Image(this);
     Image2->setObjectName("Image2");
     Image2->setGeometry(ZoneVerdict);
@@ -224,7 +241,9 @@ void frmMain::Construire() {
     lblreponses->setGeometry(ZoneBilan);
     lblreponses->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblreponses->setFont(police(9));
+}
 
+void frmMain::relier() {
     Timer1.setObjectName("Timer1");
     Timer2.setObjectName("Timer2");
     Timer2.setInterval(IntervalleHorloge);
@@ -235,7 +254,6 @@ void frmMain::Construire() {
     connect(cmdQuitter, &QPushButton::clicked, this, &frmMain::cmdQuitter_Click);
     connect(cmdAide, &QPushButton::clicked, this, &frmMain::cmdAide_Click);
     connect(cmdPhoto, &QPushButton::clicked, this, &frmMain::cmdPhoto_Click);
-    Nommer_controles();
 }
 
 // What a screen reader says of the controls whose caption says nothing.

@@ -79,6 +79,11 @@ protected:
 
 private:
     void Construire();
+    void construireQuestion();
+    void construireCommandes();
+    void construireVignette();
+    void construireVerdict();
+    void relier();
     void Form_Load();
     void Charge_questionnaire();
     void Corrige_reponse();

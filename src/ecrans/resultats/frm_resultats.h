@@ -7,6 +7,7 @@
 
 class QFrame;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 
@@ -34,6 +35,8 @@ protected:
 
 private:
     void construire();
+    void construireNote(const QString& sans);
+    QHBoxLayout* construireBoutons(const QString& sans);
     void Form_Load();
     void cmdRecommencer_Click();
     void OKButton_Click();
