@@ -106,24 +106,19 @@ void verdict(const frmMain& f, int image, const QString& note, int justes, int f
 }
 
 // Holds every worker thread, so that no picture decodes before relacher().
-class DecodageRetenu {
-public:
+struct DecodageRetenu {
+    QThreadPool& pool = *QThreadPool::globalInstance();
+    QSemaphore feu;
+    bool retenu = (pool.waitForDone(), true);
     DecodageRetenu() {
-        QThreadPool::globalInstance()->waitForDone();
-        for (int i = 0; i < QThreadPool::globalInstance()->maxThreadCount(); ++i)
-            QThreadPool::globalInstance()->start([this] { feu_.acquire(); });
+        for (int i = 0; i < pool.maxThreadCount(); ++i) pool.start([this] { feu.acquire(); });
     }
     ~DecodageRetenu() { relacher(); }
     void relacher() {
-        if (std::exchange(retenu_, false))
-            feu_.release(QThreadPool::globalInstance()->maxThreadCount());
-        QThreadPool::globalInstance()->waitForDone();
+        if (std::exchange(retenu, false)) feu.release(pool.maxThreadCount());
+        pool.waitForDone();
         QTest::qWait(20);  // the decodes' ends are handed over by the event loop
     }
-
-private:
-    QSemaphore feu_;
-    bool retenu_ = true;
 };
 
 }  // namespace
