@@ -50,6 +50,11 @@ bool ChargeurVignettes::demander(const QString& chemin, Rappel rappel) {
     return false;
 }
 
+void ChargeurVignettes::abandonner() {
+    rappel_ = {};
+    attendu_.clear();
+}
+
 void ChargeurVignettes::termine(const QString& chemin) {
     if (!rappel_ || chemin != attendu_) return;
     Entree* e = trouver(chemin);

@@ -27,6 +27,9 @@ public:
     // when its decode ends (returns false). A newer request drops an older
     // one still waiting.
     bool demander(const QString& chemin, Rappel rappel);
+    // The screen no longer waits for a thumbnail (its picture is missing):
+    // a decode still running hands nothing over.
+    void abandonner();
     bool enAttente() const { return static_cast<bool>(rappel_); }
 
 private:

@@ -1,9 +1,10 @@
 #include "images/images.h"
 
+#include "images/vignette.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QPainter>
 
 #include <algorithm>
 
@@ -140,15 +141,6 @@ Lecture lire(const QString& chemin, const Dimensionner& dimensionner) {
 
 Lecture entete(const QString& chemin) { return ouvrir(chemin, {}, false); }
 
-QImage surBlanc(const QImage& image) {
-    if (!image.hasAlphaChannel()) return image;
-    QImage fond(image.size(), QImage::Format_RGB32);
-    fond.fill(Qt::white);
-    QPainter peintre(&fond);
-    peintre.drawImage(0, 0, image);
-    return fond;
-}
-
 bool transparente(const QImage& image) {
     if (!image.hasAlphaChannel()) return false;
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
@@ -195,7 +187,10 @@ ExamenImage examiner(const QString& fichier) {
     examen.trouvee = l.etat != Etat::Introuvable;
     if (const QString texte = probleme(l); !texte.isEmpty()) examen.problemes << texte;
     if (l.montrable() && transparente(l.image))
-        examen.problemes << "a un fond transparent : elle s'affiche sur du blanc";
+        examen.problemes << QString(
+                                "a un fond transparent : elle s'affiche sur du %1 dans la "
+                                "vignette et sur du bleu foncé dans la visionneuse")
+                                .arg(EstGif(fichier) ? "gris" : "blanc");
     return examen;
 }
 

@@ -63,9 +63,6 @@ QSize tailleAdmise(QSize naturelle);
 // reduced to a thumbnail stays visible.
 QSize auMoinsUnPixel(double largeur, double hauteur);
 
-// The picture over white where it is transparent: a drawing with black
-// lines on a transparent background stays readable on any frame colour.
-QImage surBlanc(const QImage& image);
 // Whether some pixel is not fully opaque.
 bool transparente(const QImage& image);
 

@@ -5,6 +5,20 @@
 #include "noyau/fichiers/fichiers.h"
 
 #include <QFileInfo>
+#include <QPainter>
+
+namespace {
+// The picture over white where it is transparent: the box is black behind
+// any picture but a GIF, and a drawing's black lines would vanish on it.
+QImage surBlanc(const QImage& image) {
+    if (!image.hasAlphaChannel()) return image;
+    QImage fond(image.size(), QImage::Format_RGB32);
+    fond.fill(Qt::white);
+    QPainter peintre(&fond);
+    peintre.drawImage(0, 0, image);
+    return fond;
+}
+}  // namespace
 
 Cadrage Cadrer_vignette(QSizeF naturelle, float hauteurBoite, float largeurBoite,
                         float largeurCadre) {
@@ -61,7 +75,7 @@ Vignette Charger_vignette(const QString& chemin, float hauteurBoite, float large
                                                        : Vignette::Etat::Illisible;
         return v;
     }
-    v.image = Images::surBlanc(lue.image);
+    v.image = EstGif(chemin) ? lue.image : surBlanc(lue.image);
     v.etat = Vignette::Etat::Chargee;
     return v;
 }

@@ -37,7 +37,7 @@ QString CheminImageQuestion(const QuizState& s);
 struct Vignette {
     enum class Etat { Chargee, Introuvable, Illisible };
     Etat etat = Etat::Illisible;
-    QImage image;  // over white where the picture is transparent
+    QImage image;  // over white where transparent, but for a GIF: its box is grey
     Cadrage cadrage;
     // The file as it was read, to know whether a copy decoded ahead is
     // still the picture on disk.

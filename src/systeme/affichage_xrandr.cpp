@@ -111,6 +111,75 @@ QSize tailleRacine(Display* connexion) {
     return QSize(int(l), int(h));
 }
 
+// The screen size that holds every lit output once the crtc shows `taille`,
+// within the sizes the screen allows.
+QSize tailleFinale(Display* connexion, XRRScreenResources* res, RRCrtc crtc, QSize taille) {
+    int finLargeur = 0, finHauteur = 0;
+    for (int n = 0; n < res->ncrtc; ++n) {
+        const bool change = res->crtcs[n] == crtc;
+        InfoCrtc autre(connexion, res, res->crtcs[n]);
+        if (!autre.i || !autre.i->mode) continue;
+        finLargeur =
+            std::max(finLargeur, autre.i->x + (change ? taille.width() : int(autre.i->width)));
+        finHauteur =
+            std::max(finHauteur, autre.i->y + (change ? taille.height() : int(autre.i->height)));
+    }
+    int minL = 0, minH = 0, maxL = 0, maxH = 0;
+    if (XRRGetScreenSizeRange(connexion, DefaultRootWindow(connexion), &minL, &minH, &maxL,
+                              &maxH)) {
+        finLargeur = std::clamp(finLargeur, minL, maxL);
+        finHauteur = std::clamp(finHauteur, minH, maxH);
+    }
+    return QSize(finLargeur, finHauteur);
+}
+
+// Resizes the screen; its millimetres follow the pixels, so the dots per
+// inch stay as they were when it was made.
+class Redimensionneur {
+public:
+    explicit Redimensionneur(Display* connexion) : connexion_(connexion) {
+        const int ecran = DefaultScreen(connexion);
+        mmParPixelX_ =
+            double(DisplayWidthMM(connexion, ecran)) / std::max(1, DisplayWidth(connexion, ecran));
+        mmParPixelY_ = double(DisplayHeightMM(connexion, ecran)) /
+                       std::max(1, DisplayHeight(connexion, ecran));
+    }
+    void operator()(QSize taille) const {
+        XRRSetScreenSize(connexion_, DefaultRootWindow(connexion_), taille.width(), taille.height(),
+                         int(mmParPixelX_ * taille.width() + 0.5),
+                         int(mmParPixelY_ * taille.height() + 0.5));
+    }
+
+private:
+    Display* connexion_;
+    double mmParPixelX_ = 0, mmParPixelY_ = 0;
+};
+
+// Sets the crtc's new mode, the screen going from `avant` to `fin`. The crtc
+// must fit in the screen at every step: the screen grows first, then the
+// mode is set, then the screen shrinks to its final size; a refused mode
+// puts the screen back.
+void basculer(Display* connexion, XRRScreenResources* res, RRCrtc crtc, const XRRCrtcInfo& info,
+              RRMode nouveau, QSize avant, QSize fin) {
+    const Redimensionneur redimensionner(connexion);
+    const QSize inter = avant.expandedTo(fin);
+    XGrabServer(connexion);
+    if (inter != avant) redimensionner(inter);
+    XSync(connexion, False);
+    const bool agrandi = erreurX == 0;
+    const Status statut = agrandi
+                              ? XRRSetCrtcConfig(connexion, res, crtc, CurrentTime, info.x, info.y,
+                                                 nouveau, info.rotation, info.outputs, info.noutput)
+                              : Status(RRSetConfigFailed);
+    if (statut == RRSetConfigSuccess && erreurX == 0) {
+        if (fin != inter) redimensionner(fin);
+    } else if (inter != avant) {
+        redimensionner(avant);
+    }
+    XUngrabServer(connexion);
+    XSync(connexion, False);
+}
+
 }  // namespace
 
 std::unique_ptr<AffichageXrandr> AffichageXrandr::ouvrir(const QString& nomAffichage) {
@@ -144,7 +213,6 @@ QSize AffichageXrandr::taille() const {
 
 void AffichageXrandr::changer(int largeur, int hauteur) {
     Display* connexion = connexion_;
-    const Window racine = DefaultRootWindow(connexion);
     ErreursCapturees erreurs(connexion);
     Ressources res(connexion);
     if (!res.r) return;
@@ -159,60 +227,12 @@ void AffichageXrandr::changer(int largeur, int hauteur) {
     const RRMode nouveau =
         modeDeTaille(res.r, infoSortie.i, infoCrtc.i->rotation, largeur, hauteur);
     if (!nouveau) return;
-
-    // The screen must hold every lit output, the changed one included.
-    int finLargeur = 0, finHauteur = 0;
-    for (int n = 0; n < res.r->ncrtc; ++n) {
-        const bool change = res.r->crtcs[n] == crtc;
-        InfoCrtc autre(connexion, res.r, res.r->crtcs[n]);
-        if (!autre.i || !autre.i->mode) continue;
-        finLargeur = std::max(finLargeur, autre.i->x + (change ? largeur : int(autre.i->width)));
-        finHauteur = std::max(finHauteur, autre.i->y + (change ? hauteur : int(autre.i->height)));
-    }
-    int minL = 0, minH = 0, maxL = 0, maxH = 0;
-    if (XRRGetScreenSizeRange(connexion, racine, &minL, &minH, &maxL, &maxH)) {
-        finLargeur = std::clamp(finLargeur, minL, maxL);
-        finHauteur = std::clamp(finHauteur, minH, maxH);
-    }
+    const QSize fin = tailleFinale(connexion, res.r, crtc, QSize(largeur, hauteur));
     // Xlib's own copy of the screen size is only as fresh as the events this
     // connection has read; the root window's geometry comes from the server.
     const QSize avant = tailleRacine(connexion);
     if (!avant.isValid()) return;
-    const int largeurAvant = avant.width(), hauteurAvant = avant.height();
-    // Millimetres follow the pixels, so the dots per inch stay as they were.
-    const int ecran = DefaultScreen(connexion);
-    const double mmParPixelX =
-        double(DisplayWidthMM(connexion, ecran)) / std::max(1, DisplayWidth(connexion, ecran));
-    const double mmParPixelY =
-        double(DisplayHeightMM(connexion, ecran)) / std::max(1, DisplayHeight(connexion, ecran));
-    const auto redimensionner = [&](int largeurEcran, int hauteurEcran) {
-        XRRSetScreenSize(connexion, racine, largeurEcran, hauteurEcran,
-                         int(mmParPixelX * largeurEcran + 0.5),
-                         int(mmParPixelY * hauteurEcran + 0.5));
-    };
-
-    // The crtc must fit in the screen at every step: grow the screen first,
-    // set the mode, then shrink the screen to its final size.
-    const int interLargeur = std::max(largeurAvant, finLargeur);
-    const int interHauteur = std::max(hauteurAvant, finHauteur);
-    XGrabServer(connexion);
-    if (interLargeur != largeurAvant || interHauteur != hauteurAvant)
-        redimensionner(interLargeur, interHauteur);
-    XSync(connexion, False);
-    const bool agrandi = erreurX == 0;
-    const Status statut = agrandi
-                              ? XRRSetCrtcConfig(connexion, res.r, crtc, CurrentTime, infoCrtc.i->x,
-                                                 infoCrtc.i->y, nouveau, infoCrtc.i->rotation,
-                                                 infoCrtc.i->outputs, infoCrtc.i->noutput)
-                              : Status(RRSetConfigFailed);
-    if (statut == RRSetConfigSuccess && erreurX == 0) {
-        if (finLargeur != interLargeur || finHauteur != interHauteur)
-            redimensionner(finLargeur, finHauteur);
-    } else if (interLargeur != largeurAvant || interHauteur != hauteurAvant) {
-        redimensionner(largeurAvant, hauteurAvant);
-    }
-    XUngrabServer(connexion);
-    XSync(connexion, False);
+    basculer(connexion, res.r, crtc, *infoCrtc.i, nouveau, avant, fin);
 }
 
 std::unique_ptr<Affichage> choisirAffichage(const QString& plateforme) {

@@ -9,19 +9,23 @@
 
 namespace ModEcran {
 
+namespace {
+
+// The display is switched only when it is neither 800 wide nor 600 high:
+// 800 x 480 or 1280 x 600 stay as they are.
 bool Faut_changer(int largeurPixels, int hauteurPixels) {
     return largeurPixels != LargeurVoulue && hauteurPixels != HauteurVoulue;
 }
 
-namespace {
 // A length in twips and the twips per pixel, both rounded, divided as
 // integers; kept within the 16-bit field.
 std::int16_t pixels(float twips, float twipsParPixel) {
     const long parPixel = std::max(1L, Formats::arrondiPair(twipsParPixel));
     return std::int16_t(std::clamp(Formats::arrondiPair(twips) / parPixel, 0L, 32767L));
 }
-}  // namespace
 
+// Records the display size (given in pixels) in LargeurEcranPixels,
+// HauteurEcranPixels and the sizes to restore, ResolutionX and ResolutionY.
 void Relever_ecran(QuizState& etat, QSize taillePixels) {
     const float parPixel = TwipsParPixel;
     etat.LargeurEcranPixels = pixels(float(taillePixels.width()) * parPixel, parPixel);
@@ -29,6 +33,8 @@ void Relever_ecran(QuizState& etat, QSize taillePixels) {
     etat.ResolutionX = etat.LargeurEcranPixels;
     etat.ResolutionY = etat.HauteurEcranPixels;
 }
+
+}  // namespace
 
 void ChangerResolution(Affichage& affichage, float& largeur, float& hauteur) {
     affichage.changer(int(Formats::arrondiPair(largeur)), int(Formats::arrondiPair(hauteur)));

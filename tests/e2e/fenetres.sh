@@ -153,9 +153,9 @@ identifier() {
 }
 
 # The quiz screen (792 x 540) has its buttons in a row below the answers.
-VALIDER=(66 462)
-RESULTATS=(190 462)
-ABANDON=(314 462)
+VALIDER=(66 468)
+RESULTATS=(190 468)
+ABANDON=(314 468)
 
 # Ticks answer $2 (from 0) with the keyboard: each new question gives the
 # focus to its first answer, Tab goes to the next one, Space ticks.

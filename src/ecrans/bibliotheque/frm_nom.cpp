@@ -19,7 +19,15 @@ frmNom::frmNom(QuizState& etat, Services& services, Navigation& navigation, QWid
     QFont police = font();
     police.setPointSize(11);
     setFont(police);
+    construireSaisies();
+    construireBoutons();
+    mettreEnPage();
+    Form_Load();
+    DonnerFocus(Text1[0]);
+}
 
+// The instructions, and the name and class boxes with their captions.
+void frmNom::construireSaisies() {
     Label3 = new QLabel(this);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setWordWrap(true);
@@ -39,7 +47,9 @@ frmNom::frmNom(QuizState& etat, Services& services, Navigation& navigation, QWid
     }
     Label1->setBuddy(Text1[0]);
     Label2->setBuddy(Text1[1]);
+}
 
+void frmNom::construireBoutons() {
     cmdOK = new QPushButton(QStringLiteral("&Valider"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdAnnuler = new QPushButton(QStringLiteral("&Annuler"), this);
@@ -50,7 +60,9 @@ frmNom::frmNom(QuizState& etat, Services& services, Navigation& navigation, QWid
     }
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdAnnuler, &QPushButton::clicked, this, [this] { cmdAnnuler_Click(); });
+}
 
+void frmNom::mettreEnPage() {
     auto* saisies = new QGridLayout;
     saisies->setHorizontalSpacing(14);
     saisies->setVerticalSpacing(10);
@@ -76,9 +88,6 @@ frmNom::frmNom(QuizState& etat, Services& services, Navigation& navigation, QWid
     setTabOrder(Text1[0], Text1[1]);
     setTabOrder(Text1[1], cmdOK);
     setTabOrder(cmdOK, cmdAnnuler);
-
-    Form_Load();
-    DonnerFocus(Text1[0]);
 }
 
 void frmNom::Form_Load() {

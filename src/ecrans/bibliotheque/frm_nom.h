@@ -28,6 +28,9 @@ public:
     QPushButton* cmdAnnuler;
 
 private:
+    void construireSaisies();
+    void construireBoutons();
+    void mettreEnPage();
     void Form_Load();
 
     QuizState& etat_;

@@ -1,10 +1,8 @@
 #include "ecrans/bibliotheque/frm_themes.h"
 
-#include "ecrans/bibliotheque/icones.h"
 #include "ecrans/commun/clavier.h"
 #include "noyau/fichiers/fichiers.h"
 #include "noyau/questionnaire/bibliotheque.h"
-#include "systeme/ecran.h"
 
 #include <QFileInfo>
 #include <QFrame>
@@ -12,10 +10,53 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
+
+// The two icons of the buttons, drawn rather than shipped.
+constexpr int CoteIcone = 32;
+
+QPixmap disque(const QColor& couleur) {
+    QPixmap image(CoteIcone, CoteIcone);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(couleur.darker(140), 1.5));
+    p.setBrush(couleur);
+    p.drawEllipse(QRectF(1.5, 1.5, CoteIcone - 3, CoteIcone - 3));
+    return image;
+}
+
+QIcon iconeLancer() {
+    QPixmap image = disque(QColor(46, 160, 67));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath fleche;
+    fleche.moveTo(12, 8.5);
+    fleche.lineTo(24, 16);
+    fleche.lineTo(12, 23.5);
+    fleche.closeSubpath();
+    p.fillPath(fleche, Qt::white);
+    return QIcon(image);
+}
+
+QIcon iconeQuitter() {
+    QPixmap image = disque(QColor(200, 55, 45));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    // A power sign: an open ring and its bar.
+    p.setPen(QPen(Qt::white, 2.6, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(9, 9.5, 14, 14), 120 * 16, 300 * 16);
+    p.drawLine(QPointF(16, 7.5), QPointF(16, 15.5));
+    return QIcon(image);
+}
+
 QString pourLabel(QString texte) {
     return texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
@@ -33,22 +74,43 @@ frmThèmes::frmThèmes(QuizState& etat, Services& services, Navigation& navigati
     QFont police = font();
     police.setPointSize(11);
     setFont(police);
+    construireTitres();
+    construireListe();
+    construireConsigne();
+    construireBoutons();
+    mettreEnPage();
+    relier();
+    Form_Load();
+    DonnerFocus(List1);
+}
 
+// The sub-title at the top of the screen, the credit line at its foot.
+void frmThèmes::construireTitres() {
     lblSousTitre =
         new QLabel(QStringLiteral("Générateur de Questionnaire à Choix Multiples"), this);
     lblSousTitre->setObjectName(QStringLiteral("lblSousTitre"));
-    QFont titre = police;
+    QFont titre = font();
     titre.setPointSize(16);
     titre.setBold(true);
     lblSousTitre->setFont(titre);
     lblSousTitre->setAlignment(Qt::AlignCenter);
     lblSousTitre->setStyleSheet(QStringLiteral("color: #1f3f7a;"));
 
+    lblCredit = new QLabel(QStringLiteral("Korvane — réalisé par le projet Korvane"), this);
+    lblCredit->setObjectName(QStringLiteral("lblCredit"));
+    QFont petite = font();
+    petite.setPointSize(9);
+    petite.setItalic(true);
+    lblCredit->setFont(petite);
+    lblCredit->setAlignment(Qt::AlignCenter);
+}
+
+void frmThèmes::construireListe() {
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setFixedWidth(300);
-    QFont entrees = police;
+    QFont entrees = font();
     entrees.setPointSize(12);
     List1->setFont(entrees);
     List1->setSpacing(2);
@@ -56,7 +118,10 @@ frmThèmes::frmThèmes(QuizState& etat, Services& services, Navigation& navigati
     List1->setAccessibleName(QStringLiteral("Liste des questionnaires"));
     List1->setAccessibleDescription(
         QStringLiteral("Flèches pour choisir un questionnaire, Entrée pour le lancer"));
+}
 
+// The instructions, in a framed panel.
+void frmThèmes::construireConsigne() {
     Shape1 = new QFrame(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setFrameShape(QFrame::StyledPanel);
@@ -67,18 +132,17 @@ frmThèmes::frmThèmes(QuizState& etat, Services& services, Navigation& navigati
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QFont consigne = police;
-    consigne.setPointSize(11);
-    Label1->setFont(consigne);
     Label1->setStyleSheet(QStringLiteral("background: transparent;"));
     auto* cadre = new QVBoxLayout(Shape1);
     cadre->setContentsMargins(14, 12, 14, 12);
     cadre->addWidget(Label1);
+}
 
-    cmdLancement = new QPushButton(Icones::lancer(), QStringLiteral("&Lancer le QCM"), this);
+void frmThèmes::construireBoutons() {
+    cmdLancement = new QPushButton(iconeLancer(), QStringLiteral("&Lancer le QCM"), this);
     cmdLancement->setObjectName(QStringLiteral("cmdLancement"));
     cmdLancement->setToolTip(QStringLiteral("Lancer le questionnaire"));
-    cmdQuitter = new QPushButton(Icones::quitter(), QStringLiteral("&Quitter "), this);
+    cmdQuitter = new QPushButton(iconeQuitter(), QStringLiteral("&Quitter "), this);
     cmdQuitter->setObjectName(QStringLiteral("cmdQuitter"));
     cmdQuitter->setToolTip(QStringLiteral("Quitter l'application"));
     for (QPushButton* bouton : {cmdLancement, cmdQuitter}) {
@@ -86,15 +150,10 @@ frmThèmes::frmThèmes(QuizState& etat, Services& services, Navigation& navigati
         bouton->setMinimumHeight(48);
         bouton->setAutoDefault(false);
     }
+}
 
-    lblCredit = new QLabel(QStringLiteral("Korvane — réalisé par le projet Korvane"), this);
-    lblCredit->setObjectName(QStringLiteral("lblCredit"));
-    QFont petite = police;
-    petite.setPointSize(9);
-    petite.setItalic(true);
-    lblCredit->setFont(petite);
-    lblCredit->setAlignment(Qt::AlignCenter);
-
+// The list on the left; the instructions and the buttons on the right.
+void frmThèmes::mettreEnPage() {
     auto* droite = new QVBoxLayout;
     droite->addWidget(Shape1, 1);
     droite->addSpacing(12);
@@ -116,16 +175,15 @@ frmThèmes::frmThèmes(QuizState& etat, Services& services, Navigation& navigati
 
     setTabOrder(List1, cmdLancement);
     setTabOrder(cmdLancement, cmdQuitter);
+}
 
+void frmThèmes::relier() {
     connect(List1, &QListWidget::itemSelectionChanged, this, [this] {
         if (!List1->selectedItems().isEmpty()) List1_Click();
     });
     connect(List1, &QListWidget::itemDoubleClicked, this, [this] { List1_DblClick(); });
     connect(cmdLancement, &QPushButton::clicked, this, [this] { cmdLancement_Click(); });
     connect(cmdQuitter, &QPushButton::clicked, this, [this] { cmdQuitter_Click(); });
-
-    Form_Load();
-    DonnerFocus(List1);
 }
 
 void frmThèmes::Form_Load() {
@@ -168,12 +226,7 @@ void frmThèmes::cmdLancement_Click() {
         QStringLiteral("AVERTISSEMENT"), Style::OkExclamation, this);
 }
 
-void frmThèmes::RécupérerEcran() { ModEcran::RecupererEcran(etat_, services_.affichage); }
-
-void frmThèmes::cmdQuitter_Click() {
-    RécupérerEcran();
-    navigation_.quitter();
-}
+void frmThèmes::cmdQuitter_Click() { QuitterProgramme(etat_, services_.affichage, navigation_); }
 
 bool frmThèmes::eventFilter(QObject* objet, QEvent* evenement) {
     if (objet == List1 && evenement->type() == QEvent::KeyPress) {

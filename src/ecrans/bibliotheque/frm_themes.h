@@ -25,7 +25,6 @@ public:
     void List1_DblClick();
     void cmdLancement_Click();
     void cmdQuitter_Click();
-    void RécupérerEcran();
 
     QString ThemeChoisi;
     std::array<QString, 101> TableThemes;  // slots 1 to 100
@@ -42,6 +41,12 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
+    void construireTitres();
+    void construireListe();
+    void construireConsigne();
+    void construireBoutons();
+    void mettreEnPage();
+    void relier();
     void Form_Load();
 
     QuizState& etat_;

@@ -1,6 +1,8 @@
 #pragma once
 
+class Affichage;
 class QWidget;
+struct QuizState;
 
 enum class Ecran { Splash, Themes, Nom, Main, Resultats, Illustration, Notes, Outils };
 
@@ -17,3 +19,7 @@ public:
     // Ends the program; the caller has restored the display.
     virtual void quitter() = 0;
 };
+
+// Every way out of the run but a crash: the display back to the size it had
+// at start-up, then the end.
+void QuitterProgramme(const QuizState& etat, Affichage& affichage, Navigation& navigation);

@@ -2,10 +2,8 @@
 
 #include "ecrans/commun/application.h"
 #include "ecrans/commun/dialogues_qt.h"
-#include "ecrans/quiz/frm_main.h"
-#include "ecrans/quiz/frm_notes.h"
-#include "ecrans/resultats/frm_resultats.h"
-#include "ecrans/visionneuse/frm_illustration.h"
+#include "ecrans/quiz/ecrans_quiz.h"
+#include "noyau/deroulement/quiz_state.h"
 #include "noyau/services/affichage.h"
 #include "noyau/services/hasard.h"
 #include "noyau/services/horloge.h"
@@ -66,15 +64,7 @@ Essai::Essai(const QString& dossier, const QString& identifiant, std::function<v
     s.CheminQuestionnaire = dossier + "/" + QFileInfo(dossier).fileName() + ".dat";
     s.Identifiant = identifiant;
     Contenu& c = *contenu_;
-    c.navigation.enregistrer(Ecran::Main,
-                             [&c] { return new frmMain(c.etat, c.services, c.navigation); });
-    c.navigation.enregistrer(Ecran::Resultats,
-                             [&c] { return new frmRésultats(c.etat, c.services, c.navigation); });
-    c.navigation.enregistrer(Ecran::Illustration, [&c] {
-        return new frmIllustration(c.etat, c.services, c.navigation);
-    });
-    c.navigation.enregistrer(Ecran::Notes,
-                             [&c] { return new frmNotes(c.etat, c.services, c.navigation); });
+    EnregistrerEcransQuiz(c.navigation, c.etat, c.services);
     c.navigation.montrer(Ecran::Main);
 }
 

@@ -330,6 +330,13 @@ void frmEditeur::construireActions() {
 }
 
 void frmEditeur::relier() {
+    relierTextes();
+    relierQuestions();
+    relierImages();
+    relierMinuterieAideEtRemarques();
+}
+
+void frmEditeur::relierTextes() {
     for (QLineEdit* champ : findChildren<QLineEdit*>()) champ->installEventFilter(this);
     const auto refus = [this](const QString& raison) { refuser(raison); };
     txtTitre->setValidator(new ValidateurTexte(GenreTexte::Titre, refus, this));
@@ -368,6 +375,10 @@ void frmEditeur::relier() {
             });
         });
     }
+}
+
+// The question list and the buttons that add, copy, remove and move questions.
+void frmEditeur::relierQuestions() {
     connect(lstQuestions, &QListWidget::currentRowChanged, this,
             [this](int ligne) { choisirQuestion(ligne); });
     connect(lstQuestions->model(), &QAbstractItemModel::rowsMoved, this,
@@ -412,6 +423,9 @@ void frmEditeur::relier() {
         });
     new QShortcut(QKeySequence("Ctrl+Up"), this, [this] { cmdMonter->click(); });
     new QShortcut(QKeySequence("Ctrl+Down"), this, [this] { cmdDescendre->click(); });
+}
+
+void frmEditeur::relierImages() {
     connect(cmdImage, &QPushButton::clicked, this, [this] { choisirImage(); });
     connect(cmdRetirerImage, &QPushButton::clicked, this,
             [this] { modifierQuestion("Retirer l'image", [](Question& q) { q.image.clear(); }); });
@@ -436,6 +450,9 @@ void frmEditeur::relier() {
                      [i, j](Questionnaire& e) { e.imagesCycliques.move(i, j); });
             lstCycliques->setCurrentRow(j);
         });
+}
+
+void frmEditeur::relierMinuterieAideEtRemarques() {
     connect(spnMinuterie, &QSpinBox::valueChanged, this, [this](int secondes) {
         if (Formats::lireNombre(modele_.duree) &&
             std::lround(*Formats::lireNombre(modele_.duree)) == secondes)

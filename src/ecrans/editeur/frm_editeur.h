@@ -91,6 +91,10 @@ private:
     QWidget* construireImagesEtAide();
     void construireActions();
     void relier();
+    void relierTextes();
+    void relierQuestions();
+    void relierImages();
+    void relierMinuterieAideEtRemarques();
 
     // Every change of the questionnaire: `fusion` lets consecutive keystrokes
     // in one field make one undo step; `selection` is the question to show after.

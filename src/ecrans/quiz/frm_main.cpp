@@ -26,12 +26,14 @@
 namespace {
 
 // The screen's layout, in pixels, for a 792 x 540 window that fits an
-// 800 x 600 display with its title bar and a desktop panel: the question and its answers on the
-// left, the picture, the verdict and the mark on the right, the controls and the clock below.
+// 800 x 600 display with its title bar and a desktop panel: the question and
+// its answers on the left, the picture, the verdict and the mark on the
+// right, the controls and the clock below. The question box holds the
+// longest opening text whole, and nine answers fit above the countdown.
 constexpr int LargeurFenetre = 792;
 constexpr int HauteurFenetre = 540;
-constexpr QRect ZoneQuestion{8, 38, 496, 138};
-constexpr QRect ZoneChoix0{16, 184, 480, 22};
+constexpr QRect ZoneQuestion{8, 36, 496, 156};
+constexpr QRect ZoneChoix0{16, 198, 480, 22};
 constexpr QRect ZoneCadreImage{512, 36, 272, 262};
 constexpr QRect ZoneBoiteImage{8, 22, 256, 192};    // inside Frame4
 constexpr QRect ZoneBoutonImage{60, 222, 152, 30};  // inside Frame4
@@ -84,6 +86,13 @@ QFont police(double points, bool gras = false) {
     return f;
 }
 
+QPushButton* bouton(const char* nom, const QString& texte, const QRect& zone, QWidget* parent) {
+    auto* b = new QPushButton(texte, parent);
+    b->setObjectName(nom);
+    b->setGeometry(zone);
+    return b;
+}
+
 // The thumbnail at the box's and frame's design sizes, which never change.
 Vignette Lire_vignette_cadre(const QString& chemin) {
     return Charger_vignette(chemin, ZoneBoiteImage.height() * TwipsParPixel,
@@ -112,7 +121,16 @@ frmMain::~frmMain() = default;
 void frmMain::Construire() {
     setFixedSize(LargeurFenetre, HauteurFenetre);
     setFont(police(9.5));
+    construireQuestion();
+    construireCommandes();
+    construireVignette();
+    construireVerdict();
+    relier();
+    Nommer_controles();
+}
 
+// The banner, the question and its first answer.
+void frmMain::construireQuestion() {
     Label2 = new QLabel("           GENERATEUR DE QUESTIONNAIRES A CHOIX MULTIPLES   ", this);
     Label2->setObjectName("Label2");
     Label2->setGeometry(0, 0, LargeurFenetre, 30);
@@ -133,50 +151,48 @@ void frmMain::Construire() {
 
     chkRéponse << Creer_choix(0);
     chkRéponse[0]->hide();
+}
 
+// The countdown, the buttons and the clock, below the answers.
+void frmMain::construireCommandes() {
     Shape1 = new QFrame(this);
     Shape1->setObjectName("Shape1");
-    Shape1->setGeometry(8, 486, 496, 50);
+    Shape1->setGeometry(8, 488, 496, 48);
     Shape1->setFrameShape(QFrame::StyledPanel);
     Shape1->setFrameShadow(QFrame::Sunken);
 
     prgBar1 = new QProgressBar(this);
     prgBar1->setObjectName("prgBar1");
-    prgBar1->setGeometry(8, 420, 240, 20);
+    prgBar1->setGeometry(8, 428, 240, 20);
     prgBar1->setMinimum(0);
     prgBar1->setValue(0);
     prgBar1->setTextVisible(false);
 
     Label3 = new QLabel(this);
     Label3->setObjectName("Label3");
-    Label3->setGeometry(256, 418, 248, 24);
+    Label3->setGeometry(256, 426, 248, 24);
 
-    const auto bouton = [this](const char* nom, const QString& texte, const QRect& zone,
-                               QWidget* parent) {
-        auto* b = new QPushButton(texte, parent);
-        b->setObjectName(nom);
-        b->setGeometry(zone);
-        return b;
-    };
-    cmdValider = bouton("cmdValider", "&Valider", {8, 446, 116, 32}, this);
+    cmdValider = bouton("cmdValider", "&Valider", {8, 452, 116, 32}, this);
     cmdValider->setToolTip("Pour confirmer sa réponse");
     cmdValider->setFont(police(10, true));
-    cmdAfficher = bouton("cmdAfficher", "&Résultats", {132, 446, 116, 32}, this);
+    cmdAfficher = bouton("cmdAfficher", "&Résultats", {132, 452, 116, 32}, this);
     cmdAfficher->setToolTip("Pour connaître son résultat");
-    cmdQuitter = bouton("cmdQuitter", "A&bandon", {256, 446, 116, 32}, this);
+    cmdQuitter = bouton("cmdQuitter", "A&bandon", {256, 452, 116, 32}, this);
     cmdQuitter->setToolTip("Pour quitter le questionnaire");
-    cmdAide = bouton("cmdAide", "&Aide", {380, 446, 116, 32}, this);
+    cmdAide = bouton("cmdAide", "&Aide", {380, 452, 116, 32}, this);
 
     lblHeure = new QLabel("00:00:00", this);
     lblHeure->setObjectName("lblHeure");
-    lblHeure->setGeometry(16, 489, 232, 44);
+    lblHeure->setGeometry(16, 490, 232, 44);
     lblHeure->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     lblTempsPassé = new QLabel(this);
     lblTempsPassé->setObjectName("lblTempsPassé");
-    lblTempsPassé->setGeometry(256, 489, 244, 44);
+    lblTempsPassé->setGeometry(256, 490, 244, 44);
     lblTempsPassé->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
 
+void frmMain::construireVignette() {
     Frame4 = new QGroupBox("Fenêtre de Visualisation ", this);
     Frame4->setObjectName("Frame4");
     Frame4->setGeometry(ZoneCadreImage);
@@ -203,7 +219,10 @@ void frmMain::Construire() {
     lblImage->setStyleSheet("background: rgba(255, 255, 255, 225); color: rgb(128, 0, 0);");
     lblImage->hide();
     cmdPhoto = bouton("cmdPhoto", "Affiche&r l'image", ZoneBoutonImage, Frame4);
+}
 
+// The verdict picture, the mark and the tally of answers.
+void frmMain::construireVerdict() {
     Image2 = new Image(this);
     Image2->setObjectName("Image2");
     Image2->setGeometry(ZoneVerdict);
@@ -222,7 +241,9 @@ void frmMain::Construire() {
     lblreponses->setGeometry(ZoneBilan);
     lblreponses->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblreponses->setFont(police(9));
+}
 
+void frmMain::relier() {
     Timer1.setObjectName("Timer1");
     Timer2.setObjectName("Timer2");
     Timer2.setInterval(IntervalleHorloge);
@@ -233,7 +254,6 @@ void frmMain::Construire() {
     connect(cmdQuitter, &QPushButton::clicked, this, &frmMain::cmdQuitter_Click);
     connect(cmdAide, &QPushButton::clicked, this, &frmMain::cmdAide_Click);
     connect(cmdPhoto, &QPushButton::clicked, this, &frmMain::cmdPhoto_Click);
-    Nommer_controles();
 }
 
 // What a screen reader says of the controls whose caption says nothing.
@@ -434,6 +454,7 @@ void frmMain::Affiche_vignette(const QString& chemin) {
     PicPhoto->setEnabled(true);
     // A missing file is known at once; a picture decodes in a worker.
     if (!Fichiers::existe(chemin)) {
+        vignettes_.abandonner();
         Vignette absente;
         absente.etat = Vignette::Etat::Introuvable;
         Montrer_vignette(chemin, absente);
@@ -481,6 +502,7 @@ bool frmMain::Affiche_image_cyclee(const QString& nom) {
     ImPhoto->clear();
     lblImage->hide();
     if (!Fichiers::existe(s_.CheminImage)) {
+        vignettes_.abandonner();
         PicPhoto->setEnabled(false);
         return false;
     }

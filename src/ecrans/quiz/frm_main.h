@@ -43,8 +43,6 @@ public:
     void Timer2_Timer();
 
     EtatQuiz etat() const { return deroulement_.etat(); }
-    // The loading failed: the screen never shows and hands back to the library.
-    bool chargementEchoue() const { return chargementEchoue_; }
     // A thumbnail is being decoded and will show when ready.
     bool vignetteEnAttente() const { return vignettes_.enAttente(); }
 
@@ -81,6 +79,11 @@ protected:
 
 private:
     void Construire();
+    void construireQuestion();
+    void construireCommandes();
+    void construireVignette();
+    void construireVerdict();
+    void relier();
     void Form_Load();
     void Charge_questionnaire();
     void Corrige_reponse();
@@ -104,6 +107,7 @@ private:
     Navigation& navigation_;
     Deroulement deroulement_;
     Journal::Suivi suivi_;
+    // The loading failed: the screen never shows and hands back to the library.
     bool chargementEchoue_ = false;
     ChargeurVignettes vignettes_;
 };

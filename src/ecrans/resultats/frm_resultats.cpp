@@ -5,7 +5,6 @@
 #include "noyau/questionnaire/chargement.h"
 #include "noyau/resultats/bilan.h"
 #include "noyau/resultats/enregistrement.h"
-#include "systeme/ecran.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -60,7 +59,35 @@ void frmRésultats::construire() {
     lblpercent->setFont(police(sans, 11));
     lblpercent->setText("Label4");
 
-    // The mark stands in its own box.
+    construireNote(sans);
+
+    Frame2 = new QGroupBox("Appréciations", this);
+    Frame2->setObjectName("Frame2");
+    lblAppréciation = etiquette("lblAppréciation", Frame2, Qt::AlignHCenter);
+    lblAppréciation->setFont(police(sans, 11, true));
+    lblAppréciation->setMinimumHeight(64);
+    auto* dansFrame2 = new QVBoxLayout(Frame2);
+    dansFrame2->addWidget(lblAppréciation);
+
+    QHBoxLayout* boutons = construireBoutons(sans);
+
+    auto* colonne = new QVBoxLayout(this);
+    colonne->setContentsMargins(24, 16, 24, 16);
+    colonne->setSpacing(10);
+    colonne->addWidget(Label2);
+    colonne->addWidget(lblBinôme);
+    colonne->addSpacing(6);
+    colonne->addWidget(Label1);
+    colonne->addWidget(lblpercent);
+    colonne->addSpacing(6);
+    colonne->addWidget(Shape1);
+    colonne->addWidget(Frame2);
+    colonne->addStretch(1);
+    colonne->addLayout(boutons);
+}
+
+// The mark stands in its own box.
+void frmRésultats::construireNote(const QString& sans) {
     Shape1 = new QFrame(this);
     Shape1->setObjectName("Shape1");
     Shape1->setFrameShape(QFrame::Box);
@@ -79,15 +106,10 @@ void frmRésultats::construire() {
     ligneNote->addSpacing(12);
     ligneNote->addWidget(lblNote);
     ligneNote->addStretch(1);
+}
 
-    Frame2 = new QGroupBox("Appréciations", this);
-    Frame2->setObjectName("Frame2");
-    lblAppréciation = etiquette("lblAppréciation", Frame2, Qt::AlignHCenter);
-    lblAppréciation->setFont(police(sans, 11, true));
-    lblAppréciation->setMinimumHeight(64);
-    auto* dansFrame2 = new QVBoxLayout(Frame2);
-    dansFrame2->addWidget(lblAppréciation);
-
+// Restart and quit, side by side in the middle of the screen's foot.
+QHBoxLayout* frmRésultats::construireBoutons(const QString& sans) {
     cmdRecommencer = new QPushButton("&Recommencer", this);
     cmdRecommencer->setObjectName("cmdRecommencer");
     OKButton = new QPushButton("&Quitter", this);
@@ -102,23 +124,9 @@ void frmRésultats::construire() {
     boutons->addSpacing(40);
     boutons->addWidget(OKButton);
     boutons->addStretch(1);
-
-    auto* colonne = new QVBoxLayout(this);
-    colonne->setContentsMargins(24, 16, 24, 16);
-    colonne->setSpacing(10);
-    colonne->addWidget(Label2);
-    colonne->addWidget(lblBinôme);
-    colonne->addSpacing(6);
-    colonne->addWidget(Label1);
-    colonne->addWidget(lblpercent);
-    colonne->addSpacing(6);
-    colonne->addWidget(Shape1);
-    colonne->addWidget(Frame2);
-    colonne->addStretch(1);
-    colonne->addLayout(boutons);
-
     connect(cmdRecommencer, &QPushButton::clicked, this, [this] { cmdRecommencer_Click(); });
     connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
+    return boutons;
 }
 
 void frmRésultats::Form_Load() {
@@ -164,13 +172,10 @@ void frmRésultats::cmdRecommencer_Click() {
 
 void frmRésultats::OKButton_Click() { quitter(); }
 
-void frmRésultats::RécupérerEcran() { ModEcran::RecupererEcran(etat_, services_.affichage); }
-
 void frmRésultats::quitter() {
     if (termine_) return;
     termine_ = true;
-    RécupérerEcran();
-    navigation_.quitter();
+    QuitterProgramme(etat_, services_.affichage, navigation_);
 }
 
 // Closing the window ends the run like the quit button, display restored.

@@ -8,6 +8,7 @@
 class FileAttente;
 class QFrame;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 
@@ -36,10 +37,11 @@ protected:
 
 private:
     void construire();
+    void construireNote(const QString& sans);
+    QHBoxLayout* construireBoutons(const QString& sans);
     void Form_Load();
     void cmdRecommencer_Click();
     void OKButton_Click();
-    void RécupérerEcran();
     void quitter();
 
     QuizState& etat_;

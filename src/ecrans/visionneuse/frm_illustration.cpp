@@ -26,6 +26,19 @@ constexpr int EpaisseurLigne = 2;
 std::optional<QSizeF> enTwips(const QSize& pixels) {
     return QSizeF(pixels.width() * TwipsParPixel, pixels.height() * TwipsParPixel);
 }
+
+QWidget* creerLigne(QWidget* boite, const char* nom, const QColor& couleur) {
+    auto* ligne = new QWidget(boite);
+    ligne->setObjectName(nom);
+    ligne->setAutoFillBackground(true);
+    QPalette p = ligne->palette();
+    p.setColor(QPalette::Window, couleur);
+    ligne->setPalette(p);
+    // The picture under a line can still be grabbed.
+    ligne->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ligne->hide();
+    return ligne;
+}
 }  // namespace
 
 frmIllustration::frmIllustration(QuizState& s, Services&, Navigation&, QWidget* parent)
@@ -38,7 +51,21 @@ frmIllustration::frmIllustration(QuizState& s, Services&, Navigation&, QWidget* 
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
     disposition->setSpacing(0);
+    construireBarreOutils();
+    disposition->addWidget(Toolbar1);
+    construireBoite();
+    disposition->addWidget(Picture1, 1);
+    construireBarres();
 
+    if (QScreen* ecran = screen()) setGeometry(ecran->availableGeometry());
+    setWindowState(Qt::WindowMaximized);
+    disposition->activate();
+    creerRaccourcis();
+    nommerControles();
+    Form_Load();
+}
+
+void frmIllustration::construireBarreOutils() {
     Toolbar1 = new QToolBar(this);
     Toolbar1->setObjectName("Toolbar1");
     Toolbar1->setMovable(false);
@@ -49,8 +76,10 @@ frmIllustration::frmIllustration(QuizState& s, Services&, Navigation&, QWidget* 
     creerBouton("cmdZoom", "Zoom A&vant", "Agrandir l'image");
     creerBouton("cmdAjuster", "&Ajuster", "Ajuster l'image à son container");
     creerBouton("cmdOutils", "&Outils Graphiques", QString());
-    disposition->addWidget(Toolbar1);
+}
 
+// The dark blue box, the picture in it and the two guide lines over it.
+void frmIllustration::construireBoite() {
     Picture1 = new QWidget(this);
     Picture1->setObjectName("Picture1");
     Picture1->setAutoFillBackground(true);
@@ -59,27 +88,16 @@ frmIllustration::frmIllustration(QuizState& s, Services&, Navigation&, QWidget* 
     Picture1->setPalette(bleu);
     Picture1->setCursor(Dessins::curseurMain());
     Picture1->installEventFilter(this);
-    disposition->addWidget(Picture1, 1);
 
     Image1 = new ImageIllustration(Picture1);
     Image1->setObjectName("Image1");
     Image1->installEventFilter(this);
 
-    const auto creerLigne = [this](const char* nom, const QColor& couleur) {
-        auto* ligne = new QWidget(Picture1);
-        ligne->setObjectName(nom);
-        ligne->setAutoFillBackground(true);
-        QPalette p = ligne->palette();
-        p.setColor(QPalette::Window, couleur);
-        ligne->setPalette(p);
-        // The picture under a line can still be grabbed.
-        ligne->setAttribute(Qt::WA_TransparentForMouseEvents);
-        ligne->hide();
-        return ligne;
-    };
-    Line1 = creerLigne("Line1", QColor(0, 0, 255));
-    Line2 = creerLigne("Line2", QColor(255, 0, 0));
+    Line1 = creerLigne(Picture1, "Line1", QColor(0, 0, 255));
+    Line2 = creerLigne(Picture1, "Line2", QColor(255, 0, 0));
+}
 
+void frmIllustration::construireBarres() {
     HScroll1 = new QScrollBar(Qt::Horizontal, Picture1);
     HScroll1->setObjectName("HScroll1");
     VScroll1 = new QScrollBar(Qt::Vertical, Picture1);
@@ -105,13 +123,6 @@ frmIllustration::frmIllustration(QuizState& s, Services&, Navigation&, QWidget* 
         w->setPalette(gris);
         w->setAutoFillBackground(true);
     }
-
-    if (QScreen* ecran = screen()) setGeometry(ecran->availableGeometry());
-    setWindowState(Qt::WindowMaximized);
-    disposition->activate();
-    creerRaccourcis();
-    nommerControles();
-    Form_Load();
 }
 
 frmIllustration::~frmIllustration() = default;

@@ -51,6 +51,9 @@ protected:
     void wheelEvent(QWheelEvent* evenement) override;
 
 private:
+    void construireBarreOutils();
+    void construireBoite();
+    void construireBarres();
     void Form_Load();
     void creerRaccourcis();
     void nommerControles();

@@ -34,7 +34,8 @@ QVector<QImage> Reductions(const QImage& image) {
 }  // namespace
 
 ImageIllustration::ImageIllustration(QWidget* parent) : QWidget(parent) {
-    // The picture box shows through where there is no picture.
+    // The picture box shows through where there is no picture, and where
+    // the picture is transparent.
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
@@ -62,7 +63,7 @@ bool ImageIllustration::charger(const QString& chemin) {
         decoder(fichier, taille_);
     } else {
         // A format whose header gives no size: the size comes with the pixels.
-        image_ = Images::surBlanc(Images::lire(fichier).image);
+        image_ = Images::lire(fichier).image;
         if (image_.isNull()) montrerEchec(Explication_image(false));
         taille_ = image_.size();
     }
@@ -84,12 +85,12 @@ void ImageIllustration::decoder(const QString& fichier, QSize taille) {
         veilleur->setFuture(futur);
     };
     const auto entiere = [=] {
-        livrer(QtConcurrent::run([fichier] {
-                   const Images::Lecture l = Images::lire(fichier);
-                   const QImage image = Images::surBlanc(l.image);
-                   return Decodage{image, l.vectorielle() ? QVector<QImage>() : Reductions(image)};
-               }),
-               false, {});
+        livrer(
+            QtConcurrent::run([fichier] {
+                const Images::Lecture l = Images::lire(fichier);
+                return Decodage{l.image, l.vectorielle() ? QVector<QImage>() : Reductions(l.image)};
+            }),
+            false, {});
     };
     // A large photo shows first from a decode at an eighth, a quarter or a
     // half of its size (what a JPEG decoder does fastest), then whole.
@@ -101,9 +102,7 @@ void ImageIllustration::decoder(const QString& fichier, QSize taille) {
     }
     const QSize petite((taille.width() + d - 1) / d, (taille.height() + d - 1) / d);
     livrer(QtConcurrent::run([fichier, petite] {
-               return Decodage{Images::surBlanc(
-                                   Images::lire(fichier, [petite](QSize) { return petite; }).image),
-                               {}};
+               return Decodage{Images::lire(fichier, [petite](QSize) { return petite; }).image, {}};
            }),
            true, entiere);
 }
@@ -157,8 +156,7 @@ const QImage& ImageIllustration::source() {
     if (image_.isNull()) return apercu_;
     if (vectorielle_ && size() != image_.size()) {
         if (rendu_.size() != size())
-            rendu_ =
-                Images::surBlanc(Images::lire(chemin_, [this](QSize) { return size(); }).image);
+            rendu_ = Images::lire(chemin_, [this](QSize) { return size(); }).image;
         if (rendu_.size() == size()) return rendu_;
     }
     for (auto copie = reductions_.crbegin(); copie != reductions_.crend(); ++copie)

@@ -4,10 +4,7 @@
 #include "ecrans/commun/application.h"
 #include "ecrans/commun/dialogues_qt.h"
 #include "ecrans/commun/frm_splash.h"
-#include "ecrans/quiz/frm_main.h"
-#include "ecrans/quiz/frm_notes.h"
-#include "ecrans/resultats/frm_resultats.h"
-#include "ecrans/visionneuse/frm_illustration.h"
+#include "ecrans/quiz/ecrans_quiz.h"
 #include "noyau/deroulement/quiz_state.h"
 #include "noyau/fichiers/reglages.h"
 #include "noyau/resultats/attente.h"
@@ -69,10 +66,7 @@ int main(int argc, char** argv) {
     // Every way out but a crash comes here: the quit buttons (which have
     // restored the display already), the last main screen closed by the
     // window manager, and the stop signals.
-    const auto terminer = [&] {
-        ModEcran::RecupererEcran(*etat, *affichage);
-        navigation.quitter();
-    };
+    const auto terminer = [&] { QuitterProgramme(*etat, *affichage, navigation); };
     navigation.surFin(terminer);
     // Queued: Qt may look at the signal pipe before its event loop runs, and
     // an end asked for then would be forgotten once the loop starts.
@@ -85,13 +79,7 @@ int main(int argc, char** argv) {
         return new frmThèmes(*etat, services, navigation, nullptr, bibliotheque);
     });
     navigation.enregistrer(Ecran::Nom, [&] { return new frmNom(*etat, services, navigation); });
-    navigation.enregistrer(Ecran::Main,
-                           [&] { return new frmMain(*etat, services, navigation, &journal); });
-    navigation.enregistrer(Ecran::Resultats,
-                           [&] { return new frmRésultats(*etat, services, navigation, &attente); });
-    navigation.enregistrer(Ecran::Illustration,
-                           [&] { return new frmIllustration(*etat, services, navigation); });
-    navigation.enregistrer(Ecran::Notes, [&] { return new frmNotes(*etat, services, navigation); });
+    EnregistrerEcransQuiz(navigation, *etat, services, &journal, &attente);
 
     Main(navigation);
     const int code = application.exec();

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSemaphore>
 #include <QTest>
 #include <QTextEdit>
 #include <QThreadPool>
@@ -102,6 +104,22 @@ void verdict(const frmMain& f, int image, const QString& note, int justes, int f
     EXPECT_EQ(f.lblreponses->text(), bilan);
     EXPECT_EQ(f.lblreponses->accessibleName(), QString(bilan).replace("\r\n", ", "));
 }
+
+// Holds every worker thread, so that no picture decodes before relacher().
+struct DecodageRetenu {
+    QThreadPool& pool = *QThreadPool::globalInstance();
+    QSemaphore feu;
+    bool retenu = (pool.waitForDone(), true);
+    DecodageRetenu() {
+        for (int i = 0; i < pool.maxThreadCount(); ++i) pool.start([this] { feu.acquire(); });
+    }
+    ~DecodageRetenu() { relacher(); }
+    void relacher() {
+        if (std::exchange(retenu, false)) feu.release(pool.maxThreadCount());
+        pool.waitForDone();
+        QTest::qWait(20);  // the decodes' ends are handed over by the event loop
+    }
+};
 
 }  // namespace
 
@@ -254,6 +272,54 @@ TEST(FrmMain, RestartDecodesAheadInTheNewOrder) {
     EXPECT_EQ(t.s.NumQuestion, 1);
     EXPECT_EQ(bitmap(f.ImPhoto), 0);  // the photo, not a built-in picture
     EXPECT_TRUE(f.cmdPhoto->isVisible());
+}
+
+// The longest opening text (a help document, several right answers, 99
+// questions, ten attempts) fits the question box without a scroll bar; nine
+// answers stand clear of the controls below them, all within the window.
+TEST(FrmMain, LongestOpeningTextAndNineAnswersFitTheScreen) {
+    Fleuves t;
+    QStringList dat{
+        "</Les fleuves", "0 Neuf réponses ?", "a", "b", "c", "d", "e", "f", "g", "h", "i"};
+    for (int q = 2; q <= 99; ++q) dat += QStringList{"0 Oui ?", "Oui", "=>1 1"};
+    t.d.dat(dat);
+    t.d.ini({"[Fichiers Images]", "0", "", "x", "x", "30", "[Fichier d'aide]", "aide.doc"});
+    frmMain f(t.s, t.p.services, t.p.navigation);
+    f.show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f.txtQuestion->toPlainText().endsWith("plusieurs réponses possibles."));
+    EXPECT_EQ(f.txtQuestion->verticalScrollBar()->maximum(), 0);
+    f.cmdValider_Click();
+    ASSERT_EQ(f.chkRéponse.size(), 9);
+    EXPECT_LT(f.chkRéponse[8]->geometry().bottom(), f.prgBar1->y());
+    for (QWidget* w : f.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        EXPECT_TRUE(f.rect().contains(w->geometry())) << w->objectName().toStdString();
+}
+
+// A picture still decoding when the pupil reaches a missing one never shows
+// in its place, per question or cycling.
+TEST(FrmMain, SlowDecodeNeverShowsBesideAMissingPicture) {
+    const QStringList cyclees = {
+        "[Fichiers Images]", "1", "2", "seine.jpg", "absente.gif", "", "x", "x", "30"};
+    for (const bool cyclage : {false, true}) {
+        Fleuves t("0");
+        if (cyclage) t.d.ini(cyclees);
+        DecodageRetenu retenu;
+        frmMain f(t.s, t.p.services, t.p.navigation);
+        f.cmdValider_Click();
+        if (cyclage) {
+            f.Timer1_Timer();  // seine.jpg, decoding
+            f.Timer1_Timer();  // absente.gif
+        } else {
+            f.chkRéponse[0]->setChecked(true);
+            f.cmdValider_Click();
+        }
+        retenu.relacher();
+        EXPECT_FALSE(f.vignetteEnAttente()) << cyclage;
+        EXPECT_FALSE(f.cmdPhoto->isVisibleTo(&f) ||
+                     (f.ImPhoto->isVisibleTo(&f) && bitmap(f.ImPhoto) == 0))
+            << cyclage;
+    }
 }
 
 TEST(FrmMain, LoadingFailureGoesBackToTheLibrary) {

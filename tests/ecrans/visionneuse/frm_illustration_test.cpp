@@ -260,6 +260,17 @@ TEST_F(VisionneuseTest, DragReopenFitAndZoomShowTheRightPictureWell) {
     EXPECT_GE(v->Image1->width(), 1);
     EXPECT_GE(v->Image1->height(), hauteurBoite() * 0.9);
 
+    // A transparent drawing lets the box's blue show through, its lines seen.
+    v->close();
+    ASSERT_TRUE(ImagesDeTest::dessinTransparent(64).save(s.DossierQuestionnaire + "/Images/d.png"));
+    s.CheminImage = s.DossierQuestionnaire + "/Images/d.png";
+    v->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return v->Image1->decodee(); }));
+    const QImage boite = v->Picture1->grab().toImage();
+    const QPoint coin = v->Image1->pos();
+    EXPECT_EQ(boite.pixelColor(coin + QPoint(2, 2)), QColor(0, 0, 128));
+    EXPECT_EQ(boite.pixelColor(coin + QPoint(32, 2)), QColor(Qt::black));
+
     v->close();
     poser(s.DossierQuestionnaire + "/Images/schema.svg", ImagesDeTest::svg());
     s.CheminImage = s.DossierQuestionnaire + "/Images/schema.svg";
