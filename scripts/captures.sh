@@ -14,7 +14,7 @@ source "$racine/tests/e2e/fenetres.sh" "$build/korvane" "$racine"
 exiger Xvfb
 for taille in 800x600 1024x768; do
   serveur_x Xvfb -screen 0 "${taille}x24"
-  "$build/tests/captures" "$sortie" || echec "the captures at $taille failed"
+  "$build/scripts/captures/captures" "$sortie" || echec "the captures at $taille failed"
   kill "$serveur_pid"
   wait "$serveur_pid" || true
   serveur_pid=""

@@ -30,22 +30,21 @@ BIBLIOTHEQUE = "GENERATEUR DE QUESTIONNAIRES A CHOIX MULTIPLES"
 
 
 class Echec(Exception):
-    pass
+    """What the screen reader could not find or do."""
 
 
 def attendre(condition, quoi, delai=20.0):
     """The first truthy value of condition(), polled, or a failure."""
     fin = time.monotonic() + delai
-    while True:
+    while time.monotonic() <= fin:
         try:
             valeur = condition()
         except GLib.Error:
             valeur = None  # an object gone during the look: look again
         if valeur:
             return valeur
-        if time.monotonic() > fin:
-            raise Echec(f"{quoi}: not seen within {delai:.0f} s")
         time.sleep(0.1)
+    raise Echec(f"{quoi}: not seen within {delai:.0f} s")
 
 
 def nom(objet):
@@ -100,14 +99,12 @@ class Korvane:
                         f'window "{motif.pattern}"{" closed" if fermee else ""}', delai)
 
     def verifiee(self, motif, delai=20.0):
-        fenetre = self.fenetre(motif, delai)
-        verifier(fenetre)
-        return fenetre
+        return verifier(self.fenetre(motif, delai))
 
 
 def verifier(fenetre):
-    """The window and every focusable control and picture on show in it
-    have a French name."""
+    """The window, once its every focusable control and picture on show
+    has a French name."""
     fautes = [] if fenetre.get_name() else [f"the window itself, {decrire(fenetre)}"]
     vus = 0
     for objet in descendants(fenetre):
@@ -124,19 +121,22 @@ def verifier(fenetre):
     if vus == 0:
         raise Echec(f'window "{fenetre.get_name()}": nothing focusable on show')
     print(f'ok: {decrire(fenetre)}, {vus} controls and pictures named')
+    return fenetre
 
 
-def trouver(racine, role, motif=None, delai=10.0):
+def premier(racine, role, motif=""):
     """The first object on show of this role (any when None) whose name
-    matches the pattern."""
-    motif = re.compile(motif or "")
-    return attendre(lambda: next((o for o in descendants(racine)
-                                  if role in (None, o.get_role()) and etat(o, ETAT.SHOWING) and
-                                  motif.search(o.get_name() or "")), None),
-                    f'{"object" if role is None else Atspi.role_get_name(role)} "{motif.pattern}"', delai)
+    matches the pattern, or None."""
+    return next((o for o in descendants(racine) if role in (None, o.get_role()) and
+                 etat(o, ETAT.SHOWING) and re.search(motif, o.get_name() or "")), None)
 
 
-def actionner(racine, role, motif=None):
+def trouver(racine, role, motif="", delai=10.0):
+    quoi = "object" if role is None else Atspi.role_get_name(role)
+    return attendre(lambda: premier(racine, role, motif), f'{quoi} "{motif}"', delai)
+
+
+def actionner(racine, role, motif=""):
     """Triggers the control's default action (press, toggle), as a screen reader does."""
     objet = trouver(racine, role, motif)
     if "Action" not in objet.get_interfaces() or Atspi.Action.get_n_actions(objet) == 0:
@@ -199,8 +199,7 @@ def quiz(k):
     for _ in range(12):
         trouver(fenetre, ROLE.CHECK_BOX)
         verifier(fenetre)
-        if not vu and any(o.get_role() == BOUTON and etat(o, ETAT.SHOWING) and
-                          "Afficher l'image" in (o.get_name() or "") for o in descendants(fenetre)):
+        if not vu and premier(fenetre, BOUTON, "Afficher l'image"):
             visionneuse(k, fenetre)
             vu = True
         if repondu and vu:

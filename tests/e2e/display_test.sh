@@ -44,8 +44,7 @@ KORVANE_XRANDR_DISPLAY="$DISPLAY" QT_QPA_PLATFORM=offscreen "$RUN_DIR/../tests/k
 # Each case: the display's size at start-up, and the way the program ends.
 # A crash or a kill leaves the restore to the guardian; a display already at
 # 800 x 600 is not switched, and stays so.
-for cas in "1024x768 Quitter" "1024x768 fermeture" "1024x768 INT" "1024x768 TERM" \
-           "1024x768 HUP" "1024x768 SEGV" "1024x768 ABRT" "1024x768 KILL" "800x600 TERM"; do
+for cas in "1024x768 "{Quitter,fermeture,INT,TERM,HUP,SEGV,ABRT,KILL} "800x600 TERM"; do
   set -- $cas
   xrandr -s "$1"
   sous 5 taille_est "$1" || echec "cannot set the display to $1"

@@ -21,7 +21,6 @@ TEST(Splash, SwitchesTheDisplayThenShowsTheLibraryOnceWithTheArrow) {
     EXPECT_EQ(plateforme.navigation.montres, std::vector<Ecran>{Ecran::Splash});
     auto* splash = new frmSplash(etat, plateforme.services, plateforme.navigation);
     QPointer<frmSplash> garde(splash);
-    EXPECT_EQ(etat.ResolutionX, 1024.0f);
     EXPECT_EQ(plateforme.affichage.changements, std::vector<QSize>{QSize(800, 600)});
     EXPECT_TRUE(splash->windowFlags() & Qt::FramelessWindowHint);
     for (const char* image : {"Image1", "Image2"})

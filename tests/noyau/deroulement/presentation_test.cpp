@@ -30,6 +30,5 @@ TEST(Presentation, AuthorNumberingHeaderCaptionsAndCount) {
     QuizState avant;  // before the first question only the flag is cleared
     avant.ChoixNumerotes = true;
     EXPECT_FALSE(Charge_questionnaire(avant).affichee || avant.ChoixNumerotes);
-    EXPECT_FLOAT_EQ(HautChoix(8, 2940, 360), 6220);
     EXPECT_EQ(EnPixels(37.5f), 2);  // 2.5 px: halves to even
 }

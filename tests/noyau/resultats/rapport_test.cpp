@@ -59,30 +59,16 @@ TEST(ResultatsJournal, LignesCoupeesOuEtrangeres) {
     const QByteArray question =
         R"({"type":"question","numero":2,"rang":1,"cochees":[1],"justes":[2],"choix":3,"verdict":"Faux","secondes":9})";
     const QByteArray fin = R"({"type":"fin","fin":"resultats","note":19})";
-    const struct {
-        const char* nom;
-        QByteArray octets;
-        bool lu;
-        int reponses;
-        bool termine;
-    } cas[] = {
-        {"entier", debut + '\n' + question + '\n' + fin + '\n', true, 1, true},
-        {"CR LF", debut + "\r\n" + question + "\r\n" + fin + "\r\n", true, 1, true},
-        {"coupé dans une ligne", debut + '\n' + question + '\n' + question.left(30), true, 1,
-         false},
-        {"sans première ligne", question + '\n' + fin + '\n', false, 0, false},
-        {"autre chose", "\x89PNG\r\n\x1a\n", false, 0, false},
-    };
-    for (const auto& c : cas) {
-        QString erreur;
-        const auto j = Journal::LireJournal(c.octets, "/Essais/x.jsonl", &erreur);
-        ASSERT_EQ(j.has_value(), c.lu) << c.nom;
-        if (!j) {
-            EXPECT_TRUE(erreur.startsWith("/Essais/x.jsonl : ce n'est pas un journal")) << c.nom;
-            continue;
-        }
-        EXPECT_EQ(j->essai, 2) << c.nom;
-        EXPECT_EQ(j->reponses.size(), c.reponses) << c.nom;
-        EXPECT_EQ(j->termine, c.termine) << c.nom;
+    // Lines end in CR LF once a teacher's editor saved the file; a crash cuts the last one.
+    for (const auto& [octets, termine] :
+         {std::pair{debut + "\r\n" + question + "\r\n" + fin + "\r\n", true},
+          {debut + '\n' + question + '\n' + question.left(30), false}}) {
+        const auto j = Journal::LireJournal(octets, "/Essais/x.jsonl", nullptr);
+        ASSERT_TRUE(j) << termine;
+        EXPECT_EQ(j->reponses.size(), 1);
+        EXPECT_EQ(j->termine, termine);
     }
+    QString erreur;
+    EXPECT_FALSE(Journal::LireJournal(question + '\n' + fin + '\n', "/Essais/x.jsonl", &erreur));
+    EXPECT_TRUE(erreur.startsWith("/Essais/x.jsonl : ce n'est pas un journal"));
 }
