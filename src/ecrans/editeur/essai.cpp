@@ -6,6 +6,7 @@
 #include "ecrans/quiz/frm_notes.h"
 #include "ecrans/resultats/frm_resultats.h"
 #include "ecrans/visionneuse/frm_illustration.h"
+#include "noyau/questionnaire/chemins.h"
 #include "noyau/services/affichage.h"
 #include "noyau/services/hasard.h"
 #include "noyau/services/horloge.h"
@@ -63,7 +64,7 @@ Essai::Essai(const QString& dossier, const QString& identifiant, std::function<v
     QuizState& s = contenu_->etat;
     s.Entrainement = true;
     s.DossierQuestionnaire = dossier;
-    s.CheminQuestionnaire = dossier + "/" + QFileInfo(dossier).fileName() + ".dat";
+    s.CheminQuestionnaire = CheminsDuDossier(dossier).dat;
     s.Identifiant = identifiant;
     Contenu& c = *contenu_;
     c.navigation.enregistrer(Ecran::Main,

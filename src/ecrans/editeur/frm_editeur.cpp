@@ -625,13 +625,10 @@ void frmEditeur::verifier() {
     const QString copie = copie_.ecrire(modele_);
     if (copie.isEmpty()) return;
     const auto v = VerifierDossier(copie, Images::examiner);
-    if (!v->erreur.isEmpty()) ajouter(QString(v->erreur).replace("\r\n", " "), 0);
+    if (!v->erreur.isEmpty()) ajouter(TexteErreur(*v), 0);
     for (const Avertissement& a : v->avertissements)
-        ajouter(a.ligne > 0
-                    ? QString("%1, ligne %2 : %3").arg(a.fichier).arg(a.ligne).arg(a.message)
-                    : QString("%1 : %2").arg(a.fichier, a.message),
-                Edition::QuestionDeRemarque(*v, a));
-    if (lstRemarques->count() == 0) ajouter("Aucune remarque : le questionnaire est prêt.", 0);
+        ajouter(TexteRemarque(a), Edition::QuestionDeRemarque(*v, a));
+    if (lstRemarques->count() == 0) ajouter(TexteSansRemarque, 0);
 }
 
 bool frmEditeur::ouvrirChangements() {
