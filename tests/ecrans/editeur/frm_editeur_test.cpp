@@ -123,13 +123,13 @@ TEST(Editeur, remarqueDuVerificateurMeneALaQuestion) {
         if (e.f->lstRemarques->item(i)->text().contains("1 choix"))
             remarque = e.f->lstRemarques->item(i);
     ASSERT_NE(remarque, nullptr);
-    e.f->lstQuestions->setCurrentRow(0);
+    e.f->lstQuestions->setCurrentIndex(e.f->lstQuestions->model()->index(0, 0));
     emit e.f->lstRemarques->itemActivated(remarque);
     EXPECT_EQ(e.f->questionCourante(), 1);
     e.f->lstQuestions->model()->moveRow({}, 1, {}, 0);  // as a drag in the list does
     QTest::qWait(0);
     EXPECT_EQ(e.f->questionnaire().questions[0].texte, "Deux");
-    EXPECT_EQ(e.f->lstQuestions->item(0)->text(), "1. Deux");
+    EXPECT_EQ(e.f->lstQuestions->model()->index(0, 0).data().toString(), "1. Deux");
 }
 
 TEST(Editeur, essayerJoueLeQuestionnaireTapeSansLEnregistrer) {
