@@ -272,14 +272,17 @@ private:
     // The answers are the slots before the first empty one.
     void fermerQuestion() {
         if (q_ == 0) return;
-        Question question;
-        question.texte = creneaux_[0];
-        for (int k = 1; k <= MaxCreneaux && !creneaux_[k].isEmpty(); ++k)
-            question.reponses << creneaux_[k];
-        question.drapeaux = drapeaux_;
-        for (int k = 0; k < question.reponses.size(); ++k)
+        int n = 0;
+        while (n < MaxCreneaux && !creneaux_[n + 1].isEmpty()) ++n;
+        Question& question = e_.questions.emplace_back();
+        question.texte = std::move(creneaux_[0]);
+        question.reponses.reserve(n);
+        question.justes.reserve(n);
+        for (int k = 0; k < n; ++k) {
+            question.reponses << std::move(creneaux_[k + 1]);
             question.justes << (DrapeauEcrit(drapeaux_, k) == "1");
-        e_.questions << question;
+        }
+        question.drapeaux = std::move(drapeaux_);
     }
 
     Questionnaire& e_;

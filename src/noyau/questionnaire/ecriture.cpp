@@ -287,6 +287,8 @@ Ouverture OuvrirPourEdition(const QString& dossier) {
         o.changements << "le mode d'images du fichier .ini n'est pas un nombre entier : "
                          "il deviendra 0 (une image par question)";
     o.questionnaire = std::move(l.questionnaire);
+    // The editor's ticks say the right answers from now on.
+    for (Question& question : o.questionnaire.questions) question.drapeaux.clear();
     if (dat) o.changements << changements(c.dat, LignesDat(o.questionnaire));
     if (ini) o.changements << changements(c.ini, LignesIni(o.questionnaire));
     return o;

@@ -28,8 +28,9 @@ struct Question {
     QString image;         // name in Images/, one-picture-per-question mode
     QString commentaire;
     // The flags line as read, less its "=>": the player judges by its
-    // characters as written, slips included. Empty for a question typed or
-    // imported, whose `justes` say it; writing always writes `justes`.
+    // characters as written, slips included. Empty for a question typed,
+    // imported or opened in the editor, whose `justes` say it; writing
+    // always writes `justes`.
     QString drapeaux;
 
     // How the file said the flags is not what the question is.
@@ -38,6 +39,8 @@ struct Question {
                image == autre.image && commentaire == autre.commentaire;
     }
 };
+
+Q_DECLARE_TYPEINFO(Question, Q_RELOCATABLE_TYPE);
 
 struct Questionnaire {
     QString titre;
