@@ -1,8 +1,8 @@
 // Loading a questionnaire: the largest sample one, and a generated one of
 // 99 questions with long texts; checking one whose pictures are photos.
 #include "images/images.h"
+#include "noyau/deroulement/chargement_quiz.h"
 #include "noyau/fichiers/fichiers.h"
-#include "noyau/questionnaire/chargement.h"
 #include "noyau/questionnaire/verification.h"
 #include "noyau/services/hasard.h"
 #include "photo.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "noyau/questionnaire/chargement.h"
+#include "noyau/deroulement/chargement_quiz.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -5,7 +5,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     SourceMemoire source;
     source.poser(Fuzz::ini(), Fuzz::octets(donnees, taille));
     QVector<Avertissement> avertissements;
-    CarteLignes carte;
-    LireFichierIni(Fuzz::etat(), &avertissements, &carte, source);
+    LireFichierIni(Fuzz::etat(), &avertissements, source);
     return 0;
 }

@@ -12,7 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     RapportJson(*v);
     if (!v->erreur.isEmpty()) return 0;
     HasardSysteme hasard;
-    v->etat.Recommencer = true;
-    ChargerQuiz(v->etat, hasard, taille, nullptr, source);
+    QuizState& s = Fuzz::etat();
+    s.Recommencer = false;
+    ChargerQuiz(s, hasard, taille, source);
+    s.Recommencer = true;
+    ChargerQuiz(s, hasard, taille, source);
     return 0;
 }

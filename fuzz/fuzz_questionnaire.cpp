@@ -4,10 +4,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
     SourceMemoire source;
     source.poser(Fuzz::dat(), Fuzz::octets(donnees, taille));
-    QVector<Avertissement> avertissements;
-    CarteLignes carte;
+    Lecture l;
+    const CheminsQuestionnaire chemins{Fuzz::dossier(), Fuzz::dat(), Fuzz::ini()};
+    LireQuestions(l, chemins, source.lire(chemins.dat));
     QuizState& s = Fuzz::etat();
-    LireQuestionnaire(s, &avertissements, &carte, source);
+    PoserQuestionnaire(s, l.questionnaire);
     Lire_drapeaux(s);
     Cherche_reponses_multiples(s);
     for (int q = -1; q <= MaxQuestions + 1; ++q) NombreReponses(s, q);

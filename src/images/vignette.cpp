@@ -3,6 +3,7 @@
 #include "images/images.h"
 #include "noyau/deroulement/presentation.h"
 #include "noyau/fichiers/fichiers.h"
+#include "noyau/questionnaire/chemins.h"
 
 #include <QFileInfo>
 #include <QPainter>
@@ -42,7 +43,7 @@ float Centrer(float largeurBoite, float largeur) { return largeurBoite / 2 - lar
 bool EstGif(const QString& chemin) { return chemin.right(3).toLower() == "gif"; }
 
 QString CheminImage(const QuizState& s, const QString& nom) {
-    return Fichiers::cheminEcrit(s.DossierQuestionnaire + "/Images", nom);
+    return ::CheminImage(s.DossierQuestionnaire, nom);
 }
 
 QString CheminImageQuestion(const QuizState& s) {

@@ -1,9 +1,9 @@
 #include "support/classe_fictive.h"
 
+#include "noyau/deroulement/chargement_quiz.h"
 #include "noyau/deroulement/correction.h"
 #include "noyau/deroulement/minuterie.h"
 #include "noyau/fichiers/fichiers.h"
-#include "noyau/questionnaire/chargement.h"
 #include "noyau/resultats/enregistrement.h"
 #include "noyau/resultats/journal.h"
 
@@ -96,12 +96,15 @@ int GenererClasse(const QString& bibliotheque, const ClasseFictive& classe) {
         const QString dossier = bibliotheque + '/' + nom;
         QDir().mkpath(dossier);
         auto modele = std::make_unique<QuizState>();
-        modele->CheminQuestionnaire = dossier + '/' + nom + ".dat";
+        const CheminsQuestionnaire chemins = CheminsDuDossier(dossier);
+        modele->CheminQuestionnaire = chemins.dat;
         modele->DossierQuestionnaire = dossier;
         const QStringList texte = n % 2 ? texteQuestionnaire("Les volcans", Volcans)
                                         : texteQuestionnaire("Le système solaire", Planetes);
         Fichiers::ajouter(modele->CheminQuestionnaire, texte.join("\r\n") + "\r\n");
-        LireQuestionnaire(*modele);
+        Lecture lue;
+        LireQuestions(lue, chemins, SourceFichiers::disque().lire(chemins.dat));
+        PoserQuestionnaire(*modele, lue.questionnaire);
         Lire_drapeaux(*modele);
         for (int e = 0; e < classe.eleves; ++e) {
             const double niveau = tirage(hasard);

@@ -4,6 +4,7 @@
 #include "ecrans/commun/dialogues_qt.h"
 #include "ecrans/quiz/ecrans_quiz.h"
 #include "noyau/deroulement/quiz_state.h"
+#include "noyau/questionnaire/chemins.h"
 #include "noyau/services/affichage.h"
 #include "noyau/services/hasard.h"
 #include "noyau/services/horloge.h"
@@ -61,7 +62,7 @@ Essai::Essai(const QString& dossier, const QString& identifiant, std::function<v
     QuizState& s = contenu_->etat;
     s.Entrainement = true;
     s.DossierQuestionnaire = dossier;
-    s.CheminQuestionnaire = dossier + "/" + QFileInfo(dossier).fileName() + ".dat";
+    s.CheminQuestionnaire = CheminsDuDossier(dossier).dat;
     s.Identifiant = identifiant;
     Contenu& c = *contenu_;
     EnregistrerEcransQuiz(c.navigation, c.etat, c.services);

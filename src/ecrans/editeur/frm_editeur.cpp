@@ -1,8 +1,10 @@
 #include "ecrans/editeur/frm_editeur.h"
 
 #include "ecrans/editeur/essai.h"
+#include "ecrans/editeur/liste_questions.h"
 #include "images/images.h"
 #include "noyau/fichiers/fichiers.h"
+#include "noyau/questionnaire/chemins.h"
 #include "noyau/questionnaire/formats.h"
 
 #include <QAction>
@@ -18,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -78,11 +81,6 @@ QLabel* etiquette(const QString& texte, QWidget* compagnon, QWidget* parent) {
 
 void remplacerTexte(QLineEdit* champ, const QString& texte) {
     if (champ->text() != texte) champ->setText(texte);
-}
-
-QString resume(const Question& q, int numero) {
-    const QString texte = q.texte.trimmed().isEmpty() ? QString("(sans texte)") : q.texte.trimmed();
-    return QString("%1. %2").arg(numero).arg(texte);
 }
 
 }  // namespace
@@ -183,7 +181,9 @@ QWidget* frmEditeur::construireQuestions() {
     auto* boite = new QWidget(this);
     auto* colonne = new QVBoxLayout(boite);
     colonne->setContentsMargins(0, 0, 0, 0);
-    lstQuestions = new QListWidget(boite);
+    listeQuestions_ = new ListeQuestions(this);
+    lstQuestions = new QListView(boite);
+    lstQuestions->setModel(listeQuestions_);
     lstQuestions->setDragDropMode(QAbstractItemView::InternalMove);
     lstQuestions->setMinimumWidth(200);
     colonne->addWidget(etiquette("&Questions :", lstQuestions, boite));
@@ -379,18 +379,16 @@ void frmEditeur::relierTextes() {
 
 // The question list and the buttons that add, copy, remove and move questions.
 void frmEditeur::relierQuestions() {
-    connect(lstQuestions, &QListWidget::currentRowChanged, this,
-            [this](int ligne) { choisirQuestion(ligne); });
-    connect(lstQuestions->model(), &QAbstractItemModel::rowsMoved, this,
-            [this](const QModelIndex&, int de, int, const QModelIndex&, int ligne) {
-                const int vers = ligne > de ? ligne - 1 : ligne;
-                QTimer::singleShot(0, this, [this, de, vers] {
-                    modifier(
-                        "Déplacer la question",
-                        [&](Questionnaire& e) { Edition::DeplacerQuestion(e, de, vers); }, -1,
-                        vers);
-                });
-            });
+    connect(lstQuestions->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& ligne) { choisirQuestion(ligne.row()); });
+    // After the drop has finished with the view's rows.
+    listeQuestions_->deplacer = [this](int de, int vers) {
+        QTimer::singleShot(0, this, [this, de, vers] {
+            modifier(
+                "Déplacer la question",
+                [&](Questionnaire& e) { Edition::DeplacerQuestion(e, de, vers); }, -1, vers);
+        });
+    };
     connect(cmdAjouter, &QPushButton::clicked, this, [this] {
         if (modele_.questions.size() >= MaxQuestions)
             return refuser(QString("un questionnaire a au plus %1 questions").arg(MaxQuestions));
@@ -468,7 +466,7 @@ void frmEditeur::relierMinuterieAideEtRemarques() {
     connect(lstRemarques, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         const int q = item->data(Qt::UserRole).toInt();
         if (q < 1 || q > modele_.questions.size()) return;
-        lstQuestions->setCurrentRow(q - 1);
+        lstQuestions->setCurrentIndex(listeQuestions_->index(q - 1));
         onglets->setCurrentIndex(0);
         txtQuestion->setFocus();
     });
@@ -506,16 +504,9 @@ void frmEditeur::appliquer(const Questionnaire& modele, int selection) {
 void frmEditeur::rafraichir() {
     remplacerTexte(txtTitre, modele_.titre);
     {
-        const QSignalBlocker bloque(lstQuestions);
-        while (lstQuestions->count() > modele_.questions.size())
-            delete lstQuestions->takeItem(lstQuestions->count() - 1);
-        while (lstQuestions->count() < modele_.questions.size()) lstQuestions->addItem(QString());
-        for (int i = 0; i < modele_.questions.size(); ++i)
-            if (lstQuestions->item(i)->text() != resume(modele_.questions[i], i + 1)) {
-                lstQuestions->item(i)->setText(resume(modele_.questions[i], i + 1));
-                lstQuestions->item(i)->setToolTip(resume(modele_.questions[i], i + 1));
-            }
-        lstQuestions->setCurrentRow(courante_);
+        const QSignalBlocker bloque(lstQuestions->selectionModel());
+        listeQuestions_->poser(modele_.questions);
+        lstQuestions->setCurrentIndex(listeQuestions_->index(courante_));
     }
     const bool parQuestion = modele_.modeImages != 1;
     {
@@ -571,7 +562,7 @@ void frmEditeur::rafraichirVignette() {
         imgVignette->setText(modele_.modeImages == 0 ? "Pas d'image" : "Images\nqui défilent");
         return;
     }
-    QImageReader lecteur(Fichiers::resoudre(dossier_ + "/Images/" + nom));
+    QImageReader lecteur(Fichiers::resoudre(CheminImage(dossier_, nom)));
     lecteur.setAutoTransform(true);
     const QSize taille = lecteur.size().scaled(TailleVignette, Qt::KeepAspectRatio);
     if (taille.isValid()) lecteur.setScaledSize(taille);
@@ -604,8 +595,8 @@ QString frmEditeur::copier(const QString& titre, const QString& filtre,
 }
 
 void frmEditeur::choisirImage() {
-    const QString nom =
-        copier("Image de la question", "Images (*.jpg *.jpeg *.gif *.png *.bmp)", "Images");
+    const QString nom = copier("Image de la question", "Images (*.jpg *.jpeg *.gif *.png *.bmp)",
+                               SousDossierImages);
     if (!nom.isEmpty())
         modifierQuestion("Image de la question", [&](Question& q) { q.image = nom; });
 }
@@ -614,14 +605,14 @@ void frmEditeur::ajouterImageCyclique() {
     if (modele_.imagesCycliques.size() >= MaxQuestions)
         return refuser(QString("au plus %1 images défilent").arg(MaxQuestions));
     const QString nom =
-        copier("Image qui défile", "Images (*.jpg *.jpeg *.gif *.png *.bmp)", "Images");
+        copier("Image qui défile", "Images (*.jpg *.jpeg *.gif *.png *.bmp)", SousDossierImages);
     if (!nom.isEmpty())
         modifier("Ajouter une image", [&](Questionnaire& e) { e.imagesCycliques << nom; });
     lstCycliques->setCurrentRow(lstCycliques->count() - 1);
 }
 
 void frmEditeur::choisirAide() {
-    const QString nom = copier("Document d'aide", "Documents (*)", "Fichiers d'aide");
+    const QString nom = copier("Document d'aide", "Documents (*)", SousDossierAide);
     if (!nom.isEmpty()) modifier("Document d'aide", [&](Questionnaire& e) { e.aide = nom; });
 }
 
@@ -642,13 +633,10 @@ void frmEditeur::verifier() {
     const QString copie = copie_.ecrire(modele_);
     if (copie.isEmpty()) return;
     const auto v = VerifierDossier(copie, Images::examiner);
-    if (!v->erreur.isEmpty()) ajouter(QString(v->erreur).replace("\r\n", " "), 0);
+    if (!v->erreur.isEmpty()) ajouter(TexteErreur(*v), 0);
     for (const Avertissement& a : v->avertissements)
-        ajouter(a.ligne > 0
-                    ? QString("%1, ligne %2 : %3").arg(a.fichier).arg(a.ligne).arg(a.message)
-                    : QString("%1 : %2").arg(a.fichier, a.message),
-                Edition::QuestionDeRemarque(*v, a));
-    if (lstRemarques->count() == 0) ajouter("Aucune remarque : le questionnaire est prêt.", 0);
+        ajouter(TexteRemarque(a), Edition::QuestionDeRemarque(*v, a));
+    if (lstRemarques->count() == 0) ajouter(TexteSansRemarque, 0);
 }
 
 bool frmEditeur::ouvrirChangements() {

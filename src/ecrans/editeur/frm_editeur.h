@@ -12,9 +12,11 @@
 #include <memory>
 
 class Essai;
+class ListeQuestions;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
@@ -49,7 +51,7 @@ public:
     class Dialogues* dialoguesEssai = nullptr;
 
     QLineEdit* txtTitre = nullptr;
-    QListWidget* lstQuestions = nullptr;
+    QListView* lstQuestions = nullptr;
     QPushButton* cmdAjouter = nullptr;
     QPushButton* cmdSupprimer = nullptr;
     QPushButton* cmdDupliquer = nullptr;
@@ -120,6 +122,7 @@ private:
     QString dossier_;
     QString nom_;
     Questionnaire modele_;
+    ListeQuestions* listeQuestions_ = nullptr;
     int courante_ = -1;
     QString vignetteAffichee_;
     QStringList changementsOuverture_;

@@ -3,11 +3,11 @@
 #include "ecrans/commun/clavier.h"
 #include "images/vignette.h"
 #include "noyau/deroulement/aide.h"
+#include "noyau/deroulement/chargement_quiz.h"
 #include "noyau/deroulement/correction.h"
 #include "noyau/deroulement/minuterie.h"
 #include "noyau/deroulement/presentation.h"
 #include "noyau/fichiers/fichiers.h"
-#include "noyau/questionnaire/chargement.h"
 #include "noyau/questionnaire/formats.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "ecrans/resultats/frm_resultats.h"
 
 #include "ecrans/commun/clavier.h"
+#include "noyau/deroulement/chargement_quiz.h"
 #include "noyau/deroulement/duree.h"
-#include "noyau/questionnaire/chargement.h"
 #include "noyau/resultats/bilan.h"
 #include "noyau/resultats/enregistrement.h"
 

@@ -1,6 +1,6 @@
 #include "noyau/deroulement/presentation.h"
 
-#include "noyau/questionnaire/chargement.h"
+#include "noyau/deroulement/chargement_quiz.h"
 #include "noyau/questionnaire/formats.h"
 
 bool ChoixDejaNumerotes(const QString& premiereReponse) {

@@ -1,4 +1,6 @@
 #pragma once
+#include "noyau/questionnaire/questionnaire.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -6,16 +8,6 @@
 
 #include <array>
 #include <cstdint>
-
-// Table sizes of the questionnaire formats.
-constexpr int MaxQuestions = 99;   // question numbers 1..99
-constexpr int MaxCreneaux = 9;     // answer slots 1..9
-constexpr int MaxDrapeaux = 6;     // flags for the first six answers
-constexpr int MaxLignesIni = 199;  // rows 0..199 of a companion section
-
-// Whether q indexes the question tables (0..99); 0 holds what comes before
-// the first question.
-constexpr bool numeroDeQuestionValide(long q) { return q >= 0 && q <= MaxQuestions; }
 
 struct QuizState;
 // Where the records and journals of the questionnaire go.
@@ -33,7 +25,6 @@ struct QuizState {
     QString CheminImage;
 
     // What the companion file gives
-    std::array<std::array<QString, 3>, MaxLignesIni + 1> TableIni;
     std::int16_t ModeImages = 0;
     std::array<std::array<QString, MaxQuestions + 1>, 2> TableImages;
     int NbImages = 0;

@@ -1,6 +1,7 @@
 #include "noyau/questionnaire/bibliotheque.h"
 
 #include "noyau/fichiers/fichiers.h"
+#include "noyau/questionnaire/chemins.h"
 
 #include <QCollator>
 #include <QLocale>
@@ -34,7 +35,7 @@ QStringList ListerThemes(const QString& dossier) {
 Choix choisir(const QString& bibliotheque, const QString& nom) {
     Choix choix;
     choix.DossierQuestionnaire = bibliotheque + u'/' + nom;
-    choix.CheminQuestionnaire = choix.DossierQuestionnaire + u'/' + nom + QStringLiteral(".dat");
+    choix.CheminQuestionnaire = CheminDat(choix.DossierQuestionnaire, nom);
     return choix;
 }
 

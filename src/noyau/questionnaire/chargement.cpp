@@ -2,34 +2,28 @@
 
 #include "noyau/fichiers/fichiers.h"
 #include "noyau/questionnaire/formats.h"
-#include "noyau/services/hasard.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <cmath>
-#include <limits>
 
 namespace {
 
 constexpr qint64 TailleMaxFichier = 8 * 1024 * 1024;
 
-QString nomDuQuestionnaire(const QuizState& s) {
-    return QFileInfo(s.DossierQuestionnaire).fileName();
-}
-
-void avertir(QVector<Avertissement>* liste, const QString& fichier, int ligne,
+void avertir(QVector<Avertissement>& liste, const QString& fichier, int ligne,
              const QString& message) {
-    if (liste) liste->push_back({fichier, ligne, message});
+    liste.push_back({fichier, ligne, message});
 }
 
 // `raison` completes "le fichier NAME ..." (or "le fichier compagnon NAME ...").
-QString refus(const QuizState& s, const QString& chemin, const ContenuFichier& contenu) {
-    const QString quel = chemin == s.CheminIni ? "le fichier compagnon" : "le fichier";
+QString refus(const CheminsQuestionnaire& c, const QString& chemin, const ContenuFichier& contenu) {
+    const QString quel = chemin == c.ini ? "le fichier compagnon" : "le fichier";
     return QString(
                "Le questionnaire « %1 » ne peut pas démarrer : %2 %3 %4.\r\n"
                "Prévenez le professeur.")
-        .arg(nomDuQuestionnaire(s), quel, contenu.nom, contenu.erreur);
+        .arg(c.nom(), quel, contenu.nom, contenu.erreur);
 }
 
 // A teacher's line, cut at the format's length; `coupee` tells it was longer.
@@ -57,133 +51,158 @@ std::optional<long> nombreEntier(const QString& texte) {
     return Formats::arrondiPair(*valeur);
 }
 
-void effacerCompagnon(QuizState& s) {
-    for (auto& rangee : s.TableIni) rangee.fill(QString());
-    for (auto& mode : s.TableImages) mode.fill(QString());
-    s.Commentaires.fill(QString());
-    s.ModeImages = 0;
-    s.NbImages = 0;
-    s.FichierAide.clear();
-    s.DureeMinuterie.clear();
+// The picture or comment of question q: in the question once it is read,
+// aside until then.
+void poser(Questionnaire& e, QString Question::*champ, QMap<int, QString>& aPart, int q,
+           const QString& valeur) {
+    if (q >= 1 && q <= e.questions.size())
+        e.questions[q - 1].*champ = valeur;
+    else if (valeur.isEmpty())
+        aPart.remove(q);
+    else
+        aPart.insert(q, valeur);
 }
 
-int colonneDeLEnTete(const QString& texte) { return static_cast<int>(EnTetesIni.indexOf(texte)); }
-
-void remplirTableIni(QuizState& s, const ContenuFichier& contenu, CarteLignes& sections,
-                     QVector<Avertissement>* avertissements) {
-    Fichiers::LignesTexte lignes(contenu.octets);
-    int colonne = 0, rang = 0, numero = 0;
-    bool averti = false;
-    while (const auto ligne = lireLigne(lignes)) {
-        ++numero;
-        const QString texte = Formats::sansEspaces(ligne->texte);
-        ++rang;
-        if (ligne->coupee && !averti) {
-            averti = true;
-            avertir(avertissements, contenu.nom, numero, messageLigneCoupee());
-        }
-        if (rang <= MaxLignesIni) {
-            s.TableIni[rang][colonne] = texte;
-            sections.ini[rang][colonne] = numero;
-        } else if (!averti && !texte.isEmpty()) {
-            averti = true;
-            avertir(
-                avertissements, contenu.nom, numero,
-                QString("la section dépasse %1 lignes : la suite est ignorée").arg(MaxLignesIni));
-        }
-        const int nouvelle = colonneDeLEnTete(texte);
-        if (nouvelle >= 0) {
-            colonne = nouvelle;
-            rang = 0;
-            s.TableIni[0][colonne] = texte;
-            sections.ini[0][colonne] = numero;
-        }
+void rattacher(Questionnaire& e) {
+    for (int q = 1; q <= e.questions.size(); ++q) {
+        if (e.imagesOrphelines.contains(q)) e.questions[q - 1].image = e.imagesOrphelines.take(q);
+        if (e.commentairesOrphelins.contains(q))
+            e.questions[q - 1].commentaire = e.commentairesOrphelins.take(q);
     }
 }
 
-QString ligneIni(const QuizState& s, int rang, int colonne) {
-    return rang >= 0 && rang <= MaxLignesIni ? s.TableIni[rang][colonne] : QString();
-}
+// The companion file's rows by section (0 pictures, 1 comments, 2 help) and row.
+class LecteurCompagnon {
+public:
+    LecteurCompagnon(Lecture& l, const QString& fichier)
+        : l_(l), e_(l.questionnaire), carte_(l.carte), fichier_(fichier) {}
 
-void avertirQuestionHorsLimites(const QString& fichier, const CarteLignes& sections, int rang,
-                                int colonne, long q, QVector<Avertissement>* avertissements) {
-    avertir(
-        avertissements, fichier, sections.ini[rang][colonne],
-        QString("numéro de question %1 hors de 0 à %2 : ligne ignorée").arg(q).arg(MaxQuestions));
-}
-
-// Returns the row E just after the picture list.
-int lireImagesParQuestion(QuizState& s, const QString& fichier, CarteLignes& sections,
-                          QVector<Avertissement>* avertissements) {
-    int rang = 2;
-    for (; rang <= 98; rang += 2) {
-        const auto q = nombreEntier(s.TableIni[rang][0]);
-        if (!q) break;
-        if (!numeroDeQuestionValide(*q)) {
-            avertirQuestionHorsLimites(fichier, sections, rang, 0, *q, avertissements);
-            continue;
+    void remplir(const QByteArray& octets) {
+        Fichiers::LignesTexte lignes(octets);
+        int colonne = 0, rang = 0, numero = 0;
+        bool averti = false;
+        while (const auto ligne = lireLigne(lignes)) {
+            ++numero;
+            const QString texte = Formats::sansEspaces(ligne->texte);
+            ++rang;
+            if (ligne->coupee && !averti) {
+                averti = true;
+                avertir(l_.avertissements, fichier_, numero, messageLigneCoupee());
+            }
+            if (rang <= MaxLignesIni) {
+                table_[rang][colonne] = texte;
+                carte_.ini[rang][colonne] = numero;
+            } else if (!averti && !texte.isEmpty()) {
+                averti = true;
+                avertir(l_.avertissements, fichier_, numero,
+                        QString("la section dépasse %1 lignes : la suite est ignorée")
+                            .arg(MaxLignesIni));
+            }
+            const int nouvelle = SectionDeLEnTete(texte);
+            if (nouvelle >= 0) {
+                colonne = nouvelle;
+                rang = 0;
+                table_[0][colonne] = texte;
+                carte_.ini[0][colonne] = numero;
+            }
         }
-        s.TableImages[0][*q] = s.TableIni[rang + 1][0];
-        sections.image[*q] = sections.ini[rang + 1][0];
+        e_.aide = table_[1][2];
     }
-    return rang;
-}
 
-int lireImagesCycliques(QuizState& s, const QString& fichier, const CarteLignes& sections,
-                        QVector<Avertissement>* avertissements) {
-    const long ecrit = nombreEntier(s.TableIni[2][0]).value_or(0);
-    const long nombre = std::clamp<long>(ecrit, 0, MaxLignesIni);
-    if (nombre > MaxQuestions) {
-        avertir(avertissements, fichier, sections.ini[2][0],
-                QString("%1 images annoncées : seules les %2 premières défilent")
-                    .arg(ecrit)
+    // False when the picture mode is not a whole number.
+    bool lireMode() {
+        const auto mode = Formats::lireNombre(table_[1][0]);
+        if (!mode || *mode != std::floor(*mode) || std::abs(*mode) > 32767) return false;
+        e_.modeImages = static_cast<int>(*mode);
+        return true;
+    }
+
+    void lireImagesEtMinuterie() {
+        if (e_.modeImages != 0 && e_.modeImages != 1) return;
+        const int apres = e_.modeImages == 0 ? lireImagesParQuestion() : lireImagesCycliques();
+        carte_.rangMinuterie = apres + 3 <= MaxLignesIni ? apres + 3 : 0;
+        l_.minuterieEcrite = ligne(apres + 3, 0);
+        if (Formats::lireNombre(l_.minuterieEcrite)) e_.duree = l_.minuterieEcrite;
+        // Only rows the picture section really holds: the next section's
+        // header is also stored as its last row.
+        for (int i = 0; i < 3 && carte_.rangMinuterie > 3; ++i) {
+            const QString& rangee = table_[carte_.rangMinuterie - 3 + i][0];
+            if (!EnTetesIni.contains(rangee)) e_.lignesNonLues[i] = rangee;
+        }
+    }
+
+    void lireCommentaires() {
+        for (int rang = 1; rang + 1 <= MaxLignesIni; rang += 2) {
+            const auto q = nombreEntier(table_[rang][1]);
+            if (!q) break;
+            if (!numeroDeQuestionValide(*q)) {
+                avertirHorsLimites(rang, 1, *q);
+                continue;
+            }
+            poser(e_, &Question::commentaire, e_.commentairesOrphelins, int(*q),
+                  table_[rang + 1][1]);
+            carte_.commentaire[*q] = carte_.ini[rang + 1][1];
+        }
+    }
+
+private:
+    QString ligne(int rang, int colonne) const {
+        return rang >= 0 && rang <= MaxLignesIni ? table_[rang][colonne] : QString();
+    }
+
+    void avertirHorsLimites(int rang, int colonne, long q) {
+        avertir(l_.avertissements, fichier_, carte_.ini[rang][colonne],
+                QString("numéro de question %1 hors de 0 à %2 : ligne ignorée")
+                    .arg(q)
                     .arg(MaxQuestions));
     }
-    s.NbImages = static_cast<int>(std::min<long>(nombre, MaxQuestions));
-    for (int i = 1; i <= s.NbImages; ++i) s.TableImages[1][i] = ligneIni(s, i + 2, 0);
-    return static_cast<int>(nombre) + 3;
-}
 
-void lireImagesEtMinuterie(QuizState& s, const QString& fichier, CarteLignes& sections,
-                           QVector<Avertissement>* avertissements) {
-    if (s.ModeImages != 0 && s.ModeImages != 1) return;
-    const int apres = s.ModeImages == 0
-                          ? lireImagesParQuestion(s, fichier, sections, avertissements)
-                          : lireImagesCycliques(s, fichier, sections, avertissements);
-    sections.rangMinuterie = apres + 3 <= MaxLignesIni ? apres + 3 : 0;
-    const QString minuterie = ligneIni(s, apres + 3, 0);
-    s.DureeMinuterie = Formats::lireNombre(minuterie) ? minuterie : QString("30");
-}
-
-void lireCommentaires(QuizState& s, const QString& fichier, CarteLignes& sections,
-                      QVector<Avertissement>* avertissements) {
-    for (int rang = 1; rang + 1 <= MaxLignesIni; rang += 2) {
-        const auto q = nombreEntier(s.TableIni[rang][1]);
-        if (!q) break;
-        if (!numeroDeQuestionValide(*q)) {
-            avertirQuestionHorsLimites(fichier, sections, rang, 1, *q, avertissements);
-            continue;
+    // Returns the row just after the picture list.
+    int lireImagesParQuestion() {
+        int rang = 2;
+        for (; rang <= 98; rang += 2) {
+            const auto q = nombreEntier(table_[rang][0]);
+            if (!q) break;
+            if (!numeroDeQuestionValide(*q)) {
+                avertirHorsLimites(rang, 0, *q);
+                continue;
+            }
+            poser(e_, &Question::image, e_.imagesOrphelines, int(*q), table_[rang + 1][0]);
+            carte_.image[*q] = carte_.ini[rang + 1][0];
         }
-        s.Commentaires[*q] = s.TableIni[rang + 1][1];
-        sections.commentaire[*q] = sections.ini[rang + 1][1];
+        return rang;
     }
-}
 
-void lireAide(QuizState& s) {
-    const QString nom = s.TableIni[1][2];
-    if (nom.isEmpty()) return;
-    const QString debut = nom.left(3).toUpper();
-    const bool absolu = debut == "C:\\" || debut == "D:\\";
-    s.FichierAide =
-        absolu ? nom : Fichiers::cheminEcrit(s.DossierQuestionnaire + "/Fichiers d'aide", nom);
-}
+    int lireImagesCycliques() {
+        const long ecrit = nombreEntier(table_[2][0]).value_or(0);
+        const long nombre = std::clamp<long>(ecrit, 0, MaxLignesIni);
+        if (nombre > MaxQuestions) {
+            avertir(l_.avertissements, fichier_, carte_.ini[2][0],
+                    QString("%1 images annoncées : seules les %2 premières défilent")
+                        .arg(ecrit)
+                        .arg(MaxQuestions));
+        }
+        e_.imagesCycliques.clear();
+        for (int i = 1; i <= std::min<long>(nombre, MaxQuestions); ++i)
+            e_.imagesCycliques << ligne(i + 2, 0);
+        return static_cast<int>(nombre) + 3;
+    }
+
+    Lecture& l_;
+    Questionnaire& e_;
+    CarteLignes& carte_;
+    QString fichier_;
+    std::array<std::array<QString, 3>, MaxLignesIni + 1> table_;
+};
 
 // Reading of the questionnaire file, line by line.
 class LecteurQuestionnaire {
 public:
-    LecteurQuestionnaire(QuizState& s, QVector<Avertissement>* avertissements, CarteLignes& carte,
-                         const QString& fichier)
-        : s_(s), avertissements_(avertissements), carte_(carte), fichier_(fichier) {}
+    LecteurQuestionnaire(Lecture& l, const QString& fichier)
+        : e_(l.questionnaire),
+          avertissements_(l.avertissements),
+          carte_(l.carte),
+          fichier_(fichier) {}
 
     void lire(const QByteArray& octets) {
         Fichiers::LignesTexte lignes(octets);
@@ -194,8 +213,8 @@ public:
             if (ligne->coupee) signaler(numero + 1, messageLigneCoupee());
             traiter(ligne->texte, ++numero);
         }
+        fermerQuestion();
     }
-    int questions() const { return q_; }
 
 private:
     void signaler(int numero, const QString& message) {
@@ -209,8 +228,8 @@ private:
         // that no number of lines can take it round to a negative one.
         if (k_ <= MaxCreneaux) ++k_;
         const QString rangee = Formats::sansEspaces(ligne);
-        const QStringView marqueur = QStringView(rangee).left(2);
-        if (marqueur == u"0 " && q_ == MaxQuestions) {
+        const GenreLigne genre = GenreDeLigne(rangee);
+        if (genre == GenreLigne::Question && q_ == MaxQuestions) {
             signaler(numero, QString("plus de %1 questions : la suite du fichier est ignorée")
                                  .arg(MaxQuestions));
             complet_ = true;
@@ -222,59 +241,61 @@ private:
                 signaler(numero, QString("plus de %1 lignes après la question %2 : ligne ignorée")
                                      .arg(MaxCreneaux - 1)
                                      .arg(q_));
-            if (marqueur == u"0 ")
+            if (genre == GenreLigne::Question)
                 ouvrirQuestion(ligne, numero);
-            else if (marqueur == u"</")
-                s_.TitreQuestionnaire = ligne.mid(2);
+            else if (genre == GenreLigne::Titre)
+                e_.titre = ContenuDeLigne(ligne);
             return;
         }
-        s_.TexteQCM[q_][0][k_] = rangee;
-        if (marqueur == u"</") {
-            s_.TitreQuestionnaire = ligne.mid(2);
-        } else if (marqueur == u"0 ") {
+        creneaux_[k_] = rangee;
+        if (genre == GenreLigne::Titre) {
+            e_.titre = ContenuDeLigne(ligne);
+        } else if (genre == GenreLigne::Question) {
             ouvrirQuestion(ligne, numero);
-        } else if (marqueur == u"=>") {
-            s_.TexteQCM[q_][0][k_].clear();
-            s_.TexteQCM[q_][1][0] = ligne.mid(2);
+        } else if (genre == GenreLigne::Drapeaux) {
+            creneaux_[k_].clear();
+            drapeaux_ = ContenuDeLigne(ligne);
             carte_.drapeaux[q_] = numero;
         }
     }
 
     void ouvrirQuestion(const QString& ligne, int numero) {
+        fermerQuestion();
         ++q_;
         k_ = 0;
-        s_.TexteQCM[q_][0][0] = ligne.mid(2);
+        creneaux_.fill(QString());
+        drapeaux_.clear();
+        creneaux_[0] = ContenuDeLigne(ligne);
         carte_.question[q_] = numero;
     }
 
-    QuizState& s_;
-    QVector<Avertissement>* avertissements_;
+    // The answers are the slots before the first empty one.
+    void fermerQuestion() {
+        if (q_ == 0) return;
+        int n = 0;
+        while (n < MaxCreneaux && !creneaux_[n + 1].isEmpty()) ++n;
+        Question& question = e_.questions.emplace_back();
+        question.texte = std::move(creneaux_[0]);
+        question.reponses.reserve(n);
+        question.justes.reserve(n);
+        for (int k = 0; k < n; ++k) {
+            question.reponses << std::move(creneaux_[k + 1]);
+            question.justes << (DrapeauEcrit(drapeaux_, k) == "1");
+        }
+        question.drapeaux = std::move(drapeaux_);
+    }
+
+    Questionnaire& e_;
+    QVector<Avertissement>& avertissements_;
     CarteLignes& carte_;
     QString fichier_;
+    std::array<QString, MaxCreneaux + 1> creneaux_;
+    QString drapeaux_;
     int q_ = 0;
     int k_ = 0;
     bool averti_ = false;
     bool complet_ = false;
 };
-
-QString consigne(bool plusieurs) {
-    return plusieurs
-               ? "Consigne : certaines questions peuvent admettre plusieurs réponses possibles."
-               : "Consigne : Pour chaque question, une seule réponse est attendue.";
-}
-
-// The countdown maximum in two-second ticks; 10 when the length is not a
-// whole number that a 16-bit integer holds.
-int maximumMinuterie(const QString& duree) {
-    if (duree == "0") return 10;
-    const auto valeur = Formats::lireNombre(duree);
-    if (!valeur) return 10;
-    const long secondes = Formats::arrondiPair(std::clamp(*valeur, -1e6, 1e6));
-    if (secondes < std::numeric_limits<std::int16_t>::min() ||
-        secondes > std::numeric_limits<std::int16_t>::max())
-        return 10;
-    return static_cast<int>(secondes / 2);
-}
 
 }  // namespace
 
@@ -297,174 +318,39 @@ ContenuFichier SourceMemoire::lire(const QString& chemin) const {
     return {*trouve, QFileInfo(chemin).fileName(), {}};
 }
 
-QString LireFichierIni(QuizState& s, QVector<Avertissement>* avertissements, CarteLignes* carte,
-                       const SourceFichiers& source) {
-    effacerCompagnon(s);
-    ContenuFichier contenu = source.lire(s.CheminIni);
-    if (!contenu.erreur.isEmpty()) return refus(s, s.CheminIni, contenu);
-    CarteLignes locale;
-    CarteLignes& sections = carte ? *carte : locale;
-    remplirTableIni(s, contenu, sections, avertissements);
-    const auto mode = Formats::lireNombre(s.TableIni[1][0]);
-    if (!mode || *mode != std::floor(*mode) || std::abs(*mode) > 32767) {
+QString LireCompagnon(Lecture& l, const CheminsQuestionnaire& chemins,
+                      const SourceFichiers& source) {
+    ContenuFichier contenu = source.lire(chemins.ini);
+    if (!contenu.erreur.isEmpty()) return refus(chemins, chemins.ini, contenu);
+    LecteurCompagnon lecteur(l, contenu.nom);
+    lecteur.remplir(contenu.octets);
+    if (!lecteur.lireMode()) {
         contenu.erreur =
             "n'indique pas de mode d'images entier (première ligne de [Fichiers Images])";
-        return refus(s, s.CheminIni, contenu);
+        return refus(chemins, chemins.ini, contenu);
     }
-    s.ModeImages = static_cast<std::int16_t>(*mode);
-    lireImagesEtMinuterie(s, contenu.nom, sections, avertissements);
-    lireCommentaires(s, contenu.nom, sections, avertissements);
-    lireAide(s);
+    lecteur.lireImagesEtMinuterie();
+    lecteur.lireCommentaires();
     return {};
 }
 
-namespace {
-
-QString lireContenuQuestionnaire(QuizState& s, ContenuFichier contenu,
-                                 QVector<Avertissement>* avertissements, CarteLignes* carte) {
-    for (auto& question : s.TexteQCM)
-        for (auto& genre : question) genre.fill(QString());
-    for (auto& drapeaux : s.BonnesReponses) drapeaux.fill(QString());
-    s.TitreQuestionnaire.clear();
-    s.NbQuestions = 0;
-    if (!contenu.erreur.isEmpty()) return refus(s, s.CheminQuestionnaire, contenu);
-    CarteLignes sansCarte;
-    LecteurQuestionnaire lecteur(s, avertissements, carte ? *carte : sansCarte, contenu.nom);
-    lecteur.lire(contenu.octets);
-    s.NbQuestions = lecteur.questions();
-    if (s.NbQuestions > 0) return {};
-    contenu.erreur = "ne contient aucune question (ligne commençant par « 0 »)";
-    return refus(s, s.CheminQuestionnaire, contenu);
+QString LireQuestions(Lecture& l, const CheminsQuestionnaire& chemins,
+                      const ContenuFichier& contenu) {
+    if (!contenu.erreur.isEmpty()) return refus(chemins, chemins.dat, contenu);
+    LecteurQuestionnaire(l, contenu.nom).lire(contenu.octets);
+    rattacher(l.questionnaire);
+    if (!l.questionnaire.questions.isEmpty()) return {};
+    ContenuFichier vide = contenu;
+    vide.erreur = "ne contient aucune question (ligne commençant par « 0 »)";
+    return refus(chemins, chemins.dat, vide);
 }
 
-// What a failed loading would have set goes back to a first attempt's.
-void oublierLesEssais(QuizState& s) {
-    s.Recommencer = false;
-    s.NumEssai = 0;
-    s.NbQuestions = 0;
-    s.TitreQuestionnaire.clear();
-    s.OrdreQuestions.clear();
-    s.ReserveTirage.clear();
-}
-
-}  // namespace
-
-QString LireQuestionnaire(QuizState& s, QVector<Avertissement>* avertissements, CarteLignes* carte,
-                          const SourceFichiers& source) {
-    return lireContenuQuestionnaire(s, source.lire(s.CheminQuestionnaire), avertissements, carte);
-}
-
-int NombreReponses(const QuizState& s, int q) {
-    if (!numeroDeQuestionValide(q)) return 0;
-    int nombre = 0;
-    while (nombre < MaxCreneaux && !s.TexteQCM[q][0][nombre + 1].isEmpty()) ++nombre;
-    return nombre;
-}
-
-void Lire_drapeaux(QuizState& s) {
-    for (int q = 1; q <= s.NbQuestions && q <= MaxQuestions; ++q) {
-        const QString& drapeaux = s.TexteQCM[q][1][0];
-        if (drapeaux.isEmpty()) continue;
-        for (int a = 0; a < MaxDrapeaux; ++a) s.BonnesReponses[q][a] = drapeaux.mid(2 * a, 1);
-    }
-}
-
-void Cherche_reponses_multiples(QuizState& s) {
-    s.ReponsesMultiples = false;
-    for (int q = 1; q <= s.NbQuestions && q <= MaxQuestions; ++q) {
-        int justes = 0;
-        for (int a = 0; a < MaxDrapeaux; ++a)
-            if (s.BonnesReponses[q][a] == "1") ++justes;
-        if (justes > 1) {
-            s.ReponsesMultiples = true;
-            return;
-        }
-    }
-}
-
-QString TexteIntroduction(const QuizState& s) {
-    const QString n = QString::number(s.NbQuestions);
-    const QString essais = QString::number(10 - s.NumEssai);
-    const QString crlf = "\r\n";
-    if (s.FichierAide.isEmpty())
-        return "Le questionnaire comprend " + n + " questions." + crlf +
-               "ATTENTION ! Vous ne disposez que de " + essais +
-               " essais pour valider ce questionnaire." + crlf +
-               "Pour commencer, appuyer sur la commande Valider." + crlf + s.Consigne;
-    return "Le questionnaire est auto-formatif et il comprend " + n + " questions." + crlf +
-           " Vous disposez d'une aide en ligne en cliquant sur le bouton correspondant." + crlf +
-           "ATTENTION ! Vous ne disposez que de " + essais +
-           " essais pour valider ce questionnaire" + crlf +
-           "Pour commencer, appuyer sur la commande Valider." + crlf + s.Consigne;
-}
-
-void TireIndex(QuizState& s, std::int16_t k, SourceAleatoire& hasard, std::uint64_t horloge) {
-    hasard.reensemencer(horloge);
-    const float r = hasard.suivant();
-    const auto tirage = static_cast<std::int32_t>(std::nearbyint(1000.0f * r));
-    const int restants = s.BorneTirage + 1 - k;
-    if (restants <= 0) return;
-    s.IndexTire = static_cast<std::int16_t>(tirage % restants);
-}
-
-void RetireDuTirage(QuizState& s, std::int16_t k) {
-    const int taille = s.BorneTirage + 2 - k;
-    if (taille < 0) return;
-    while (s.ReserveTirage.size() < taille) s.ReserveTirage.append(QString());
-    while (s.ReserveTirage.size() > taille) s.ReserveTirage.removeLast();
-    for (int m = s.IndexTire; m <= s.BorneTirage - k && m + 1 < s.ReserveTirage.size(); ++m)
-        s.ReserveTirage[m] = s.ReserveTirage[m + 1];
-}
-
-void TirerOrdre(QuizState& s, SourceAleatoire& hasard, std::uint64_t horloge) {
-    s.BorneTirage = static_cast<std::int16_t>(s.NbQuestions - 1);
-    s.OrdreQuestions.clear();
-    s.ReserveTirage.clear();
-    for (int n = 0; n <= s.BorneTirage; ++n) s.ReserveTirage.append(QString::number(n + 1));
-    for (std::int16_t n = 0; n <= s.BorneTirage; ++n) {
-        if (!s.Recommencer) {
-            s.OrdreQuestions.append(static_cast<std::int16_t>(s.ReserveTirage[n].toInt()));
-            continue;
-        }
-        TireIndex(s, n, hasard, horloge);
-        s.OrdreQuestions.append(static_cast<std::int16_t>(s.ReserveTirage[s.IndexTire].toInt()));
-        RetireDuTirage(s, n);
-    }
-}
-
-Chargement ChargerQuiz(QuizState& s, SourceAleatoire& hasard, std::uint64_t horloge,
-                       CarteLignes* carte, const SourceFichiers& source) {
-    Chargement resultat;
-    s.SortieConfirmee = false;
-    s.ChronoActif = false;
-    s.NumQuestion = s.RangQuestion = 0;
-    s.NbJustes = s.NbFausses = s.NbNulles = 0;
-    s.NumEssai = s.Recommencer ? static_cast<std::int16_t>(s.NumEssai + 1) : 0;
-    s.ChoixNumerotes = false;
-    s.CheminIni = s.CheminQuestionnaire.left(s.CheminQuestionnaire.size() - 4) + ".ini";
-    const bool premier = !s.Recommencer || s.NbQuestions == 0;
-    // The questionnaire is looked at first, so that a folder without one is
-    // not reported for its companion.
-    const ContenuFichier questionnaire =
-        premier ? source.lire(s.CheminQuestionnaire) : ContenuFichier{};
-    resultat.erreur = questionnaire.erreur.isEmpty()
-                          ? LireFichierIni(s, &resultat.avertissements, carte, source)
-                          : refus(s, s.CheminQuestionnaire, questionnaire);
-    if (resultat.erreur.isEmpty() && premier) {
-        resultat.erreur =
-            lireContenuQuestionnaire(s, questionnaire, &resultat.avertissements, carte);
-        Lire_drapeaux(s);
-        Cherche_reponses_multiples(s);
-    }
-    if (!resultat.erreur.isEmpty()) {
-        oublierLesEssais(s);
-        return resultat;
-    }
-    resultat.aideVisible = !s.FichierAide.isEmpty();
-    resultat.maximumMinuterie = maximumMinuterie(s.DureeMinuterie);
-    s.Consigne = consigne(s.ReponsesMultiples);
-    resultat.introduction = TexteIntroduction(s);
-    s.Penalite = 0.0f;
-    TirerOrdre(s, hasard, horloge);
-    return resultat;
+Lecture LireDossierQuestionnaire(const CheminsQuestionnaire& chemins,
+                                 const SourceFichiers& source) {
+    Lecture l;
+    const ContenuFichier questionnaire = source.lire(chemins.dat);
+    l.erreur = questionnaire.erreur.isEmpty() ? LireCompagnon(l, chemins, source)
+                                              : refus(chemins, chemins.dat, questionnaire);
+    if (l.erreur.isEmpty()) l.erreur = LireQuestions(l, chemins, questionnaire);
+    return l;
 }

@@ -1,20 +1,14 @@
 #pragma once
-#include "noyau/deroulement/quiz_state.h"
+#include "noyau/questionnaire/chemins.h"
+#include "noyau/questionnaire/grammaire.h"
+#include "noyau/questionnaire/questionnaire.h"
 
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
-#include <cstdint>
-
-class SourceAleatoire;
-
-// Longer lines of a teacher's file are cut to this many characters.
-constexpr int LongueurMaxLigne = 4000;
-
-// Section headers of the companion file, in the order of TableIni's columns.
-inline const QStringList EnTetesIni = {"[Fichiers Images]", "[Commentaires]", "[Fichier d'aide]"};
+#include <array>
 
 // Something in a teacher's file that would surprise them; `ligne` counts
 // from 1, 0 when the remark concerns the whole file.
@@ -60,46 +54,29 @@ private:
     QHash<QString, QByteArray> contenus_;
 };
 
-// Reads `CheminIni` into `TableIni` and derives the picture table, the
-// comments, the help document and the countdown length. Returns a French
-// message when the quiz cannot start (missing companion, picture mode not a
-// whole number), empty otherwise.
-QString LireFichierIni(QuizState& s, QVector<Avertissement>* avertissements = nullptr,
-                       CarteLignes* carte = nullptr,
-                       const SourceFichiers& source = SourceFichiers::disque());
-
-// Reads the questionnaire file into `TexteQCM` and sets `TitreQuestionnaire`
-// and `NbQuestions`. Returns a French message when the quiz cannot start
-// (file missing or unreadable, no question line).
-QString LireQuestionnaire(QuizState& s, QVector<Avertissement>* avertissements = nullptr,
-                          CarteLignes* carte = nullptr,
-                          const SourceFichiers& source = SourceFichiers::disque());
-
-// Number of answer slots 1, 2, ... of question q before the first empty one.
-int NombreReponses(const QuizState& s, int q);
-
-void Lire_drapeaux(QuizState& s);
-void Cherche_reponses_multiples(QuizState& s);
-QString TexteIntroduction(const QuizState& s);
-
-// The draw: k is the number of draws already made.
-void TireIndex(QuizState& s, std::int16_t k, SourceAleatoire& hasard, std::uint64_t horloge);
-void RetireDuTirage(QuizState& s, std::int16_t k);
-void TirerOrdre(QuizState& s, SourceAleatoire& hasard, std::uint64_t horloge);
-
-// What the quiz screen shows once its loading is done.
-struct Chargement {
-    QString erreur;  // not empty: the quiz cannot start; say it and go back
+// What reading a questionnaire's files gives.
+struct Lecture {
+    Questionnaire questionnaire;
+    CarteLignes carte;
     QVector<Avertissement> avertissements;
-    QString introduction;       // for txtQuestion
-    int maximumMinuterie = 10;  // prgBar1's maximum, in two-second ticks
-    bool aideVisible = false;   // cmdAide
+    QString erreur;           // not empty: the quiz cannot start
+    QString minuterieEcrite;  // the countdown row as written; empty when none
 };
 
-// The loading of the quiz screen as logic: resets the counters, reads the
-// companion, reads the questionnaire on the first run only, composes the
-// introduction and draws the order. A loading that fails leaves no trace of
-// an earlier attempt: the next one is a first attempt, read anew.
-Chargement ChargerQuiz(QuizState& s, SourceAleatoire& hasard, std::uint64_t horloge,
-                       CarteLignes* carte = nullptr,
-                       const SourceFichiers& source = SourceFichiers::disque());
+// Reads the companion file into the picture mode, the pictures, the
+// comments, the countdown and the help document of `l.questionnaire`.
+// Returns a French message when the quiz cannot start (missing companion,
+// picture mode not a whole number), empty otherwise.
+QString LireCompagnon(Lecture& l, const CheminsQuestionnaire& chemins,
+                      const SourceFichiers& source = SourceFichiers::disque());
+
+// Reads the title and the questions from the questionnaire file's bytes.
+// Returns a French message when the quiz cannot start (file missing or
+// unreadable, no question line).
+QString LireQuestions(Lecture& l, const CheminsQuestionnaire& chemins,
+                      const ContenuFichier& contenu);
+
+// Both files as the quiz reads them: the questionnaire file is looked at
+// first, so that a folder without one is not reported for its companion.
+Lecture LireDossierQuestionnaire(const CheminsQuestionnaire& chemins,
+                                 const SourceFichiers& source = SourceFichiers::disque());

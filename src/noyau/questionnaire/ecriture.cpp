@@ -20,16 +20,9 @@ int nombreDeReponses(const Question& q) {
     return n;
 }
 
-QString image(const Questionnaire& e, int q) {
-    return q >= 1 && q <= e.questions.size() ? e.questions[q - 1].image
-                                             : e.imagesOrphelines.value(q);
-}
-
 // The player trims companion rows: so does the file.
 QString commentaire(const Questionnaire& e, int q) {
-    return Formats::sansEspaces(q >= 1 && q <= e.questions.size()
-                                    ? e.questions[q - 1].commentaire
-                                    : e.commentairesOrphelins.value(q));
+    return Formats::sansEspaces(e.commentaire(q));
 }
 
 // The first character (one or two UTF-16 units) Windows-1252 cannot hold;
@@ -60,13 +53,15 @@ QString refusCommun(const QString& texte) {
 }
 
 QString refusReponse(const QString& texte) {
-    const QString debut = Formats::sansEspaces(texte).left(2);
-    if (debut == "0 ")
+    switch (GenreDeLigne(Formats::sansEspaces(texte))) {
+    case GenreLigne::Question:
         return "une réponse qui commence par « 0 » suivi d'une espace serait lue comme une "
                "nouvelle question";
-    if (debut == "=>")
+    case GenreLigne::Drapeaux:
         return "une réponse qui commence par « => » serait lue comme la ligne des bonnes réponses";
-    if (debut == "</") return "une réponse qui commence par « </ » serait lue comme le titre";
+    case GenreLigne::Titre: return "une réponse qui commence par « </ » serait lue comme le titre";
+    case GenreLigne::Texte: return {};
+    }
     return {};
 }
 
@@ -166,45 +161,12 @@ QString garderCopie(const QString& chemin) {
 
 }  // namespace
 
-Questionnaire DepuisEtat(const QuizState& s, const CarteLignes& carte) {
-    Questionnaire e;
-    e.titre = s.TitreQuestionnaire;
-    for (int q = 1; q <= s.NbQuestions && q <= MaxQuestions; ++q) {
-        Question question;
-        question.texte = s.TexteQCM[q][0][0];
-        const QString& drapeaux = s.TexteQCM[q][1][0];
-        for (int k = 1; k <= NombreReponses(s, q); ++k) {
-            question.reponses << s.TexteQCM[q][0][k];
-            question.justes << (drapeaux.mid(2 * (k - 1), 1) == "1");
-        }
-        question.image = s.TableImages[0][q];
-        question.commentaire = s.Commentaires[q];
-        e.questions << question;
-    }
-    for (int q = 0; q <= MaxQuestions; ++q) {
-        if (q >= 1 && q <= s.NbQuestions) continue;
-        if (!s.TableImages[0][q].isEmpty()) e.imagesOrphelines[q] = s.TableImages[0][q];
-        if (!s.Commentaires[q].isEmpty()) e.commentairesOrphelins[q] = s.Commentaires[q];
-    }
-    e.modeImages = s.ModeImages;
-    for (int i = 1; i <= s.NbImages; ++i) e.imagesCycliques << s.TableImages[1][i];
-    if (!s.DureeMinuterie.isEmpty()) e.duree = s.DureeMinuterie;
-    // Only rows the picture section really holds: the next section's header
-    // is also stored as its last row.
-    for (int i = 0; i < 3 && carte.rangMinuterie > 3; ++i) {
-        const QString& ligne = s.TableIni[carte.rangMinuterie - 3 + i][0];
-        if (!EnTetesIni.contains(ligne)) e.lignesNonLues[i] = ligne;
-    }
-    e.aide = s.TableIni[1][2];
-    return e;
-}
-
 QStringList LignesDat(const Questionnaire& e) {
     QStringList lignes;
-    if (!e.titre.isEmpty()) lignes << "</" + e.titre;
+    if (!e.titre.isEmpty()) lignes << LigneDe(GenreLigne::Titre, e.titre);
     for (int i = 0; i < e.questions.size(); ++i) {
         const Question& question = e.questions[i];
-        lignes << "0 " + question.texte;
+        lignes << LigneDe(GenreLigne::Question, question.texte);
         const int n = nombreDeReponses(question);
         // The player trims its answers: so does the file.
         for (int k = 0; k < n; ++k) lignes << Formats::sansEspaces(question.reponses[k]);
@@ -214,7 +176,7 @@ QStringList LignesDat(const Questionnaire& e) {
         QStringList drapeaux;
         for (int k = 0; k < n; ++k)
             drapeaux << (k < question.justes.size() && question.justes[k] ? "1" : "0");
-        lignes << "=>" + drapeaux.join(' ');
+        lignes << LigneDe(GenreLigne::Drapeaux, drapeaux.join(' '));
     }
     return lignes;
 }
@@ -229,7 +191,7 @@ QStringList LignesIni(const Questionnaire& e) {
     };
     if (e.modeImages == 0) {
         for (int q = 0; q <= MaxQuestions; ++q)
-            if (!image(e, q).isEmpty()) lignes << QString::number(q) << image(e, q);
+            if (!e.image(q).isEmpty()) lignes << QString::number(q) << e.image(q);
         finDeListe();
     } else if (e.modeImages == 1) {
         lignes << QString::number(e.imagesCycliques.size()) << e.imagesCycliques;
@@ -315,32 +277,31 @@ QVector<Probleme> Problemes(const Questionnaire& e) {
 
 Ouverture OuvrirPourEdition(const QString& dossier) {
     Ouverture o;
-    QuizState s;
-    s.DossierQuestionnaire = QDir::cleanPath(dossier);
-    o.nom = QFileInfo(s.DossierQuestionnaire).fileName();
-    s.CheminQuestionnaire = s.DossierQuestionnaire + "/" + o.nom + ".dat";
-    s.CheminIni = s.DossierQuestionnaire + "/" + o.nom + ".ini";
-    CarteLignes carte;
-    const bool dat = Fichiers::existe(s.CheminQuestionnaire);
-    const bool ini = Fichiers::existe(s.CheminIni);
-    if (dat) LireQuestionnaire(s, nullptr, &carte);
-    if (ini && !LireFichierIni(s, nullptr, &carte).isEmpty())
+    const CheminsQuestionnaire c = CheminsDuDossier(dossier);
+    o.nom = c.nom();
+    Lecture l;
+    const bool dat = Fichiers::existe(c.dat);
+    const bool ini = Fichiers::existe(c.ini);
+    if (dat) LireQuestions(l, c, SourceFichiers::disque().lire(c.dat));
+    if (ini && !LireCompagnon(l, c).isEmpty())
         o.changements << "le mode d'images du fichier .ini n'est pas un nombre entier : "
                          "il deviendra 0 (une image par question)";
-    o.questionnaire = DepuisEtat(s, carte);
-    if (dat) o.changements << changements(s.CheminQuestionnaire, LignesDat(o.questionnaire));
-    if (ini) o.changements << changements(s.CheminIni, LignesIni(o.questionnaire));
+    o.questionnaire = std::move(l.questionnaire);
+    // The editor's ticks say the right answers from now on.
+    for (Question& question : o.questionnaire.questions) question.drapeaux.clear();
+    if (dat) o.changements << changements(c.dat, LignesDat(o.questionnaire));
+    if (ini) o.changements << changements(c.ini, LignesIni(o.questionnaire));
     return o;
 }
 
 QString EnregistrerQuestionnaire(const Questionnaire& e, const QString& dossier) {
     const QVector<Probleme> problemes = Problemes(e);
     if (!problemes.isEmpty()) return problemes.first().message;
-    const QString propre = QDir::cleanPath(dossier);
-    const QString nom = QFileInfo(propre).fileName();
-    if (!QDir().mkpath(propre)) return QString("le dossier %1 ne peut pas être créé").arg(propre);
-    Ecriture fichiers[2] = {{Fichiers::resoudre(propre + "/" + nom + ".dat"), nullptr},
-                            {Fichiers::resoudre(propre + "/" + nom + ".ini"), nullptr}};
+    const CheminsQuestionnaire c = CheminsDuDossier(dossier);
+    if (!QDir().mkpath(c.dossier))
+        return QString("le dossier %1 ne peut pas être créé").arg(c.dossier);
+    Ecriture fichiers[2] = {{Fichiers::resoudre(c.dat), nullptr},
+                            {Fichiers::resoudre(c.ini), nullptr}};
     const QByteArray octets[2] = {OctetsFichier(LignesDat(e)), OctetsFichier(LignesIni(e))};
     for (int i = 0; i < 2; ++i)
         if (QString raison = preparer(fichiers[i], octets[i]); !raison.isEmpty()) return raison;

@@ -14,10 +14,6 @@
 constexpr int MaxImagesParQuestion = 49;                // number/name pairs fit rows 2..99
 constexpr int MaxLongueurTexte = LongueurMaxLigne - 2;  // the line with its marker stays whole
 
-// The questionnaire the player's loading left in `s` (`carte` says where the
-// countdown row was, hence the unread rows before it).
-Questionnaire DepuisEtat(const QuizState& s, const CarteLignes& carte);
-
 // The lines of NAME.dat and NAME.ini.
 QStringList LignesDat(const Questionnaire& q);
 QStringList LignesIni(const Questionnaire& q);

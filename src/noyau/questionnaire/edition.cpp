@@ -101,19 +101,18 @@ int DeplacerQuestion(Questionnaire& e, int de, int vers) {
 }
 
 CopieDeTravail::CopieDeTravail(const QString& dossierReel) {
-    const QString nom = QFileInfo(QDir::cleanPath(dossierReel)).fileName();
-    dossier_ = racine_.path() + "/" + nom;
+    dossier_ = racine_.path() + "/" + CheminsDuDossier(dossierReel).nom();
     QDir().mkpath(dossier_);
-    for (const char* sous : {"Images", "Fichiers d'aide"})
+    for (const QString& sous : {SousDossierImages, SousDossierAide})
         QFile::link(Fichiers::resoudre(dossierReel + "/" + sous), dossier_ + "/" + sous);
 }
 
 QString CopieDeTravail::ecrire(const Questionnaire& e) {
     if (!racine_.isValid()) return {};
-    const QString nom = QFileInfo(dossier_).fileName();
-    for (const auto& [extension, lignes] :
-         {std::pair{".dat", LignesDat(e)}, std::pair{".ini", LignesIni(e)}}) {
-        QFile f(dossier_ + "/" + nom + extension);
+    const CheminsQuestionnaire c = CheminsDuDossier(dossier_);
+    for (const auto& [chemin, lignes] :
+         {std::pair{c.dat, LignesDat(e)}, std::pair{c.ini, LignesIni(e)}}) {
+        QFile f(chemin);
         const QByteArray octets = OctetsFichier(lignes);
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(octets) != octets.size())
             return {};
@@ -131,7 +130,7 @@ int QuestionDeRemarque(const Verification& v, const Avertissement& a) {
         return trouvee;
     }
     // A picture or comment row, or the question number just before it.
-    for (int q = 1; q <= v.etat.NbQuestions && q <= MaxQuestions; ++q)
+    for (int q = 1; q <= v.questionnaire.questions.size(); ++q)
         for (const int ligne : {c.image[q], c.commentaire[q]})
             if (ligne > 0 && (a.ligne == ligne || a.ligne + 1 == ligne)) return q;
     return 0;

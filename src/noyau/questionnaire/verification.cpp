@@ -3,7 +3,6 @@
 #include "noyau/fichiers/fichiers.h"
 #include "noyau/fichiers/reglages.h"
 #include "noyau/questionnaire/formats.h"
-#include "noyau/services/hasard.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -33,19 +32,22 @@ private:
 
 class Verificateur {
 public:
-    Verificateur(Verification& v, const ExaminerImage& examiner, const SourceFichiers& source)
+    Verificateur(Verification& v, const QString& minuterieEcrite, const ExaminerImage& examiner,
+                 const SourceFichiers& source)
         : v_(v),
-          s_(v.etat),
+          e_(v.questionnaire),
+          c_(v.chemins),
+          minuterieEcrite_(minuterieEcrite),
           examiner_(examiner),
           source_(source),
-          dat_(source.lire(s_.CheminQuestionnaire).nom),
-          ini_(source.lire(s_.CheminIni).nom) {}
+          dat_(source.lire(c_.dat).nom),
+          ini_(source.lire(c_.ini).nom) {}
 
     void verifier() {
-        verifierEncodage(s_.CheminQuestionnaire, dat_);
-        verifierEncodage(s_.CheminIni, ini_);
+        verifierEncodage(c_.dat, dat_);
+        verifierEncodage(c_.ini, ini_);
         verifierLignes();
-        for (int q = 1; q <= s_.NbQuestions; ++q) verifierQuestion(q);
+        for (int q = 1; q <= e_.questions.size(); ++q) verifierQuestion(q);
         verifierImages();
         verifierCommentaires();
         verifierAide();
@@ -64,28 +66,29 @@ private:
     }
 
     void verifierQuestion(int q) {
-        const int choix = NombreReponses(s_, q);
+        const Question& question = e_.questions[q - 1];
+        const int choix = question.reponses.size();
         if (choix < 2 || choix > MaxDrapeaux)
             dire(dat_, v_.carte.question[q],
                  QString("la question %1 a %2 choix de réponse : elle ne sera jamais corrigée "
                          "(il en faut de 2 à 6)")
                      .arg(q)
                      .arg(choix));
-        if (s_.TexteQCM[q][1][0].isEmpty()) {
+        if (question.drapeaux.isEmpty()) {
             dire(dat_, v_.carte.question[q],
                  QString("la question %1 n'a pas de ligne de bonnes réponses (=>) : "
                          "aucune de ses réponses n'est juste")
                      .arg(q));
             return;
         }
-        verifierDrapeaux(q, std::min(choix, MaxDrapeaux));
+        verifierDrapeaux(q, question.drapeaux, std::min(choix, MaxDrapeaux));
     }
 
-    void verifierDrapeaux(int q, int choix) {
+    void verifierDrapeaux(int q, const QString& drapeaux, int choix) {
         const int ligne = v_.carte.drapeaux[q];
         bool juste = false;
         for (int a = 0; a < choix; ++a) {
-            const QString& drapeau = s_.BonnesReponses[q][a];
+            const QString drapeau = DrapeauEcrit(drapeaux, a);
             juste = juste || drapeau == "1";
             if (drapeau.isEmpty()) {
                 dire(dat_, ligne,
@@ -104,7 +107,7 @@ private:
                          .arg(drapeau));
         }
         if (!juste) dire(dat_, ligne, QString("la question %1 n'a aucune bonne réponse").arg(q));
-        const QString reste = s_.TexteQCM[q][1][0].mid(2 * choix - 1).trimmed();
+        const QString reste = drapeaux.mid(2 * choix - 1).trimmed();
         if (!reste.isEmpty())
             dire(dat_, ligne,
                  QString("après les %1 drapeaux de la question %2, « %3 » n'est pas lu : "
@@ -148,7 +151,7 @@ private:
     // blank lines inside a question, lines after its => line, markers at
     // the start of an answer, explanations copied beside the text.
     void verifierLignes() {
-        Fichiers::LignesTexte lignes(source_.lire(s_.CheminQuestionnaire).octets);
+        Fichiers::LignesTexte lignes(source_.lire(c_.dat).octets);
         static const QRegularExpression explication(QStringLiteral("\\S(\t| {3,})(\\S.*)$"));
         int n = 0, q = 0, debut = 0, vide = 0;
         bool drapeaux = false, videSignale = false;
@@ -156,14 +159,14 @@ private:
         while (const auto ligne = lignes.suivante(LongueurMaxLigne)) {
             ++n;
             const QString texte = Formats::sansEspaces(ligne->left(LongueurMaxLigne));
-            const QString marque = texte.left(2);
+            const GenreLigne genre = GenreDeLigne(texte);
             const auto trouve = explication.match(texte);
-            if (marque != "=>" && trouve.hasMatch())
+            if (genre != GenreLigne::Drapeaux && trouve.hasMatch())
                 dire(dat_, n,
                      QString("« %1 » suit une longue suite d'espaces : une explication "
                              "recopiée ? Elle s'affichera avec le texte ; retirez-la")
                          .arg(trouve.captured(2)));
-            if (marque == "0 ") {
+            if (genre == GenreLigne::Question) {
                 if (q > 0 && !drapeaux && !vide && n - debut <= MaxCreneaux)
                     dire(dat_, n,
                          QString("cette ligne commence par « 0 » juste après les réponses "
@@ -178,13 +181,13 @@ private:
                 drapeaux = videSignale = false;
             } else if (q == 0) {
                 continue;
-            } else if (marque == "</") {
+            } else if (genre == GenreLigne::Titre) {
                 dire(dat_, n,
                      QString("cette ligne de la question %1 commence par « </ » : elle "
                              "change le titre du questionnaire ; si c'est une réponse, "
                              "ne la commencez pas par « </ »")
                          .arg(q));
-            } else if (marque == "=>") {
+            } else if (genre == GenreLigne::Drapeaux) {
                 if (drapeaux)
                     dire(dat_, n,
                          QString("deuxième ligne => pour la question %1 : seule la "
@@ -233,19 +236,19 @@ private:
     }
 
     void verifierImages() {
-        if (s_.ModeImages == 1) {
-            for (int i = 1; i <= s_.NbImages; ++i)
-                verifierImage(s_.TableImages[1][i], v_.carte.ini[i + 2][0]);
-        } else if (s_.ModeImages != 0) {
+        if (e_.modeImages == 1) {
+            for (int i = 1; i <= e_.imagesCycliques.size(); ++i)
+                verifierImage(e_.imagesCycliques[i - 1], v_.carte.ini[i + 2][0]);
+        } else if (e_.modeImages != 0) {
             dire(ini_, v_.carte.ini[1][0],
                  QString("mode d'images %1 inconnu (0 ou 1) : ni images "
                          "ni minuterie")
-                     .arg(s_.ModeImages));
+                     .arg(e_.modeImages));
         } else {
             for (int q = 0; q <= MaxQuestions; ++q) {
-                const QString& nom = s_.TableImages[0][q];
+                const QString nom = e_.image(q);
                 if (nom.isEmpty()) continue;
-                if (q < 1 || q > s_.NbQuestions)
+                if (q < 1 || q > e_.questions.size())
                     images_.push_back({nom, v_.carte.image[q],
                                        QString("image prévue pour la question %1, qui n'existe "
                                                "pas")
@@ -266,11 +269,11 @@ private:
     // Each picture is tried as the screens would read it, on every core:
     // a library of camera photos takes seconds to decode.
     void decoderImages() {
-        const QString images = s_.DossierQuestionnaire + "/Images";
+        const QString dossier = c_.dossier;
         const ExaminerImage& examiner = examiner_;
-        const auto lire = [images, &examiner](const ImageNommee& image) {
+        const auto lire = [dossier, &examiner](const ImageNommee& image) {
             if (!image.remarque.isEmpty()) return std::make_pair(QString(), ExamenImage{});
-            const QString fichier = Fichiers::resoudre(Fichiers::cheminEcrit(images, image.nom));
+            const QString fichier = Fichiers::resoudre(CheminImage(dossier, image.nom));
             return std::make_pair(fichier, examiner(fichier));
         };
         const auto examens =
@@ -298,30 +301,29 @@ private:
     // The name found only once accents were normalised, or read as
     // Windows-1252 (then through a link outside the folder).
     bool memeNomSurLeDisque(const QString& fichier, const QString& nom) const {
-        return fichier.startsWith(QDir::cleanPath(s_.DossierQuestionnaire) + '/') &&
+        return fichier.startsWith(QDir::cleanPath(c_.dossier) + '/') &&
                QFileInfo(fichier).fileName().compare(
                    QFileInfo(Fichiers::cheminEcrit("", nom)).fileName(), Qt::CaseInsensitive) == 0;
     }
 
     void verifierCommentaires() {
         for (int q = 0; q <= MaxQuestions; ++q)
-            if (!s_.Commentaires[q].isEmpty() && (q < 1 || q > s_.NbQuestions))
+            if (!e_.commentaire(q).isEmpty() && (q < 1 || q > e_.questions.size()))
                 dire(ini_, v_.carte.commentaire[q],
                      QString("commentaire prévu pour la question %1, qui n'existe pas").arg(q));
     }
 
     void verifierAide() {
-        if (s_.FichierAide.isEmpty() || nomImpossible(s_.TableIni[1][2], v_.carte.ini[1][2]) ||
-            Fichiers::existe(s_.FichierAide))
+        if (e_.aide.isEmpty() || nomImpossible(e_.aide, v_.carte.ini[1][2]) ||
+            Fichiers::existe(CheminAide(c_.dossier, e_.aide)))
             return;
-        dire(ini_, v_.carte.ini[1][2],
-             QString("document d'aide « %1 » introuvable").arg(s_.TableIni[1][2]));
+        dire(ini_, v_.carte.ini[1][2], QString("document d'aide « %1 » introuvable").arg(e_.aide));
     }
 
     void verifierMinuterie() {
-        if (s_.ModeImages != 0 && s_.ModeImages != 1) return;
+        if (e_.modeImages != 0 && e_.modeImages != 1) return;
         const int rang = v_.carte.rangMinuterie;
-        const QString texte = rang > 0 ? s_.TableIni[rang][0] : QString();
+        const QString& texte = minuterieEcrite_;
         if (Formats::lireNombre(texte)) return;
         const int ligne = rang > 0 ? v_.carte.ini[rang][0] : 0;
         dire(ini_, ligne,
@@ -332,7 +334,9 @@ private:
     }
 
     Verification& v_;
-    const QuizState& s_;
+    const Questionnaire& e_;
+    const CheminsQuestionnaire& c_;
+    QString minuterieEcrite_;
     const ExaminerImage& examiner_;
     const SourceFichiers& source_;
     QString dat_, ini_;
@@ -346,15 +350,23 @@ QJsonArray textes(const QStringList& liste) {
     return tableau;
 }
 
-QJsonObject question(const QuizState& s, int q) {
-    QStringList choix, drapeaux;
-    for (int k = 1; k <= NombreReponses(s, q); ++k) choix << s.TexteQCM[q][0][k];
-    for (int a = 0; a < MaxDrapeaux; ++a) drapeaux << s.BonnesReponses[q][a];
-    return {{"text", s.TexteQCM[q][0][0]},
-            {"choices", textes(choix)},
+QJsonObject question(const Question& q) {
+    QStringList drapeaux;
+    for (int a = 0; a < MaxDrapeaux; ++a) drapeaux << DrapeauEcrit(q.drapeaux, a);
+    return {{"text", q.texte},
+            {"choices", textes(q.reponses)},
             {"flags", textes(drapeaux)},
-            {"picture", s.TableImages[0][q]},
-            {"comment", s.Commentaires[q]}};
+            {"picture", q.image},
+            {"comment", q.commentaire}};
+}
+
+// Whether a question has more than one right answer among its six first flags.
+bool reponsesMultiples(const Questionnaire& e) {
+    return std::any_of(e.questions.cbegin(), e.questions.cend(), [](const Question& q) {
+        int justes = 0;
+        for (int a = 0; a < MaxDrapeaux; ++a) justes += DrapeauEcrit(q.drapeaux, a) == "1";
+        return justes > 1;
+    });
 }
 
 }  // namespace
@@ -367,13 +379,13 @@ int Verification::codeSortie() const {
 namespace {
 // Why the folder cannot even be read as a questionnaire; empty when its
 // questionnaire file can be read, or when the loading says it best.
-QString dossierIntrouvable(const QuizState& s, const SourceFichiers& source) {
-    if (source.lire(s.CheminQuestionnaire).erreur.isEmpty()) return {};
-    const QString& dossier = s.DossierQuestionnaire;
+QString dossierIntrouvable(const CheminsQuestionnaire& c, const SourceFichiers& source) {
+    if (source.lire(c.dat).erreur.isEmpty()) return {};
+    const QString& dossier = c.dossier;
     if (!QFileInfo(dossier).isDir())
         return QString("le dossier « %1 » n'existe pas : vérifiez le chemin").arg(dossier);
-    if (Fichiers::existe(s.CheminQuestionnaire)) return {};
-    const QString nom = QFileInfo(dossier).fileName();
+    if (Fichiers::existe(c.dat)) return {};
+    const QString nom = c.nom();
     const QStringList autres = Reglages::fichiersQuestionnaire(dossier);
     if (autres.isEmpty())
         return QString(
@@ -402,56 +414,57 @@ std::unique_ptr<Verification> VerifierDossier(const QString& dossier, const Exam
                                               const SourceFichiers& origine) {
     const SourceRetenue source(origine);
     auto v = std::make_unique<Verification>();
-    QuizState& s = v->etat;
-    s.DossierQuestionnaire = QDir::cleanPath(dossier);
-    const QString nom = QFileInfo(s.DossierQuestionnaire).fileName();
-    s.CheminQuestionnaire = s.DossierQuestionnaire + "/" + nom + ".dat";
-    v->erreur = dossierIntrouvable(s, source);
+    v->chemins = CheminsDuDossier(dossier);
+    v->erreur = dossierIntrouvable(v->chemins, source);
     if (!v->erreur.isEmpty()) return v;
-    HasardSysteme hasard;
-    const Chargement chargement = ChargerQuiz(s, hasard, 0, &v->carte, source);
-    v->erreur = chargement.erreur;
-    v->avertissements = chargement.avertissements;
-    if (v->erreur.isEmpty()) Verificateur(*v, examiner, source).verifier();
+    Lecture l = LireDossierQuestionnaire(v->chemins, source);
+    v->questionnaire = std::move(l.questionnaire);
+    v->carte = l.carte;
+    v->erreur = l.erreur;
+    v->avertissements = std::move(l.avertissements);
+    if (v->erreur.isEmpty()) Verificateur(*v, l.minuterieEcrite, examiner, source).verifier();
     return v;
 }
 
+QString TexteRemarque(const Avertissement& a) {
+    return a.ligne > 0 ? QString("%1, ligne %2 : %3").arg(a.fichier).arg(a.ligne).arg(a.message)
+                       : QString("%1 : %2").arg(a.fichier, a.message);
+}
+
+QString TexteErreur(const Verification& v) { return QString(v.erreur).replace("\r\n", " "); }
+
 QString RapportTexte(const Verification& v) {
-    const QuizState& s = v.etat;
+    const Questionnaire& e = v.questionnaire;
     QString rapport;
     if (!v.erreur.isEmpty())
-        rapport += "ERREUR : " + QString(v.erreur).replace("\r\n", " ") + "\n";
+        rapport += "ERREUR : " + TexteErreur(v) + "\n";
     else
         rapport += QString("Questionnaire « %1 » : %2 question(s).\n")
-                       .arg(s.TitreQuestionnaire)
-                       .arg(s.NbQuestions);
-    for (const Avertissement& a : v.avertissements)
-        rapport += a.ligne > 0 ? QString("%1:%2: %3\n").arg(a.fichier).arg(a.ligne).arg(a.message)
-                               : QString("%1: %2\n").arg(a.fichier, a.message);
-    if (v.codeSortie() == 0) rapport += "Aucune remarque : le questionnaire est prêt.\n";
+                       .arg(e.titre)
+                       .arg(e.questions.size());
+    for (const Avertissement& a : v.avertissements) rapport += TexteRemarque(a) + "\n";
+    if (v.codeSortie() == 0) rapport += TexteSansRemarque + "\n";
     return rapport;
 }
 
 QByteArray RapportJson(const Verification& v) {
-    const QuizState& s = v.etat;
-    QStringList cycliques;
-    for (int i = 1; i <= s.NbImages; ++i) cycliques << s.TableImages[1][i];
+    const Questionnaire& e = v.questionnaire;
     QJsonArray questions, remarques;
-    for (int q = 1; q <= s.NbQuestions; ++q) questions.append(question(s, q));
+    for (const Question& q : e.questions) questions.append(question(q));
     for (const Avertissement& a : v.avertissements)
         remarques.append(
             QJsonObject{{"file", a.fichier}, {"line", a.ligne}, {"message", a.message}});
     if (!v.erreur.isEmpty())
-        remarques.append(QJsonObject{{"file", QFileInfo(s.CheminQuestionnaire).fileName()},
-                                     {"line", 0},
-                                     {"message", v.erreur}});
-    const QJsonObject racine{{"title", s.TitreQuestionnaire},
-                             {"picture_mode", s.ModeImages},
-                             {"countdown", s.DureeMinuterie},
-                             {"help", s.TableIni[1][2]},
-                             {"multiple_answers", s.ReponsesMultiples},
-                             {"cycling_pictures", textes(cycliques)},
-                             {"questions", questions},
-                             {"warnings", remarques}};
+        remarques.append(QJsonObject{
+            {"file", QFileInfo(v.chemins.dat).fileName()}, {"line", 0}, {"message", v.erreur}});
+    const QJsonObject racine{
+        {"title", e.titre},
+        {"picture_mode", e.modeImages},
+        {"countdown", e.modeImages == 0 || e.modeImages == 1 ? e.duree : ""},
+        {"help", e.aide},
+        {"multiple_answers", reponsesMultiples(e)},
+        {"cycling_pictures", textes(e.modeImages == 1 ? e.imagesCycliques : QStringList())},
+        {"questions", questions},
+        {"warnings", remarques}};
     return QJsonDocument(racine).toJson(QJsonDocument::Indented);
 }

@@ -15,7 +15,8 @@
 constexpr int MaxRemarques = 200;
 
 struct Verification {
-    QuizState etat;
+    CheminsQuestionnaire chemins;
+    Questionnaire questionnaire;
     CarteLignes carte;
     QString erreur;  // not empty: the quiz cannot start
     QVector<Avertissement> avertissements;
@@ -37,6 +38,13 @@ using ExaminerImage = std::function<ExamenImage(const QString& fichier)>;
 std::unique_ptr<Verification> VerifierDossier(
     const QString& dossier, const ExaminerImage& examiner,
     const SourceFichiers& source = SourceFichiers::disque());
+
+// A remark as the teacher reads it, in the report and in the editor alike.
+QString TexteRemarque(const Avertissement& a);
+// The loading's refusal on one line.
+QString TexteErreur(const Verification& v);
+inline const QString TexteSansRemarque =
+    QStringLiteral("Aucune remarque : le questionnaire est prêt.");
 
 QString RapportTexte(const Verification& v);
 // One line for the summary of a whole library: ready, remarks, cannot run.

@@ -49,9 +49,13 @@ public:
         const QString cleTitre = dossier + '/' + e.questionnaire.toUpper();
         const auto trouve = lus_.constFind(cleTitre);
         if (trouve != lus_.constEnd()) return *trouve;
-        auto s = std::make_unique<QuizState>();
-        s->CheminQuestionnaire = dossier + '/' + e.questionnaire + ".dat";
-        const QString titre = LireQuestionnaire(*s).isEmpty() ? s->TitreQuestionnaire : QString();
+        const QString dat = CheminDat(dossier, e.questionnaire);
+        Lecture l;
+        const CheminsQuestionnaire chemins = CheminsDuFichier(dossier, dat);
+        const QString titre =
+            LireQuestions(l, chemins, SourceFichiers::disque().lire(dat)).isEmpty()
+                ? l.questionnaire.titre
+                : QString();
         lus_.insert(cleTitre, titre);
         return titre;
     }

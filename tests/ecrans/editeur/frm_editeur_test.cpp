@@ -79,16 +79,16 @@ TEST(Editeur, questionnaireTapeDansLaFenetreEstCeQueLitLeJoueur) {
     ASSERT_TRUE(e.f->enregistrer()) << e.questions.join('\n').toStdString();
     const auto v = VerifierDossier(e.bibliotheque.dossier(), Images::examiner);
     EXPECT_EQ(v->codeSortie(), 0) << RapportTexte(*v).toStdString();
-    const QuizState& s = v->etat;
-    EXPECT_EQ(s.TitreQuestionnaire, QString::fromUtf8("Géographie"));
-    ASSERT_EQ(s.NbQuestions, 3);
-    EXPECT_EQ(s.TexteQCM[2][0][0], "Fleuves de France ?");
-    EXPECT_EQ(s.TexteQCM[2][0][3], "Seine");
-    EXPECT_EQ(s.TexteQCM[2][1][0], "1 0 1");
-    EXPECT_EQ(NombreReponses(s, 3), 2);
-    EXPECT_EQ(s.TableImages[0][1], "Carte_du_monde_e.png");
+    const Questionnaire& lu = v->questionnaire;
+    EXPECT_EQ(lu.titre, QString::fromUtf8("Géographie"));
+    ASSERT_EQ(lu.questions.size(), 3);
+    EXPECT_EQ(lu.questions[1].texte, "Fleuves de France ?");
+    EXPECT_EQ(lu.questions[1].reponses.value(2), "Seine");
+    EXPECT_EQ(lu.questions[1].drapeaux, "1 0 1");
+    EXPECT_EQ(lu.questions[2].reponses.size(), 2);
+    EXPECT_EQ(lu.questions[0].image, "Carte_du_monde_e.png");
     EXPECT_TRUE(QFile::exists(e.bibliotheque.dossier() + "/Images/Carte_du_monde_e.png"));
-    EXPECT_EQ(s.Commentaires[1], "Voir la carte.");
+    EXPECT_EQ(lu.questions[0].commentaire, "Voir la carte.");
     EXPECT_TRUE(e.questions.isEmpty()) << e.questions.join('\n').toStdString();
 }
 
@@ -123,13 +123,13 @@ TEST(Editeur, remarqueDuVerificateurMeneALaQuestion) {
         if (e.f->lstRemarques->item(i)->text().contains("1 choix"))
             remarque = e.f->lstRemarques->item(i);
     ASSERT_NE(remarque, nullptr);
-    e.f->lstQuestions->setCurrentRow(0);
+    e.f->lstQuestions->setCurrentIndex(e.f->lstQuestions->model()->index(0, 0));
     emit e.f->lstRemarques->itemActivated(remarque);
     EXPECT_EQ(e.f->questionCourante(), 1);
     e.f->lstQuestions->model()->moveRow({}, 1, {}, 0);  // as a drag in the list does
     QTest::qWait(0);
     EXPECT_EQ(e.f->questionnaire().questions[0].texte, "Deux");
-    EXPECT_EQ(e.f->lstQuestions->item(0)->text(), "1. Deux");
+    EXPECT_EQ(e.f->lstQuestions->model()->index(0, 0).data().toString(), "1. Deux");
 }
 
 TEST(Editeur, essayerJoueLeQuestionnaireTapeSansLEnregistrer) {

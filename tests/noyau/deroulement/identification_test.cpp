@@ -6,7 +6,7 @@
 using namespace Identification;
 
 namespace {
-const QString Questionnaire = QStringLiteral("/prog/VOLCANS/VOLCANS.dat");
+const QString CheminVolcans = QStringLiteral("/prog/VOLCANS/VOLCANS.dat");
 
 TestExistence toujours(Existence e) {
     return [e](const QString&) { return e; };
@@ -40,22 +40,22 @@ TEST(IdentificationGarde, DecideDansLOrdreDeLaSaisie) {
     for (const Cas& c : cas) {
         SCOPED_TRACE(QStringLiteral("%1|%2").arg(c.identifiant, c.classe).toStdString());
         const Decision d =
-            valider(Questionnaire, c.identifiant, c.classe, toujours(c.existence), enregistrable);
+            valider(CheminVolcans, c.identifiant, c.classe, toujours(c.existence), enregistrable);
         EXPECT_EQ(d.issue, c.issue);
         EXPECT_EQ(d.titre, c.titre);
         EXPECT_EQ(d.style, c.style);
         EXPECT_EQ(d.CheminResultats, "/prog/VOLCANS/" + QString(c.fichier));
     }
     // Only spaces are trimmed.
-    EXPECT_EQ(cheminResultats(Questionnaire, "\tb01", "3a "),
+    EXPECT_EQ(cheminResultats(CheminVolcans, "\tb01", "3a "),
               "/prog/VOLCANS/VOLCANS _\tB01_3A_.rst");
-    const Decision pleine = valider(Questionnaire, "b01", "3a", toujours(Existence::Absente),
+    const Decision pleine = valider(CheminVolcans, "b01", "3a", toujours(Existence::Absente),
                                     [](const QString&) { return QString("le disque est plein"); });
     EXPECT_EQ(pleine.issue, Issue::NonEnregistrable);
     EXPECT_TRUE(pleine.texte.contains("(le disque est plein)"));
-    EXPECT_EQ(valider(Questionnaire, "b01", "", toujours(Existence::Absente)).texte,
+    EXPECT_EQ(valider(CheminVolcans, "b01", "", toujours(Existence::Absente)).texte,
               "La saisie de l'identifiant et de la classe est indispensable, merci.");
-    EXPECT_EQ(valider(Questionnaire, "b01", "3a", toujours(Existence::Presente)).texte,
+    EXPECT_EQ(valider(CheminVolcans, "b01", "3a", toujours(Existence::Presente)).texte,
               "Le test montre que le QUIZZ a déjà effectué. \r\n"
               "Il faut changer le nom (exemple nom001 pour cet essai puis nom002 à l'essai "
               "suivant, etc...\r\n"
@@ -79,8 +79,8 @@ TEST(IdentificationGarde, RefuseCeQuiNePeutPasNommerLeFichier) {
     for (const QString& mauvais : interdits) {
         for (const bool dansClasse : {false, true}) {
             SCOPED_TRACE(mauvais.toStdString() + (dansClasse ? " (classe)" : " (identifiant)"));
-            const Decision d = dansClasse ? valider(Questionnaire, "b01", mauvais, compte)
-                                          : valider(Questionnaire, mauvais, "3a", compte);
+            const Decision d = dansClasse ? valider(CheminVolcans, "b01", mauvais, compte)
+                                          : valider(CheminVolcans, mauvais, "3a", compte);
             EXPECT_EQ(d.issue, Issue::NomInterdit);
             EXPECT_EQ(d.titre + QString::number(d.style), "ACCES REFUSE48");
             EXPECT_TRUE(d.CheminResultats.isEmpty());
@@ -91,10 +91,10 @@ TEST(IdentificationGarde, RefuseCeQuiNePeutPasNommerLeFichier) {
                 << d.texte.toStdString();
         }
     }
-    EXPECT_EQ(valider(Questionnaire, QString(250, 'x'), "3a", compte).issue, Issue::NomInterdit);
+    EXPECT_EQ(valider(CheminVolcans, QString(250, 'x'), "3a", compte).issue, Issue::NomInterdit);
     EXPECT_EQ(appels, 0);
     for (const QString bon : {"...", ".b", "a.b", "Léa-Noël", "é 2", "Œuvre€"})
-        EXPECT_EQ(valider(Questionnaire, bon, bon, compte, enregistrable).issue, Issue::Accepte)
+        EXPECT_EQ(valider(CheminVolcans, bon, bon, compte, enregistrable).issue, Issue::Accepte)
             << bon.toStdString();
 }
 

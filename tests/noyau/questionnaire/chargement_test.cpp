@@ -1,5 +1,4 @@
-#include "noyau/questionnaire/chargement.h"
-
+#include "noyau/deroulement/chargement_quiz.h"
 #include "support/dossier.h"
 #include "support/fakes.h"
 

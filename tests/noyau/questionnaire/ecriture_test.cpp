@@ -10,33 +10,31 @@
 
 namespace {
 
-// What the player's own loading read, compared with what the editor holds.
+// What the player's own reading gives, compared with what the editor holds.
 void attendreLecture(const Questionnaire& e, const QString& dossier) {
     const auto v = VerifierDossier(dossier, Images::examiner);
-    const QuizState& s = v->etat;
+    const Questionnaire& lu = v->questionnaire;
     ASSERT_TRUE(v->erreur.isEmpty()) << v->erreur.toStdString();
-    EXPECT_EQ(s.TitreQuestionnaire, e.titre);
-    ASSERT_EQ(s.NbQuestions, e.questions.size());
-    for (int q = 1; q <= s.NbQuestions; ++q) {
-        const Question& attendue = e.questions[q - 1];
-        EXPECT_EQ(s.TexteQCM[q][0][0], attendue.texte);
-        ASSERT_EQ(NombreReponses(s, q), attendue.reponses.size()) << q;
-        for (int k = 0; k < attendue.reponses.size(); ++k) {
-            EXPECT_EQ(s.TexteQCM[q][0][k + 1], attendue.reponses[k]);
-            if (k < MaxDrapeaux && attendue.reponses.size() < 8) {
-                EXPECT_EQ(s.BonnesReponses[q][k], attendue.justes[k] ? "1" : "0") << q << k;
+    EXPECT_EQ(lu.titre, e.titre);
+    ASSERT_EQ(lu.questions.size(), e.questions.size());
+    for (int q = 0; q < lu.questions.size(); ++q) {
+        const Question &attendue = e.questions[q], &lue = lu.questions[q];
+        EXPECT_EQ(lue.texte, attendue.texte);
+        EXPECT_EQ(lue.reponses, attendue.reponses) << q;
+        for (int k = 0; k < std::min<int>(attendue.reponses.size(), MaxDrapeaux); ++k) {
+            if (attendue.reponses.size() < 8) {
+                EXPECT_EQ(DrapeauEcrit(lue.drapeaux, k), attendue.justes[k] ? "1" : "0") << q << k;
             }
         }
-        EXPECT_EQ(s.Commentaires[q], attendue.commentaire);
+        EXPECT_EQ(lue.commentaire, attendue.commentaire);
         if (e.modeImages == 0) {
-            EXPECT_EQ(s.TableImages[0][q], attendue.image);
+            EXPECT_EQ(lue.image, attendue.image);
         }
     }
-    EXPECT_EQ(s.ModeImages, e.modeImages);
-    EXPECT_EQ(s.NbImages, e.modeImages == 1 ? e.imagesCycliques.size() : 0);
-    for (int i = 0; i < s.NbImages; ++i) EXPECT_EQ(s.TableImages[1][i + 1], e.imagesCycliques[i]);
-    EXPECT_EQ(s.DureeMinuterie, e.duree);
-    EXPECT_EQ(s.FichierAide.isEmpty(), e.aide.isEmpty());
+    EXPECT_EQ(lu.modeImages, e.modeImages);
+    EXPECT_EQ(lu.imagesCycliques, e.modeImages == 1 ? e.imagesCycliques : QStringList());
+    EXPECT_EQ(lu.duree, e.duree);
+    EXPECT_EQ(lu.aide, e.aide);
 }
 
 Question question(const QString& texte, QStringList reponses, QVector<bool> justes) {

@@ -44,10 +44,10 @@ TEST(Readme, ExamplesCopiedAsTheyStandWork) {
     }
     const auto lu = VerifierDossier(dossier, Images::examiner);
     ASSERT_TRUE(lu->erreur.isEmpty()) << lu->erreur.toStdString();
-    poser(QString(lu->etat.FichierAide).replace('\\', '/'), "");
+    poser(QString(CheminAide(dossier, lu->questionnaire.aide)).replace('\\', '/'), "");
     QDir().mkpath(dossier + "/Images");
-    for (const QString& nom : lu->etat.TableImages[0]) {
-        if (!nom.isEmpty()) {
+    for (const Question& question : lu->questionnaire.questions) {
+        if (const QString& nom = question.image; !nom.isEmpty()) {
             ASSERT_EQ(QProcess::execute("convert",
                                         {"-size", "4x4", "xc:white", dossier + "/Images/" + nom}),
                       0);
@@ -55,7 +55,7 @@ TEST(Readme, ExamplesCopiedAsTheyStandWork) {
     }
     const auto v = VerifierDossier(dossier, Images::examiner);
     EXPECT_EQ(v->codeSortie(), 0) << RapportTexte(*v).toStdString();
-    EXPECT_EQ(v->etat.NbQuestions, 2);
+    EXPECT_EQ(v->questionnaire.questions.size(), 2);
     // The editor would save them byte for byte as they stand.
     EXPECT_EQ(OuvrirPourEdition(dossier).changements, QStringList());
 
