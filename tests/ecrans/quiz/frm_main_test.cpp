@@ -90,12 +90,11 @@ void question(const frmMain& f, const QString& entete, const QStringList& libell
 // The verdict of the last answer judged, the mark and the tally, shown and named.
 void verdict(const frmMain& f, int image, const QString& note, int justes, int fausses,
              int nulles) {
-    const QString bilan = QString(
-                              "%1 réponses justes sur 4\r\n%2 réponses fausses sur 4\r\n"
-                              "%3 réponses nulles sur 4")
-                              .arg(justes)
-                              .arg(fausses)
-                              .arg(nulles);
+    QStringList lignes;
+    for (const auto& [n, quoi] :
+         {std::pair{justes, "justes"}, {fausses, "fausses"}, {nulles, "nulles"}})
+        lignes << QString("%1 réponses %2 sur 4").arg(n).arg(quoi);
+    const QString bilan = lignes.join("\r\n");
     const QStringList noms = {"Réponse juste", "Réponse fausse", "Pas de réponse"};
     EXPECT_EQ(bitmap(f.Image2), image);
     EXPECT_EQ(f.Image2->accessibleName(), noms.value(image - 101));
@@ -329,8 +328,8 @@ TEST(FrmMain, LoadingFailureGoesBackToTheLibrary) {
     f.show();
     EXPECT_FALSE(f.isVisible());
     ASSERT_EQ(t.p.dialogues.appels.size(), 1u);
-    EXPECT_EQ(t.p.dialogues.appels[0].titre + QString::number(t.p.dialogues.appels[0].style),
-              "AVERTISSEMENT48");
+    const auto& appel = t.p.dialogues.appels[0];
+    EXPECT_EQ(appel.titre + QString::number(appel.style), "AVERTISSEMENT48");
     QCoreApplication::processEvents();
     EXPECT_EQ(t.p.navigation.montres, std::vector<Ecran>{Ecran::Themes});
 }
@@ -354,11 +353,8 @@ QString resume(const Journal::ReponseLue& r) {
     for (int k : r.cochees) cochees << QString::number(k);
     for (int k : r.justes) justes << QString::number(k);
     return QString("%1/%2 %3 [%4] [%5] sur %6 %7 s")
-        .arg(r.numero)
-        .arg(r.rang)
-        .arg(r.verdict, cochees.join(','), justes.join(','))
-        .arg(r.choix)
-        .arg(r.secondes);
+        .arg(QString::number(r.numero), QString::number(r.rang), r.verdict, cochees.join(','),
+             justes.join(','), QString::number(r.choix), QString::number(r.secondes));
 }
 
 }  // namespace
