@@ -7,9 +7,8 @@
 namespace ImagesDeTest {
 
 inline QByteArray grandBoutiste(quint32 valeur) {
-    QByteArray octets(4, 0);
-    qToBigEndian(valeur, octets.data());
-    return octets;
+    const quint32 octets = qToBigEndian(valeur);
+    return QByteArray(reinterpret_cast<const char*>(&octets), 4);
 }
 
 // A PNG chunk, with the CRC-32 the decoder checks.
