@@ -102,7 +102,11 @@ TEST(Vignette, EveryPictureShowsOrSaysWhyWhateverWasOpenedBefore) {
     const QImage dessin = vignette("dessin.png").image;
     EXPECT_EQ(QColor(dessin.pixel(2, 2)), QColor(Qt::white));
     EXPECT_LT(qGray(dessin.pixel(dessin.width() / 2, 2)), 128);  // the cross is still seen
-    poser(dossier.filePath("vide.GIF"), ImagesDeTest::gifTransparent());
+    // 4 x 4 pixels, transparent but for a black dot at (1, 1).
+    poser(dossier.filePath("vide.GIF"),
+          QByteArray("GIF89a\x04\x00\x04\x00\xf0\x00\x00\x00\x00\x00\x00\x00\x00!\xf9\x04\x01\x00"
+                     "\x00\x01\x00,\x00\x00\x00\x00\x04\x00\x04\x00\x00\x02\x04\x8c\x0d\xa7W\x00;",
+                     45));
     EXPECT_EQ(qAlpha(vignette("vide.GIF").image.pixel(2, 2)), 0);
 
     // Beyond the memory policy: the viewer holds the largest size it allows.

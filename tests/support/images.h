@@ -71,14 +71,6 @@ inline QImage dessinTransparent(int cote) {
     return image;
 }
 
-// A GIF of 4 x 4 pixels, transparent but for a black dot at (1, 1).
-inline QByteArray gifTransparent() {
-    return QByteArray(
-        "GIF89a\x04\x00\x04\x00\xf0\x00\x00\x00\x00\x00\x00\x00\x00!\xf9\x04\x01\x00"
-        "\x00\x01\x00,\x00\x00\x00\x00\x04\x00\x04\x00\x00\x02\x04\x8c\x0d\xa7W\x00;",
-        45);
-}
-
 // A rectangle, black on white, in a drawing of 40 x 40 pixels.
 inline QByteArray svg() {
     return "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='40' viewBox='0 0 40 40'>"
