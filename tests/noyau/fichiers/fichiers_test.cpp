@@ -4,6 +4,7 @@
 #include "support/pannes.h"
 
 #include <cstdio>
+#include <fstream>
 #include <sys/stat.h>
 #include <thread>
 
@@ -66,10 +67,7 @@ TEST(Fichiers, nomsRetrouvesSansEgardALaCasseNiALaForme) {
         const QString dossier = racine.path() + "/" + QString(nom).left(3);
         QDir().mkpath(dossier);
         const QByteArray fichier = QFile::encodeName(racine.path() + "/") + nom;
-        FILE* f = std::fopen(fichier.constData(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fputs(nom, f);
-        std::fclose(f);
+        std::ofstream(fichier.constData()) << nom;
         EXPECT_EQ(contenu(Fichiers::resoudre(dossier + QString::fromUtf8("/cratère.jpg"))), nom);
         std::remove(fichier.constData());  // out of the toolkit's sight
     }
