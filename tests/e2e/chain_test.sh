@@ -68,20 +68,6 @@ obtenu=$(iconv -f WINDOWS-1252 -t UTF-8 "$fichier" | tr -d '\r' | grep -E '^\[Es
 [ "$(find "$programme" -name '*.rst' | wc -l)" -eq 1 ] || echec "results written elsewhere too"
 
 # ------------------------------------------- second run: the retake refused
-cp "$fichier" "$travail/avant.rst"
-lancer "$programme/korvane"
-attendre bibliotheque "$BIBLIOTHEQUE"
-touches "$bibliotheque" Down Return
-identifier B01 3A
-repondre '^AVERTISSEMENT$' Return
-sous 5 visible --name '^IDENTIFICATION$' ||
-  echec "the identification screen did not stay after the refusal"
-visible --name '^Le corps humain$' &&
-  echec "the quiz started for a student who already did it"
-touches "$identification" alt+a
-attendre bibliotheque "$BIBLIOTHEQUE"
-touches "$bibliotheque" alt+q
-fin_du_programme
-cmp -s "$fichier" "$travail/avant.rst" || echec "the refused run changed the results file"
+reprise_refusee "$programme/korvane" B01 3A "$fichier"
 
 echo "PASS: whole chain, results file as expected, retake refused"

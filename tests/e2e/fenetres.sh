@@ -152,6 +152,31 @@ identifier() {
   xdotool key Return
 }
 
+# Starts the program $1 and opens its library's first questionnaire as $2 of class $3.
+ouvrir() {
+  lancer "$1"
+  attendre bibliotheque "$BIBLIOTHEQUE"
+  touches "$bibliotheque" Down Return
+  identifier "$2" "$3"
+}
+
+# Runs the program $1 as $2 of class $3, who already took the sample
+# questionnaire: refused, the identification screen stays, and the results
+# file $4 is left as it was.
+reprise_refusee() {
+  cp "$4" "$travail/avant.rst"
+  ouvrir "$1" "$2" "$3"
+  repondre '^AVERTISSEMENT$' Return
+  sous 5 visible --name '^IDENTIFICATION$' ||
+    echec "the identification screen did not stay after the refusal"
+  visible --name '^Le corps humain$' && echec "the quiz started for a pupil who already did it"
+  touches "$identification" alt+a
+  attendre bibliotheque "$BIBLIOTHEQUE"
+  touches "$bibliotheque" alt+q
+  fin_du_programme
+  cmp -s "$4" "$travail/avant.rst" || echec "the refused retake changed $4"
+}
+
 # The quiz screen (792 x 540) has its buttons in a row below the answers.
 VALIDER=(66 468)
 RESULTATS=(190 468)

@@ -130,29 +130,26 @@ demarrer_x
 
 # Starts the program on the library $1, identifies as $2 $3 and starts the quiz.
 commencer() {
-  KORVANE_BIBLIOTHEQUE="$1" lancer "$RUN_DIR/korvane"
-  attendre bibliotheque "$BIBLIOTHEQUE"
-  touches "$bibliotheque" Down Return
-  identifier "$2" "$3"
+  KORVANE_BIBLIOTHEQUE="$1" ouvrir "$RUN_DIR/korvane" "$2" "$3"
   attendre quiz '^Le corps humain$'
   valider "$quiz"
 }
+# Abandons the attempt, for the results screen.
 abandonner() {
   cliquer "$quiz" "${ABANDON[@]}"
   repondre '^ATTENTION$' alt+o
+  attendre resultats '^RESULTATS OBTENUS$'
 }
 
 # ------------------------------------------------- a pupil on each share
 for partage in "$partage_smb" "$ssh/point"; do
   commencer "$partage" b01 3a
   abandonner
-  attendre resultats '^RESULTATS OBTENUS$'
   touches "$resultats" alt+r
   attendre_fermeture '^RESULTATS OBTENUS$'
   attendre quiz '^Le corps humain$'
   valider "$quiz"
   abandonner
-  attendre resultats '^RESULTATS OBTENUS$'
   visible --name '^AVERTISSEMENT CRITIQUE$' && echec "$partage: the record was not written"
   touches "$resultats" alt+q
   fin_du_programme
@@ -162,17 +159,7 @@ for partage in "$partage_smb" "$ssh/point"; do
   for journal in "$partage/$questionnaire"/Essais/B01_3A_*_essai-{1,2}.jsonl; do
     [ -s "$journal" ] || echec "$partage: no journal $journal"
   done
-  cp "$fichier" "$travail/avant.rst"
-  KORVANE_BIBLIOTHEQUE="$partage" lancer "$RUN_DIR/korvane"
-  attendre bibliotheque "$BIBLIOTHEQUE"
-  touches "$bibliotheque" Down Return
-  identifier B01 3A
-  repondre '^AVERTISSEMENT$' Return
-  touches "$identification" alt+a
-  attendre bibliotheque "$BIBLIOTHEQUE"
-  touches "$bibliotheque" alt+q
-  fin_du_programme
-  cmp -s "$fichier" "$travail/avant.rst" || echec "$partage: the refused retake changed the record"
+  KORVANE_BIBLIOTHEQUE="$partage" reprise_refusee "$RUN_DIR/korvane" B01 3A "$fichier"
   propre "$partage"
 done
 echo "pupil chain passed on smbnetfs and sshfs"
@@ -181,7 +168,6 @@ echo "pupil chain passed on smbnetfs and sshfs"
 commencer "$partage_smb" c01 3a
 fusermount -u -z "$smb/point" || echec "cannot unmount the Samba share"
 abandonner
-attendre resultats '^RESULTATS OBTENUS$'
 repondre '^AVERTISSEMENT CRITIQUE$' Return
 [ "$(ls "$attente" 2>/dev/null | wc -l)" = 1 ] || echec "the record is not kept on this computer"
 monter_smb || echec "smbnetfs could not mount the share again"

@@ -7,9 +7,8 @@
 namespace ImagesDeTest {
 
 inline QByteArray grandBoutiste(quint32 valeur) {
-    QByteArray octets(4, 0);
-    qToBigEndian(valeur, octets.data());
-    return octets;
+    const quint32 octets = qToBigEndian(valeur);
+    return QByteArray(reinterpret_cast<const char*>(&octets), 4);
 }
 
 // A PNG chunk, with the CRC-32 the decoder checks.
@@ -70,14 +69,6 @@ inline QImage dessinTransparent(int cote) {
         image.setPixel(cote / 2, i, qRgb(0, 0, 0));
     }
     return image;
-}
-
-// A GIF of 4 x 4 pixels, transparent but for a black dot at (1, 1).
-inline QByteArray gifTransparent() {
-    return QByteArray(
-        "GIF89a\x04\x00\x04\x00\xf0\x00\x00\x00\x00\x00\x00\x00\x00!\xf9\x04\x01\x00"
-        "\x00\x01\x00,\x00\x00\x00\x00\x04\x00\x04\x00\x00\x02\x04\x8c\x0d\xa7W\x00;",
-        45);
 }
 
 // A rectangle, black on white, in a drawing of 40 x 40 pixels.

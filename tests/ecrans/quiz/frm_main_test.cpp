@@ -90,12 +90,11 @@ void question(const frmMain& f, const QString& entete, const QStringList& libell
 // The verdict of the last answer judged, the mark and the tally, shown and named.
 void verdict(const frmMain& f, int image, const QString& note, int justes, int fausses,
              int nulles) {
-    const QString bilan = QString(
-                              "%1 réponses justes sur 4\r\n%2 réponses fausses sur 4\r\n"
-                              "%3 réponses nulles sur 4")
-                              .arg(justes)
-                              .arg(fausses)
-                              .arg(nulles);
+    QStringList lignes;
+    for (const auto& [n, quoi] :
+         {std::pair{justes, "justes"}, {fausses, "fausses"}, {nulles, "nulles"}})
+        lignes << QString("%1 réponses %2 sur 4").arg(n).arg(quoi);
+    const QString bilan = lignes.join("\r\n");
     const QStringList noms = {"Réponse juste", "Réponse fausse", "Pas de réponse"};
     EXPECT_EQ(bitmap(f.Image2), image);
     EXPECT_EQ(f.Image2->accessibleName(), noms.value(image - 101));
@@ -216,41 +215,107 @@ TEST(FrmMain, WholeQuestionnaireWithTicksNullAnswersCommentAndAbandon) {
     EXPECT_TRUE(journaux(t).isEmpty());  // none asked for
 }
 
-// The picture decoded ahead is replaced on disk before its question comes:
-// the file as it is then shows, here unreadable, and the pupil is told.
-TEST(FrmMain, ReplacedPictureEndOfQuestionnaireAndClosingTheWindow) {
-    Fleuves t("0");
-    auto& appels = t.p.dialogues.appels;
-    frmMain f(t.s, t.p.services, t.p.navigation);
-    f.show();
-    QThreadPool::globalInstance()->waitForDone();
-    t.d.ecrireOctets("Images/seine.jpg", "pas une image");
-    f.cmdValider_Click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.vignetteEnAttente(); }));
-    EXPECT_EQ(bitmap(f.ImPhoto), 104);
-    EXPECT_EQ(f.lblImage->text(), "Cette image ne peut pas être affichée. Prévenez le professeur.");
-    EXPECT_FALSE(f.cmdPhoto->isVisible() || f.PicPhoto->isEnabled() ||
-                 !f.lblImage->isVisibleTo(&f));
-    for (int i = 0; i < 4; ++i) {
-        f.chkRéponse[0]->setChecked(true);
+namespace {
+
+// Answers the first `n` of: right, left unanswered, wrong, right; each
+// after 12 seconds.
+void repondre(frmMain& f, Fleuves& t, int n) {
+    const QVector<int> cases{0, -1, 2, 0};
+    for (int i = 0; i < n; ++i) {
+        t.p.horloge.avancer(12);
+        if (cases[i] >= 0) f.chkRéponse[cases[i]]->setChecked(true);
         f.cmdValider_Click();
     }
-    EXPECT_FALSE(f.Timer1.isActive() || f.prgBar1->isVisible());
-    EXPECT_EQ(f.etat(), EtatQuiz::Termine);
-    verdict(f, 101, "18", 2, 2, 0);
-    EXPECT_TRUE(!f.cmdValider->isEnabled() && f.cmdAfficher->isVisible());
-    ASSERT_EQ(appels.size(), 1u);
-    EXPECT_EQ(appels[0].titre + QString::number(appels[0].style), "BILAN DU QUESTIONNAIRE64");
-    EXPECT_TRUE(appels[0].texte.endsWith("\r\net votre note."));
+}
 
-    t.p.dialogues.reponses = {Reponse::Non};
-    EXPECT_FALSE(f.close());
-    EXPECT_EQ(appels.back().texte, "Etes-vous sûr de vouloir quitter ?");
-    f.cmdAfficher_Click();
-    EXPECT_EQ(t.p.navigation.montres.back(), Ecran::Resultats);
-    EXPECT_FALSE(f.isVisible());
-    EXPECT_EQ(appels.size(), 2u);  // left without a second question
-    EXPECT_EQ(t.s.RangQuestion, 4);
+QString resume(const Journal::ReponseLue& r) {
+    QStringList cochees, justes;
+    for (int k : r.cochees) cochees << QString::number(k);
+    for (int k : r.justes) justes << QString::number(k);
+    return QString("%1/%2 %3 [%4] [%5] sur %6 %7 s")
+        .arg(QString::number(r.numero), QString::number(r.rang), r.verdict, cochees.join(','),
+             justes.join(','), QString::number(r.choix), QString::number(r.secondes));
+}
+
+}  // namespace
+
+// The picture decoded ahead is replaced on disk before its question comes:
+// the file as it is then shows, here unreadable, and the pupil is told. The
+// journal holds a line per question judged, then the end.
+TEST(FrmMain, ReplacedPictureEndOfQuestionnaireJournalAndClosingTheWindow) {
+    Fleuves t("0");
+    t.s.Identifiant = "b01 ";
+    auto& appels = t.p.dialogues.appels;
+    {
+        JournalDisque journal;
+        frmMain f(t.s, t.p.services, t.p.navigation, &journal);
+        f.show();
+        QThreadPool::globalInstance()->waitForDone();
+        t.d.ecrireOctets("Images/seine.jpg", "pas une image");
+        f.cmdValider_Click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !f.vignetteEnAttente(); }));
+        EXPECT_EQ(bitmap(f.ImPhoto), 104);
+        EXPECT_EQ(f.lblImage->text(),
+                  "Cette image ne peut pas être affichée. Prévenez le professeur.");
+        EXPECT_FALSE(f.cmdPhoto->isVisible() || f.PicPhoto->isEnabled() ||
+                     !f.lblImage->isVisibleTo(&f));
+        repondre(f, t, 4);
+        EXPECT_FALSE(f.Timer1.isActive() || f.prgBar1->isVisible());
+        EXPECT_EQ(f.etat(), EtatQuiz::Termine);
+        verdict(f, 101, "18,5", 2, 1, 1);
+        EXPECT_TRUE(!f.cmdValider->isEnabled() && f.cmdAfficher->isVisible());
+        ASSERT_EQ(appels.size(), 2u);  // the unanswered question's, then the summary
+        EXPECT_EQ(appels[1].titre + QString::number(appels[1].style), "BILAN DU QUESTIONNAIRE64");
+        EXPECT_TRUE(appels[1].texte.endsWith("\r\net votre note."));
+
+        t.p.dialogues.reponses = {Reponse::Non};
+        EXPECT_FALSE(f.close());
+        EXPECT_EQ(appels.back().texte, "Etes-vous sûr de vouloir quitter ?");
+        f.cmdAfficher_Click();
+        EXPECT_EQ(t.p.navigation.montres.back(), Ecran::Resultats);
+        EXPECT_FALSE(f.isVisible());
+        EXPECT_EQ(appels.size(), 3u);  // left without a second question
+        EXPECT_EQ(t.s.RangQuestion, 4);
+    }  // the journal writes what is left, then stops
+    ASSERT_EQ(journaux(t), QStringList{"B01_3A_2026-12-05_14-03-27_essai-1.jsonl"});
+    const QString chemin = t.d.dossier() + "/Essais/" + journaux(t)[0];
+    EXPECT_EQ(contenu(chemin).count('\n'), 6);
+    QString erreur;
+    const auto j = Journal::LireFichierJournal(chemin, &erreur);
+    ASSERT_TRUE(j) << erreur.toStdString();
+    EXPECT_EQ(QString("%1|%2|%3|%4|%5|%6|%7")
+                  .arg(j->questionnaire, j->titre, j->identifiant, j->classe)
+                  .arg(j->essai)
+                  .arg(j->debut.toString("yyyy-MM-dd HH:mm:ss"))
+                  .arg(j->questions),
+              "FLEUVES|Les fleuves|B01|3A|1|2026-12-05 14:03:27|4");
+    QStringList reponses;
+    for (const auto& r : j->reponses) reponses << resume(r);
+    EXPECT_EQ(reponses,
+              QStringList({"1/1 Vrai [1] [1] sur 3 12 s", "2/2 Nulle [] [1,3] sur 4 12 s",
+                           "3/3 Faux [3] [2] sur 3 12 s", "4/4 Vrai [1] [1] sur 2 12 s"}));
+    EXPECT_EQ(j->reponses[0].intitule, "Quel fleuve traverse Paris ?");
+    EXPECT_TRUE(j->termine && j->resultatsAtteints);
+    EXPECT_EQ(j->note, 18.5);
+    // The journal's folder is no questionnaire, and no results file exists.
+    EXPECT_EQ(Bibliotheque::ListerThemes(t.d.bibliotheque()), QStringList{"FLEUVES"});
+    EXPECT_EQ(Identification::valider(t.s.CheminQuestionnaire, "b01", "3a").issue,
+              Identification::Issue::Accepte);
+
+    // Another attempt, abandoned: its journal ends without a mark.
+    JournalDisque journal;
+    frmMain f(t.s, t.p.services, t.p.navigation, &journal);
+    f.cmdValider_Click();
+    repondre(f, t, 1);
+    f.chkRéponse[1]->setChecked(true);  // ticked, never judged
+    f.cmdQuitter_Click();
+    journal.attendre();
+    ASSERT_EQ(journaux(t).size(), 2);
+    const auto abandon =
+        Journal::LireFichierJournal(t.d.dossier() + "/Essais/" + journaux(t)[1], nullptr);
+    ASSERT_TRUE(abandon);
+    EXPECT_EQ(abandon->reponses.size(), 1);
+    EXPECT_TRUE(abandon->termine && !abandon->resultatsAtteints && !abandon->note);
 }
 
 // A restart draws a new order: what is decoded ahead follows it, so the
@@ -329,87 +394,10 @@ TEST(FrmMain, LoadingFailureGoesBackToTheLibrary) {
     f.show();
     EXPECT_FALSE(f.isVisible());
     ASSERT_EQ(t.p.dialogues.appels.size(), 1u);
-    EXPECT_EQ(t.p.dialogues.appels[0].titre + QString::number(t.p.dialogues.appels[0].style),
-              "AVERTISSEMENT48");
+    const auto& appel = t.p.dialogues.appels[0];
+    EXPECT_EQ(appel.titre + QString::number(appel.style), "AVERTISSEMENT48");
     QCoreApplication::processEvents();
     EXPECT_EQ(t.p.navigation.montres, std::vector<Ecran>{Ecran::Themes});
-}
-
-namespace {
-
-// Starts the run and answers the first `n` of: right, left unanswered,
-// wrong, right; each after 12 seconds.
-void repondre(frmMain& f, Fleuves& t, int n) {
-    f.cmdValider_Click();
-    const QVector<int> cases{0, -1, 2, 0};
-    for (int i = 0; i < n; ++i) {
-        t.p.horloge.avancer(12);
-        if (cases[i] >= 0) f.chkRéponse[cases[i]]->setChecked(true);
-        f.cmdValider_Click();
-    }
-}
-
-QString resume(const Journal::ReponseLue& r) {
-    QStringList cochees, justes;
-    for (int k : r.cochees) cochees << QString::number(k);
-    for (int k : r.justes) justes << QString::number(k);
-    return QString("%1/%2 %3 [%4] [%5] sur %6 %7 s")
-        .arg(r.numero)
-        .arg(r.rang)
-        .arg(r.verdict, cochees.join(','), justes.join(','))
-        .arg(r.choix)
-        .arg(r.secondes);
-}
-
-}  // namespace
-
-TEST(FrmMainJournal, UneLigneParQuestionJugeeEtLaFinOuLAbandon) {
-    Fleuves t("0");
-    t.s.Identifiant = "b01 ";
-    {
-        JournalDisque journal;
-        frmMain f(t.s, t.p.services, t.p.navigation, &journal);
-        repondre(f, t, 4);
-        f.cmdAfficher_Click();
-    }  // the journal writes what is left, then stops
-    ASSERT_EQ(journaux(t), QStringList{"B01_3A_2026-12-05_14-03-27_essai-1.jsonl"});
-    const QString chemin = t.d.dossier() + "/Essais/" + journaux(t)[0];
-    EXPECT_EQ(contenu(chemin).count('\n'), 6);
-    QString erreur;
-    const auto j = Journal::LireFichierJournal(chemin, &erreur);
-    ASSERT_TRUE(j) << erreur.toStdString();
-    EXPECT_EQ(QString("%1|%2|%3|%4|%5|%6|%7")
-                  .arg(j->questionnaire, j->titre, j->identifiant, j->classe)
-                  .arg(j->essai)
-                  .arg(j->debut.toString("yyyy-MM-dd HH:mm:ss"))
-                  .arg(j->questions),
-              "FLEUVES|Les fleuves|B01|3A|1|2026-12-05 14:03:27|4");
-    QStringList reponses;
-    for (const auto& r : j->reponses) reponses << resume(r);
-    EXPECT_EQ(reponses,
-              QStringList({"1/1 Vrai [1] [1] sur 3 12 s", "2/2 Nulle [] [1,3] sur 4 12 s",
-                           "3/3 Faux [3] [2] sur 3 12 s", "4/4 Vrai [1] [1] sur 2 12 s"}));
-    EXPECT_EQ(j->reponses[0].intitule, "Quel fleuve traverse Paris ?");
-    EXPECT_TRUE(j->termine && j->resultatsAtteints);
-    EXPECT_EQ(j->note, 18.5);
-    // The journal's folder is no questionnaire, and no results file exists.
-    EXPECT_EQ(Bibliotheque::ListerThemes(t.d.bibliotheque()), QStringList{"FLEUVES"});
-    EXPECT_EQ(Identification::valider(t.s.CheminQuestionnaire, "b01", "3a").issue,
-              Identification::Issue::Accepte);
-
-    // Another attempt, abandoned: its journal ends without a mark.
-    JournalDisque journal;
-    frmMain f(t.s, t.p.services, t.p.navigation, &journal);
-    repondre(f, t, 1);
-    f.chkRéponse[1]->setChecked(true);  // ticked, never judged
-    f.cmdQuitter_Click();
-    journal.attendre();
-    ASSERT_EQ(journaux(t).size(), 2);
-    const auto abandon =
-        Journal::LireFichierJournal(t.d.dossier() + "/Essais/" + journaux(t)[1], nullptr);
-    ASSERT_TRUE(abandon);
-    EXPECT_EQ(abandon->reponses.size(), 1);
-    EXPECT_TRUE(abandon->termine && !abandon->resultatsAtteints && !abandon->note);
 }
 
 TEST(FrmMainJournalDeathTest, EssaiTueEnCoursLaisseUnJournalLisible) {
@@ -418,6 +406,7 @@ TEST(FrmMainJournalDeathTest, EssaiTueEnCoursLaisseUnJournalLisible) {
         {
             JournalDisque journal;
             frmMain f(t.s, t.p.services, t.p.navigation, &journal);
+            f.cmdValider_Click();
             repondre(f, t, 2);
             f.chkRéponse[2]->setChecked(true);
             journal.attendre();

@@ -4,6 +4,7 @@
 #include "support/pannes.h"
 
 #include <cstdio>
+#include <fstream>
 #include <sys/stat.h>
 #include <thread>
 
@@ -66,10 +67,7 @@ TEST(Fichiers, nomsRetrouvesSansEgardALaCasseNiALaForme) {
         const QString dossier = racine.path() + "/" + QString(nom).left(3);
         QDir().mkpath(dossier);
         const QByteArray fichier = QFile::encodeName(racine.path() + "/") + nom;
-        FILE* f = std::fopen(fichier.constData(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fputs(nom, f);
-        std::fclose(f);
+        std::ofstream(fichier.constData()) << nom;
         EXPECT_EQ(contenu(Fichiers::resoudre(dossier + QString::fromUtf8("/cratère.jpg"))), nom);
         std::remove(fichier.constData());  // out of the toolkit's sight
     }
@@ -130,9 +128,8 @@ TEST(Fichiers, ajoutEntierEnWindows1252OuAbsentQuandLeSystemeRefuse) {
             raison = Fichiers::ajouter(chemin, long_);
         }
         EXPECT_EQ(raison, c.raison) << c.nom;
-        if (QFileInfo(chemin).isFile() || !QFileInfo::exists(chemin)) {
+        if (QFileInfo(chemin).isFile() || !QFileInfo::exists(chemin))
             EXPECT_EQ(contenu(chemin), c.reste) << c.nom;
-        }
     }
     EXPECT_EQ(contenu(racine.path() + "/fichier"), "x");
     EXPECT_TRUE(QFileInfo(racine.path() + "/dossier.rst").isDir());
