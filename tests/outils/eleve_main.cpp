@@ -1,11 +1,11 @@
 // One pupil's attempt through the program's own identification, journal and
 // record writers, without a screen, for the shared folders' end-to-end test.
 // Exit 0: recorded; 1: not recorded; 2: bad call; 3: refused.
+#include "noyau/deroulement/chargement_quiz.h"
 #include "noyau/deroulement/correction.h"
 #include "noyau/deroulement/identification.h"
 #include "noyau/deroulement/minuterie.h"
 #include "noyau/fichiers/reglages.h"
-#include "noyau/questionnaire/chargement.h"
 #include "noyau/resultats/enregistrement.h"
 #include "noyau/resultats/journal.h"
 
@@ -25,7 +25,10 @@ int main(int argc, char** argv) {
     s->DossierQuestionnaire = QFileInfo(arguments[0]).path();
     s->DossierDepot = Reglages::lire().resultats;
     s->Identifiant = arguments[1], s->Classe = arguments[2];
-    if (!LireQuestionnaire(*s).isEmpty()) return 2;
+    const Lecture lu =
+        LireDossierQuestionnaire(CheminsDuFichier(s->DossierQuestionnaire, arguments[0]));
+    if (!lu.erreur.isEmpty()) return 2;
+    PoserQuestionnaire(*s, lu.questionnaire);
     Lire_drapeaux(*s);
     const auto d = Identification::valider(Identification::questionnaireDesResultats(*s),
                                            s->Identifiant, s->Classe);
