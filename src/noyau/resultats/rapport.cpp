@@ -123,13 +123,11 @@ QString ligneEssai(const LigneEssai& l) {
               cellule(s->complet() ? e(s->note) : QStringLiteral("non évaluable"), true);
     } else {
         const Journal::JournalLu& j = *l.journal;
-        int justes = 0, fausses = 0, nulles = 0;
-        for (const auto& r : j.reponses)
-            (r.verdict == "Vrai" ? justes : r.verdict == "Faux" ? fausses : nulles) += 1;
+        const Journal::Decompte d = Journal::Decompter(j);
         tr += cellule(j.debut.toString("dd/MM/yyyy")) + cellule(j.debut.toString("HH:mm")) +
               cellule(QStringLiteral("%1 / %2").arg(j.reponses.size()).arg(j.questions), true) +
-              cellule(QString::number(justes), true) + cellule(QString::number(fausses), true) +
-              cellule(QString::number(nulles), true) +
+              cellule(QString::number(d.justes), true) + cellule(QString::number(d.fausses), true) +
+              cellule(QString::number(d.nulles), true) +
               cellule(QStringLiteral("sans résultat"), true);
     }
     return tr + cellule(etatJournal(l)) + "</tr>\n";
@@ -238,8 +236,8 @@ QString RapportHtml(const Releve& r) {
         "<h1>Bilan de la classe</h1>\n";
     int essais = 0;
     for (const StatQuestionnaire& s : stats) essais += s.essais;
-    html +=
-        QStringLiteral("<p>%1 essai(s), %2 questionnaire(s).</p>\n").arg(essais).arg(stats.size());
+    html += "<p>" + Compte(essais, "essai", "essais") + ", " +
+            Compte(stats.size(), "questionnaire", "questionnaires") + ".</p>\n";
     if (!r.erreurs.isEmpty()) {
         html +=
             QStringLiteral("<div class=\"erreurs\"><p>Fichiers ou essais illisibles (%1) :</p><ul>")

@@ -118,17 +118,7 @@ QVector<StatQuestionnaire> Statistiques(const Releve& r) {
         }
         return stats[index.value(cle)];
     };
-    QSet<const JournalLu*> rattaches;
-    for (const EssaiLu& e : r.essais) {
-        const JournalLu* j = JournalDe(r, e);
-        if (j) rattaches.insert(j);
-        stat(e.questionnaire).classes[e.classe]
-            << LigneEssai{&e, j, e.identifiant, e.classe, e.numero};
-    }
-    for (const JournalLu& j : r.journaux)
-        if (!rattaches.contains(&j))
-            stat(j.questionnaire).classes[j.classe]
-                << LigneEssai{nullptr, &j, j.identifiant, j.classe, j.essai};
+    for (const LigneEssai& l : LignesEssais(r)) stat(l.questionnaire).classes[l.classe] << l;
     for (StatQuestionnaire& s : stats) completer(s);
     return stats;
 }

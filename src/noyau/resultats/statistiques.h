@@ -26,14 +26,6 @@ struct StatQuestion {
     double facilite() const { return reponses ? double(justes) / reponses : 0.0; }
 };
 
-// One attempt as the report lists it: its record, its journal, or both.
-struct LigneEssai {
-    const EssaiLu* essai = nullptr;               // nothing: interrupted before its record
-    const Journal::JournalLu* journal = nullptr;  // nothing: no journal found
-    QString identifiant, classe;
-    int numero = 0;
-};
-
 struct StatQuestionnaire {
     QString questionnaire, titre;
     int eleves = 0;

@@ -71,6 +71,7 @@ int main(int argc, char** argv) {
         produire(csv, Resultats::TexteCsv(releve), QStringLiteral("Tableau des notes : ")) &
         produire(html, Resultats::RapportHtml(releve).toUtf8(),
                  QStringLiteral("Bilan de la classe : "));
-    sortie << QStringLiteral("%1 essais lus.\n").arg(releve.essais.size());
+    erreurs << Resultats::Compte(Resultats::LignesEssais(releve).size(), "essai lu.", "essais lus.")
+            << '\n';
     return ecrits ? releve.codeSortie() : 2;
 }

@@ -155,3 +155,55 @@ TEST(ResultatsReleve, ProgrammeTableauCodesDeSortieEtMessages) {
         }
     }
 }
+
+// An attempt cut off before its record and a journal damaged in the middle:
+// the spreadsheet, the page and the count the teacher is told agree.
+TEST(ResultatsReleve, EssaisSansEnregistrementEtJournauxAbimes) {
+    const auto journal = [](const char* identifiant, const QByteArray& suite) {
+        return QByteArray(
+                   R"({"type":"debut","questionnaire":"X","titre":"Les x","identifiant":")") +
+               identifiant +
+               R"(","classe":"3A","essai":1,"debut":"2026-12-05T14:03:27","questions":3})"
+               "\n" +
+               suite;
+    };
+    const QByteArray question =
+        R"({"type":"question","numero":2,"rang":1,"cochees":[1],"justes":[2],"choix":3,"verdict":"Faux","secondes":9})"
+        "\n";
+    const QByteArray enTete =
+        "\xEF\xBB\xBF"
+        "questionnaire;titre;identifiant;classe;essai;date;heure;traitees;questions;"
+        "justes;fausses;nulles;note;note_sur_4;complet\r\n";
+    const QByteArray b01 = "X;Les x;B01;3A;1;2026-12-05;14:03:27;3;3;2;1;0;15,5;3,1;oui\r\n";
+    const struct {
+        const char* nom;
+        QByteArray journal;
+        QByteArray lignes;
+        QString compte, erreur;
+    } cas[] = {
+        {"enregistrement seul", {}, b01, "1 essai lu.", ""},
+        {"interrompu", journal("B02", question),
+         b01 + "X;Les x;B02;3A;1;2026-12-05;14:03:27;1;3;0;1;0;;;non\r\n", "2 essais lus.", ""},
+        {"ligne abîmée", journal("B02", "{\"type\":\"quest\n" + question),
+         b01 + "X;Les x;B02;3A;1;2026-12-05;14:03:27;1;3;0;1;0;;;non\r\n", "2 essais lus.",
+         "B02.jsonl : ligne 2 illisible"},
+    };
+    for (const auto& c : cas) {
+        QTemporaryDir racine;
+        poser(racine.filePath("X/X.dat"), "</Les x\r\n0 Q ?\r\nA\r\nB\r\n=>1 0\r\n");
+        poser(racine.filePath("X/X _B01_3A_.rst"), record(essai("b01", 3, 3, 2, 1, 15.5f)));
+        if (!c.journal.isEmpty()) poser(racine.filePath("X/Essais/B02.jsonl"), c.journal);
+        QProcess p;
+        p.setWorkingDirectory(racine.path());
+        p.start(KORVANE_RUN_DIR "/korvane-bilan", {"X"});
+        ASSERT_TRUE(p.waitForFinished(20000));
+        const QString erreurs = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_TRUE(erreurs.contains(c.compte)) << c.nom << erreurs.toStdString();
+        EXPECT_TRUE(erreurs.contains(c.erreur)) << c.nom << erreurs.toStdString();
+        EXPECT_EQ(contenu(racine.filePath("bilan.csv")), enTete + c.lignes) << c.nom;
+        const QString page = QString::fromUtf8(contenu(racine.filePath("bilan.html")));
+        EXPECT_TRUE(page.contains("<p>" + c.compte.section(' ', 0, 1) + ", 1 questionnaire.</p>"))
+            << c.nom;
+        EXPECT_TRUE(page.contains(c.erreur)) << c.nom;
+    }
+}
