@@ -173,20 +173,20 @@ private:
     Titres titres_;
 };
 
+}  // namespace
+
 // Text a spreadsheet would take for a formula is kept as text.
-QString champTexte(const QString& texte) {
+QString ProtegerFormule(const QString& texte) {
     static const QString debutsFormule = QStringLiteral("=+-@\t\r");
     return !texte.isEmpty() && debutsFormule.contains(texte[0]) ? '\'' + texte : texte;
 }
 
-QString champ(const QString& texte) {
+QString ChampCsv(const QString& texte) {
     if (!texte.contains(';') && !texte.contains('"') && !texte.contains('\n') &&
         !texte.contains('\r'))
         return texte;
     return '"' + QString(texte).replace('"', "\"\"") + '"';
 }
-
-}  // namespace
 
 int Releve::codeSortie() const {
     if (erreurs.isEmpty()) return 0;
@@ -234,10 +234,10 @@ QByteArray TexteCsv(const Releve& r) {
         "questionnaire;titre;identifiant;classe;essai;date;heure;traitees;"
         "questions;justes;fausses;nulles;note;note_sur_4;complet\r\n");
     for (const LigneEssai& l : LignesEssais(r)) {
-        QStringList champs{champTexte(l.questionnaire),
-                           champTexte(r.titre(l.questionnaire)),
-                           champTexte(l.identifiant),
-                           champTexte(l.classe),
+        QStringList champs{ProtegerFormule(l.questionnaire),
+                           ProtegerFormule(r.titre(l.questionnaire)),
+                           ProtegerFormule(l.identifiant),
+                           ProtegerFormule(l.classe),
                            QString::number(l.numero),
                            l.date.toString(Qt::ISODate),
                            l.heure.toString(QStringLiteral("HH:mm:ss"))};
@@ -254,7 +254,7 @@ QByteArray TexteCsv(const Releve& r) {
                    << QString() << QStringLiteral("non");
         }
         QStringList cellules;
-        for (const QString& c : champs) cellules << champ(c);
+        for (const QString& c : champs) cellules << ChampCsv(c);
         texte += cellules.join(';') + "\r\n";
     }
     return "\xEF\xBB\xBF" + texte.toUtf8();

@@ -53,6 +53,11 @@ QVector<LigneEssai> LignesEssais(const Releve& r);
 // "0 essai", "1 essai", "2 essais": French counts.
 QString Compte(qsizetype nombre, const QString& singulier, const QString& pluriel);
 
+// Text a spreadsheet would take for a formula, kept as text.
+QString ProtegerFormule(const QString& texte);
+// A field quoted when it holds ";", a quote or a line end.
+QString ChampCsv(const QString& texte);
+
 // One row per attempt for LibreOffice Calc and Excel in French: UTF-8 with
 // a byte-order mark, ";" between fields, decimal comma, CR LF.
 QByteArray TexteCsv(const Releve& r);

@@ -29,6 +29,7 @@ void compter(QMap<int, StatQuestion>& questions, const JournalLu& j) {
         q.nulles += reponse.verdict == "Nulle";
         const int choix = std::clamp(reponse.choix, 0, 9);
         if (q.bonnes.size() < choix) q.bonnes.resize(choix), q.cochees.resize(choix);
+        if (q.textes.size() < reponse.textes.size()) q.textes = reponse.textes;
         for (int k : reponse.justes)
             if (k >= 1 && k <= choix) q.bonnes[k - 1] = true;
         for (int k : reponse.cochees)

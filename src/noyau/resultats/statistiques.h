@@ -18,6 +18,7 @@ struct StatQuestion {
     int reponses = 0, justes = 0, fausses = 0, nulles = 0;
     QVector<bool> bonnes;  // (k) answer k+1 is right
     QVector<int> cochees;  // (k) times answer k+1 was ticked
+    QStringList textes;    // (k) text of answer k+1, when the journals have it
     // Share right in the best 27 % of the marks less in the weakest 27 %;
     // nothing with too few complete attempts to tell.
     std::optional<double> discrimination;
