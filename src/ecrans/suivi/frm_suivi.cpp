@@ -119,6 +119,8 @@ void frmSuivi::afficher(const ClasseEnDirect& classe) {
             table->setAccessibleName(QStringLiteral("Élèves et questions de %1").arg(nom));
             table->setEditTriggers(QAbstractItemView::NoEditTriggers);
             table->verticalHeader()->hide();
+            // Thirty pupils on a classroom screen.
+            table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
             onglets->addTab(table, nom);
         }
         remplir(table, q);
@@ -163,7 +165,7 @@ void frmSuivi::remplir(QTableWidget* table, const QuestionnaireEnDirect& q) {
                                  e.classe,
                                  QString::number(e.essai),
                                  QStringLiteral("%1 / %2").arg(e.traitees).arg(e.questions),
-                                 fr.toString(e.note, 'f', 1),
+                                 e.traitees ? fr.toString(e.note, 'f', 1) : QStringLiteral("–"),
                                  (inactif ? QStringLiteral("⚠ ") : QString()) + depuis(secondes),
                                  etat};
         for (int c = 0; c < fixes; ++c) {

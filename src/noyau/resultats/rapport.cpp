@@ -263,7 +263,7 @@ QString tableEleves(const StatQuestionnaire& s, const Eleves& eleves, RegleEssai
                 html += cellule(n->inscrit ? e(n->inscrit->nom) : QString()) +
                         cellule(n->inscrit ? e(n->inscrit->prenom) : QString());
             const auto note = n->note();
-            html += cellule(note        ? nombre(*note, 2)
+            html += cellule(note        ? nombre(*note)
                             : n->essais ? QStringLiteral("non évaluable")
                                         : QStringLiteral("aucun essai"),
                             true) +

@@ -10,6 +10,7 @@
 #include "systeme/documents_bureau.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTextStream>
 
@@ -54,7 +55,8 @@ int main(int argc, char** argv) {
     const QString documentsEnseignant =
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     frmSuivi fenetre(dossiers, services, documentsEnseignant, inactif);
-    fenetre.resize(1000, 650);
+    // The whole screen on a small one, room for the grid on a large one.
+    fenetre.resize(QGuiApplication::primaryScreen()->availableSize().boundedTo(QSize(1100, 760)));
     fenetre.show();
     return application.exec();
 }

@@ -68,7 +68,7 @@ TEST(FrmSuivi, LaClasseEnDirect) {
     auto* table = static_cast<QTableWidget*>(f.onglets->widget(0));
     EXPECT_EQ(f.onglets->tabText(0), "Les x (2)");
     EXPECT_EQ(ligne(table, 0), "B01|3A|1|2 / 3|19,0|à l'instant|en cours|✓|✗|·");
-    EXPECT_EQ(ligne(table, 1), "B02|3A|1|0 / 3|20,0|à l'instant|en cours|·|·|·");
+    EXPECT_EQ(ligne(table, 1), "B02|3A|1|0 / 3|–|à l'instant|en cours|·|·|·");
     EXPECT_EQ(ligne(table, 2), "Réussite|||||||100 %|0 %|–");
 
     p.horloge.avancer(10 * 60);
@@ -78,7 +78,7 @@ TEST(FrmSuivi, LaClasseEnDirect) {
     ASSERT_TRUE(attendre([&] { return ligne(table, 0).find("terminé") != std::string::npos; }));
     EXPECT_TRUE(ligne(table, 0).starts_with("B01|3A|1|3 / 3|18,5|il y a "));
     EXPECT_TRUE(ligne(table, 0).ends_with(" min|terminé|✓|✗|○")) << ligne(table, 0);
-    EXPECT_EQ(ligne(table, 1), "B02|3A|1|0 / 3|20,0|⚠ il y a 10 min|⚠ inactif|·|·|·");
+    EXPECT_EQ(ligne(table, 1), "B02|3A|1|0 / 3|–|⚠ il y a 10 min|⚠ inactif|·|·|·");
     EXPECT_TRUE(f.lblEtat->text().contains("2 élèves suivis, 1 inactif"))
         << f.lblEtat->text().toStdString();
 
