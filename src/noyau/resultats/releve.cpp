@@ -8,6 +8,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QSet>
+#include <QThread>
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
@@ -93,9 +94,15 @@ FichierLu lireFichier(const QString& chemin, bool journal) {
 
 // Each file is read and parsed on its own, so the files are shared out
 // among the processor's cores; what they gave comes back in listing order.
-QVector<FichierLu> lireTous(const QVector<std::pair<QString, bool>>& fichiers) {
-    return QtConcurrent::blockingMapped<QVector<FichierLu>>(
+QVector<FichierLu> lireTous(const QVector<std::pair<QString, bool>>& fichiers,
+                            const Progression& progression) {
+    QFuture<FichierLu> lus = QtConcurrent::mapped(
         fichiers, [](const std::pair<QString, bool>& f) { return lireFichier(f.first, f.second); });
+    while (progression && !lus.isFinished()) {
+        progression(lus.progressValue(), fichiers.size());
+        QThread::msleep(100);
+    }
+    return lus.results();
 }
 
 class Collecte {
@@ -112,8 +119,8 @@ public:
         while (it.hasNext()) retenir(it.nextFileInfo());
     }
 
-    Releve terminer() {
-        for (FichierLu& lu : lireTous(fichiers_)) garder(lu);
+    Releve terminer(const Progression& progression) {
+        for (FichierLu& lu : lireTous(fichiers_, progression)) garder(lu);
         trier();
         for (int i = 0; i < r_.journaux.size(); ++i) {
             const Journal::JournalLu& j = r_.journaux[i];
@@ -193,10 +200,10 @@ int Releve::codeSortie() const {
     return essais.isEmpty() && journaux.isEmpty() ? 2 : 1;
 }
 
-Releve Rassembler(const QStringList& chemins) {
+Releve Rassembler(const QStringList& chemins, const Progression& progression) {
     Collecte collecte;
     for (const QString& chemin : chemins) collecte.lister(chemin);
-    return collecte.terminer();
+    return collecte.terminer(progression);
 }
 
 const Journal::JournalLu* JournalDe(const Releve& r, const EssaiLu& e) {

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 // Every attempt found under the folders a teacher gathered (a library, a
 // questionnaire folder, copies from several machines), each counted once.
 namespace Resultats {
@@ -38,8 +40,10 @@ struct LigneEssai {
 };
 
 // Reads every results file (".rst") and every journal (in an "Essais"
-// folder) under `chemins`, folders or single files.
-Releve Rassembler(const QStringList& chemins);
+// folder) under `chemins`, folders or single files. `progression` hears,
+// a few times a second, how many files of how many are read.
+using Progression = std::function<void(qsizetype lus, qsizetype total)>;
+Releve Rassembler(const QStringList& chemins, const Progression& progression = {});
 
 // The journal of `essai` (same questionnaire, pupil, attempt and day), or
 // nothing.

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
@@ -77,7 +78,21 @@ int main(int argc, char** argv) {
     }
     const Resultats::ListeClasse* inscrits = liste ? &*liste : nullptr;
 
-    const Resultats::Releve releve = Resultats::Rassembler(dossiers);
+    // A school's year takes a while: the teacher sees it is moving.
+    QElapsedTimer chrono;
+    chrono.start();
+    bool progression = false;
+    const Resultats::Releve releve =
+        Resultats::Rassembler(dossiers, [&](qsizetype lus, qsizetype total) {
+            if (chrono.elapsed() < 2000) return;
+            progression = true;
+            erreurs << QStringLiteral("\rLecture des fichiers : %1 / %2").arg(lus).arg(total);
+            erreurs.flush();
+        });
+    if (progression) erreurs << QStringLiteral("\rLecture des fichiers : terminée.") << '\n';
+    // Writing takes about twice as long as reading.
+    if (chrono.elapsed() > 700)
+        erreurs << QStringLiteral("Écriture du tableau et du bilan…") << Qt::endl;
     for (const QString& erreur : releve.erreurs) erreurs << erreur << '\n';
     if (releve.codeSortie() == 2) {
         erreurs << QStringLiteral("Rien n'a pu être lu : ni tableau ni bilan n'ont été écrits.\n");
