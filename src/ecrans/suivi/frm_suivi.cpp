@@ -51,6 +51,10 @@ QString depuis(qint64 secondes) {
     return QStringLiteral("il y a %1 min").arg(secondes / 60);
 }
 
+bool inactif(const EleveEnDirect& e, const QDateTime& maintenant, int minutes) {
+    return e.etat == EtatEleve::EnCours && e.derniere.secsTo(maintenant) > 60 * minutes;
+}
+
 QString ecrireBilan(const QStringList& dossiers, const QString& chemin) {
     const QByteArray page = RapportHtml(Rassembler(dossiers)).toUtf8();
     QDir().mkpath(QFileInfo(chemin).path());
@@ -127,10 +131,8 @@ void frmSuivi::afficher(const ClasseEnDirect& classe) {
         onglets->setTabText(onglets->indexOf(table),
                             QStringLiteral("%1 (%2)").arg(nom).arg(q.eleves.size()));
         eleves += static_cast<int>(q.eleves.size());
-        const QDateTime maintenant = services_.horloge.maintenant();
         for (const EleveEnDirect& e : q.eleves)
-            inactifs += e.etat == EtatEleve::EnCours &&
-                        e.derniere.secsTo(maintenant) > 60 * minutesInactif_;
+            inactifs += inactif(e, services_.horloge.maintenant(), minutesInactif_);
     }
     QString texte = classe.questionnaires.isEmpty()
                         ? QStringLiteral("Aucun essai commencé pour l'instant dans %1.")
@@ -156,21 +158,21 @@ void frmSuivi::remplir(QTableWidget* table, const QuestionnaireEnDirect& q) {
     for (int r = 0; r < q.eleves.size(); ++r) {
         const EleveEnDirect& e = q.eleves[r];
         const qint64 secondes = e.derniere.secsTo(maintenant);
-        const bool inactif = e.etat == EtatEleve::EnCours && secondes > 60 * minutesInactif_;
+        const bool signale = inactif(e, maintenant, minutesInactif_);
         const QString etat = e.etat == EtatEleve::Termine      ? QStringLiteral("terminé")
                              : e.etat == EtatEleve::Interrompu ? QStringLiteral("interrompu")
-                             : inactif                         ? QStringLiteral("⚠ inactif")
+                             : signale                         ? QStringLiteral("⚠ inactif")
                                                                : QStringLiteral("en cours");
         const QStringList textes{e.identifiant,
                                  e.classe,
                                  QString::number(e.essai),
                                  QStringLiteral("%1 / %2").arg(e.traitees).arg(e.questions),
                                  e.traitees ? fr.toString(e.note, 'f', 1) : QStringLiteral("–"),
-                                 (inactif ? QStringLiteral("⚠ ") : QString()) + depuis(secondes),
+                                 (signale ? QStringLiteral("⚠ ") : QString()) + depuis(secondes),
                                  etat};
         for (int c = 0; c < fixes; ++c) {
             QTableWidgetItem* item = cellule(textes[c]);
-            if (inactif) {
+            if (signale) {
                 item->setBackground(QColor(0xff, 0xe0, 0xb2));
                 QFont gras = item->font();
                 gras.setBold(true);

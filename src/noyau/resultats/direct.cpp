@@ -68,10 +68,12 @@ bool ReleveEnDirect::sonder() {
             vus_.insert(chemin, etat);
             auto& lecteur = lecteurs_.try_emplace(chemin, chemin).first->second;
             QString erreur;
-            if (lecteur.relire(&erreur))
+            if (lecteur.relire(&erreur)) {
                 erreurs_.remove(chemin);
-            else
+            } else {
                 erreurs_.insert(chemin, erreur);
+                vus_.remove(chemin);  // tried again at the next poll
+            }
             change = true;
         }
     return change;
