@@ -45,14 +45,14 @@ Jugement Corrige_reponse(QuizState& s, const QVector<bool>& cochees,
         }
     }
     if (jugement.verdict == "Faux") {
-        s.Penalite -= 1.0f;
+        s.Penalite -= PenaliteFausse;
         ++s.NbFausses;
         jugement.commentaire =
             numeroDeQuestionValide(s.NumQuestion) && !s.Commentaires[s.NumQuestion].isEmpty();
     } else if (jugement.verdict == "Vrai") {
         ++s.NbJustes;
     } else if (jugement.verdict == "Nulle") {
-        s.Penalite -= 0.5f;
+        s.Penalite -= PenaliteNulle;
         ++s.NbNulles;
     }
     if (!jugement.verdict.isEmpty()) s.Verdict = jugement.verdict;

@@ -22,6 +22,10 @@ struct Jugement {
     bool commentaire = false;  // show the question's comment
 };
 
+// What a wrong answer and an unanswered question cost on the mark out of 20.
+constexpr float PenaliteFausse = 1.0f;
+constexpr float PenaliteNulle = 0.5f;
+
 // Whether answer k (0-based) of question q is right: its flag is "1". A flag
 // that is missing or is anything but "1" counts as "0".
 bool ReponseJuste(const QuizState& s, int q, int k);

@@ -38,6 +38,12 @@ QVector<int> entiers(const QJsonValue& valeur) {
     return liste;
 }
 
+QStringList textes(const QJsonValue& valeur) {
+    QStringList liste;
+    for (const QJsonValue& v : valeur.toArray()) liste << v.toString();
+    return liste;
+}
+
 // The clock time of the pupil's machine as written, read without the time
 // zone lookups of a general parser: thousands of journals are read at once.
 QDateTime LireInstant(const QString& texte) {
@@ -86,7 +92,11 @@ void Suivi::jugee(const QuizState& s, const QVector<bool>& cochees, const QStrin
     if (!journal_ || !commence_ || termine_) return;
     const int q = s.NumQuestion;
     QVector<bool> justes(s.NbChoix);
-    for (int k = 0; k < s.NbChoix; ++k) justes[k] = ReponseJuste(s, q, k);
+    QJsonArray textes;
+    for (int k = 0; k < s.NbChoix; ++k) {
+        justes[k] = ReponseJuste(s, q, k);
+        if (numeroDeQuestionValide(q) && k < MaxCreneaux) textes.append(s.TexteQCM[q][0][k + 1]);
+    }
     journal_->ajouter(
         texte({{"type", "question"},
                {"numero", q},
@@ -96,7 +106,8 @@ void Suivi::jugee(const QuizState& s, const QVector<bool>& cochees, const QStrin
                {"choix", s.NbChoix},
                {"verdict", verdict},
                {"secondes", SecondesEcoulees(affichage_, instant)},
-               {"intitule", numeroDeQuestionValide(q) ? s.TexteQCM[q][0][0] : QString()}}));
+               {"intitule", numeroDeQuestionValide(q) ? s.TexteQCM[q][0][0] : QString()},
+               {"reponses", textes}}));
 }
 
 void Suivi::terminer(const QuizState& s, bool resultatsAtteints, const QDateTime& instant) {
@@ -115,41 +126,116 @@ void Suivi::terminer(const QuizState& s, bool resultatsAtteints, const QDateTime
     journal_->ajouter(texte(fin));
 }
 
-std::optional<JournalLu> LireJournal(const QByteArray& octets, const QString& chemin,
-                                     QString* erreur) {
-    JournalLu j;
-    j.fichier = chemin;
-    bool debut = false;
-    for (const QByteArray& brute : octets.split('\n')) {
-        // A line cut by a crash is not JSON: what came before it still counts.
-        const QJsonObject ligne = QJsonDocument::fromJson(brute).object();
-        const QString type = ligne.value("type"_L1).toString();
-        if (!debut) {
-            if (type != "debut") break;
-            debut = true;
-            j.questionnaire = ligne.value("questionnaire"_L1).toString();
-            j.titre = ligne.value("titre"_L1).toString();
-            j.identifiant = ligne.value("identifiant"_L1).toString();
-            j.classe = ligne.value("classe"_L1).toString();
-            j.essai = ligne.value("essai"_L1).toInt();
-            j.debut = LireInstant(ligne.value("debut"_L1).toString());
-            j.questions = ligne.value("questions"_L1).toInt();
-        } else if (type == "question" && !j.termine) {
-            j.reponses.push_back(
-                {ligne.value("numero"_L1).toInt(), ligne.value("rang"_L1).toInt(),
-                 entiers(ligne.value("cochees"_L1)), entiers(ligne.value("justes"_L1)),
-                 ligne.value("choix"_L1).toInt(), ligne.value("verdict"_L1).toString(),
-                 ligne.value("intitule"_L1).toString(), ligne.value("secondes"_L1).toInt()});
-        } else if (type == "fin") {
-            j.termine = true;
-            j.resultatsAtteints = ligne.value("fin"_L1).toString() == "resultats";
-            if (ligne.contains("note"_L1)) j.note = ligne.value("note"_L1).toDouble();
+Decompte Decompter(const JournalLu& j) {
+    Decompte d;
+    for (const ReponseLue& r : j.reponses)
+        (r.verdict == "Vrai" ? d.justes : r.verdict == "Faux" ? d.fausses : d.nulles) += 1;
+    return d;
+}
+
+void LecteurJournal::ajouter(QByteArrayView octets) {
+    lus_ += octets.size();
+    if (etranger_ || lus_ > MaxOctets) return;
+    qsizetype debut = 0;
+    for (qsizetype fin; (fin = octets.indexOf('\n', debut)) >= 0; debut = fin + 1) {
+        if (reste_.isEmpty()) {
+            ligne(octets.sliced(debut, fin - debut), false);
+        } else {
+            reste_ += octets.sliced(debut, fin - debut);
+            ligne(reste_, false);
+            reste_.clear();
         }
     }
-    if (debut) return j;
+    reste_ += octets.sliced(debut);
+}
+
+void LecteurJournal::finir() {
+    if (!reste_.isEmpty() && !etranger_ && lus_ <= MaxOctets) ligne(reste_, true);
+    reste_.clear();
+}
+
+void LecteurJournal::ligne(QByteArrayView brute, bool coupee) {
+    ++lignes_;
+    if (brute.trimmed().isEmpty()) return;
+    const QJsonObject ligne = QJsonDocument::fromJson(brute.toByteArray()).object();
+    const QString type = ligne.value("type"_L1).toString();
+    if (!journal_) {
+        if (type != "debut") {
+            etranger_ = true;
+            return;
+        }
+        JournalLu& j = journal_.emplace();
+        j.fichier = chemin_;
+        j.questionnaire = ligne.value("questionnaire"_L1).toString();
+        j.titre = ligne.value("titre"_L1).toString();
+        j.identifiant = ligne.value("identifiant"_L1).toString();
+        j.classe = ligne.value("classe"_L1).toString();
+        j.essai = ligne.value("essai"_L1).toInt();
+        j.debut = LireInstant(ligne.value("debut"_L1).toString());
+        j.questions = ligne.value("questions"_L1).toInt();
+        return;
+    }
+    JournalLu& j = *journal_;
+    if (type == "question") {
+        if (j.termine) return;
+        j.reponses.push_back({ligne.value("numero"_L1).toInt(), ligne.value("rang"_L1).toInt(),
+                              entiers(ligne.value("cochees"_L1)), entiers(ligne.value("justes"_L1)),
+                              ligne.value("choix"_L1).toInt(), ligne.value("verdict"_L1).toString(),
+                              ligne.value("intitule"_L1).toString(),
+                              ligne.value("secondes"_L1).toInt(),
+                              textes(ligne.value("reponses"_L1))});
+    } else if (type == "fin") {
+        j.termine = true;
+        j.resultatsAtteints = ligne.value("fin"_L1).toString() == "resultats";
+        if (ligne.contains("note"_L1)) j.note = ligne.value("note"_L1).toDouble();
+    } else if (!coupee) {
+        // A last line cut by a crash leaves the attempt interrupted, which
+        // the report shows; a damaged line before it is named.
+        j.erreurs << QStringLiteral("%1 : ligne %2 illisible")
+                         .arg(QDir::toNativeSeparators(chemin_))
+                         .arg(lignes_);
+    }
+}
+
+QString LecteurJournal::erreur() const {
+    const QString raison =
+        lus_ > MaxOctets ? QStringLiteral("trop volumineux pour un journal")
+        : etranger_ ? QStringLiteral("ce n'est pas un journal d'essai (première ligne illisible)")
+                    : QString();
+    return raison.isEmpty() ? raison : QDir::toNativeSeparators(chemin_) + " : " + raison;
+}
+
+bool LecteurJournal::relire(QString* erreur) {
+    QFile fichier(chemin_);
+    if (!fichier.open(QIODevice::ReadOnly)) {
+        if (erreur) *erreur = QDir::toNativeSeparators(chemin_) + " : " + fichier.errorString();
+        return false;
+    }
+    const qint64 taille = fichier.size();
+    if (taille < lus_) *this = LecteurJournal(chemin_);
+    if (taille == lus_) return true;
+    // Past the limit, the size alone is counted: the file is not read.
+    if (taille > MaxOctets || !fichier.seek(lus_)) {
+        lus_ = std::max(taille, lus_);
+        return true;
+    }
+    const QByteArray octets = fichier.read(taille - lus_);
+    ajouter(octets);
+    return true;
+}
+
+std::optional<JournalLu> LireJournal(const QByteArray& octets, const QString& chemin,
+                                     QString* erreur) {
+    LecteurJournal lecteur(chemin);
+    lecteur.ajouter(octets);
+    lecteur.finir();
+    if (lecteur.journal() && lecteur.erreur().isEmpty()) return lecteur.journal();
     if (erreur)
-        *erreur = QStringLiteral("%1 : ce n'est pas un journal d'essai (première ligne illisible)")
-                      .arg(QDir::toNativeSeparators(chemin));
+        *erreur =
+            lecteur.erreur().isEmpty()
+                ? QStringLiteral("%1 : ce n'est pas un journal d'essai (première ligne illisible)")
+                      .arg(QDir::toNativeSeparators(chemin))
+                : lecteur.erreur();
     return std::nullopt;
 }
 

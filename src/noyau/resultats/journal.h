@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <optional>
@@ -51,6 +52,7 @@ struct ReponseLue {
     QString verdict;       // "Vrai", "Faux", "Nulle"
     QString intitule;
     int secondes = 0;
+    QStringList textes;  // of the answers offered, when the journal has them
 };
 
 struct JournalLu {
@@ -63,6 +65,45 @@ struct JournalLu {
     bool termine = false;  // has its last line
     bool resultatsAtteints = false;
     std::optional<double> note;
+    QStringList erreurs;  // the damaged lines, named by file and number, in French
+};
+
+// Its answers by verdict.
+struct Decompte {
+    int justes = 0, fausses = 0, nulles = 0;
+};
+Decompte Decompter(const JournalLu& j);
+
+// Reads a journal as it grows, from bytes handed in any pieces: a line
+// counts once its end has come. Whatever the bytes, it keeps what it can.
+class LecteurJournal {
+public:
+    explicit LecteurJournal(const QString& chemin) : chemin_(chemin) {}
+
+    void ajouter(QByteArrayView octets);
+    // No more bytes will come: a last line without its end is read if it
+    // can be, and otherwise taken for a line cut by a crash.
+    void finir();
+    // Reads what the file gained since the last call, from where it left
+    // off (a file that shrank was replaced: it is read again from the start).
+    // False when the file cannot be read; the reason in `erreur`.
+    bool relire(QString* erreur);
+
+    // Nothing while the first line has not come, or when it is not a
+    // journal's (then `erreur()` says so).
+    const std::optional<JournalLu>& journal() const { return journal_; }
+    QString erreur() const;
+    qint64 octetsLus() const { return lus_; }
+
+private:
+    void ligne(QByteArrayView brute, bool coupee);
+
+    QString chemin_;
+    std::optional<JournalLu> journal_;
+    QByteArray reste_;  // the line whose end has not come yet
+    qint64 lus_ = 0;
+    int lignes_ = 0;
+    bool etranger_ = false;  // the first line is not a journal's
 };
 
 // Nothing when the text is not a journal (the reason in `erreur`). A journal

@@ -3,6 +3,8 @@
 #include "noyau/questionnaire/formats.h"
 #include "noyau/resultats/statistiques.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <cmath>
 
@@ -34,6 +36,8 @@ table.questions td:nth-child(2) { width: 34%; }
 span.juste, span.fausse { white-space: nowrap; }
 span.juste { color: #1e6b40; font-weight: 700; }
 span.fausse { color: #555; }
+table.grille td.v { text-align: center; font-weight: 700; }
+td.juste { color: #1e6b40; } td.fausse { color: #8b0000; } td.nulle { color: #8a6500; }
 .legende { color: #555; font-size: 9pt; }
 svg text { font: 8.5pt "DejaVu Sans", Arial, sans-serif; }
 )");
@@ -123,13 +127,11 @@ QString ligneEssai(const LigneEssai& l) {
               cellule(s->complet() ? e(s->note) : QStringLiteral("non évaluable"), true);
     } else {
         const Journal::JournalLu& j = *l.journal;
-        int justes = 0, fausses = 0, nulles = 0;
-        for (const auto& r : j.reponses)
-            (r.verdict == "Vrai" ? justes : r.verdict == "Faux" ? fausses : nulles) += 1;
+        const Journal::Decompte d = Journal::Decompter(j);
         tr += cellule(j.debut.toString("dd/MM/yyyy")) + cellule(j.debut.toString("HH:mm")) +
               cellule(QStringLiteral("%1 / %2").arg(j.reponses.size()).arg(j.questions), true) +
-              cellule(QString::number(justes), true) + cellule(QString::number(fausses), true) +
-              cellule(QString::number(nulles), true) +
+              cellule(QString::number(d.justes), true) + cellule(QString::number(d.fausses), true) +
+              cellule(QString::number(d.nulles), true) +
               cellule(QStringLiteral("sans résultat"), true);
     }
     return tr + cellule(etatJournal(l)) + "</tr>\n";
@@ -147,11 +149,16 @@ QString tableClasse(const QString& classe, const QVector<LigneEssai>& lignes) {
 // How often each answer was ticked, the right ones marked.
 QString cocheesTexte(const StatQuestion& q) {
     QString texte;
-    for (int k = 0; k < q.cochees.size(); ++k)
-        texte += QStringLiteral("<span class=\"%1\">n° %2 : %3</span> ")
+    for (int k = 0; k < q.cochees.size(); ++k) {
+        const QString reponse = k < q.textes.size() && !q.textes[k].isEmpty()
+                                    ? " « " + e(q.textes[k].left(60)) + " »"
+                                    : QString();
+        texte += QStringLiteral("<span class=\"%1\">n° %2%3 : %4</span><br>")
                      .arg(q.bonnes[k] ? "juste" : "fausse")
                      .arg(k + 1)
+                     .arg(reponse)
                      .arg(q.cochees[k]);
+    }
     return texte;
 }
 
@@ -176,21 +183,130 @@ QString tableQuestions(const StatQuestionnaire& s) {
             cellule(q.discrimination ? nombre(*q.discrimination, 2) : QStringLiteral("–"), true) +
             cellule(cocheesTexte(q)) + "</tr>\n";
         if (!q.alertes.isEmpty())
-            html += "<tr class=\"alerte\"><td></td><td colspan=\"8\">À revoir : " +
-                    e(q.alertes.join(" ; ")) + "</td></tr>\n";
+            html += "<tr class=\"alerte\"><td></td><td colspan=\"8\">Question n° " +
+                    QString::number(q.numero) + " à revoir : " + e(q.alertes.join(" ; ")) +
+                    "</td></tr>\n";
     }
-    return html + QStringLiteral(
-                      "</table>\n<p class=\"legende\">Discrimination : part de réponses justes "
-                      "parmi les 27 % "
-                      "d'essais complets les mieux notés, moins celle des 27 % les moins bien "
-                      "notés (de −1 à 1 ; "
-                      "nettement négative, la question trompe les meilleurs) ; « – » sous %1 "
-                      "essais complets "
-                      "avec journal.</p>\n")
-                      .arg(MinimumDiscrimination);
+    return html +
+           QStringLiteral(
+               "</table>\n<p class=\"legende\">Justes : la facilité de la question, part des "
+               "réponses justes (sous 20 %, trop difficile ; au-dessus de 90 %, trop facile). "
+               "Discrimination : part de réponses justes "
+               "parmi les 27 % "
+               "d'essais complets les mieux notés, moins celle des 27 % les moins bien "
+               "notés (de −1 à 1 ; "
+               "nettement négative, la question trompe les meilleurs) ; « – » sous %1 "
+               "essais complets "
+               "avec journal.</p>\n")
+               .arg(MinimumDiscrimination);
 }
 
-QString section(const StatQuestionnaire& s) {
+const char* nomRegle(RegleEssai regle) {
+    switch (regle) {
+    case RegleEssai::Meilleur: return "du meilleur essai complet";
+    case RegleEssai::Dernier: return "du dernier essai complet";
+    case RegleEssai::Premier: break;
+    }
+    return "du premier essai complet";
+}
+
+// A symbol as well as a colour, for black and white prints and
+// colour-blind eyes.
+QString caseGrille(const Journal::JournalLu* j, int numero) {
+    if (j)
+        for (const Journal::ReponseLue& r : j->reponses)
+            if (r.numero == numero) {
+                if (r.verdict == "Vrai") return "<td class=\"v juste\">✓</td>";
+                if (r.verdict == "Faux") return "<td class=\"v fausse\">✗</td>";
+                return "<td class=\"v nulle\">○</td>";
+            }
+    return "<td class=\"v\">·</td>";
+}
+
+using Eleves = QVector<const NoteEleve*>;
+
+QString moyennes(const QString& nom, const Eleves& eleves) {
+    QVector<double> notes;
+    for (const NoteEleve* n : eleves)
+        if (const auto note = n->note()) notes << *note;
+    const Moyennes m = CalculerMoyennes(notes);
+    return "<tr>" + cellule(nom) + cellule(QString::number(eleves.size()), true) +
+           cellule(QString::number(m.notes), true) +
+           cellule(m.notes ? nombre(m.moyenne) : QStringLiteral("–"), true) +
+           cellule(m.notes ? nombre(m.mediane) : QStringLiteral("–"), true) + "</tr>\n";
+}
+
+// Each pupil's mark and, question by question, how the attempt behind it fared.
+QString tableEleves(const StatQuestionnaire& s, const Eleves& eleves, RegleEssai regle, bool noms) {
+    QMap<QString, Eleves> parClasse;
+    for (const NoteEleve* n : eleves) parClasse[n->classe] << n;
+    QString html = QStringLiteral(
+                       "<h3>Notes par élève</h3>\n<p class=\"legende\">La note d'un "
+                       "élève est celle %1. Grille : ✓ juste, ✗ fausse, ○ sans "
+                       "réponse, · non traitée.</p>\n<table><tr><th>Classe</th>"
+                       "<th>Élèves</th><th>Notés</th><th>Moyenne</th><th>Médiane</th>"
+                       "</tr>\n")
+                       .arg(nomRegle(regle));
+    for (auto c = parClasse.cbegin(); c != parClasse.cend(); ++c)
+        html += moyennes(e(c.key()), c.value());
+    html += moyennes(QStringLiteral("Ensemble"), eleves) + "</table>\n";
+    for (auto c = parClasse.cbegin(); c != parClasse.cend(); ++c) {
+        html += "<table class=\"grille\"><tr><th>" + e(c.key()) + "</th>";
+        if (noms) html += QStringLiteral("<th>Nom</th><th>Prénom</th>");
+        html += QStringLiteral("<th>Note /20</th><th>Essai</th>");
+        for (const StatQuestion& q : s.questions)
+            html += "<th>" + QString::number(q.numero) + "</th>";
+        html += "</tr>\n";
+        for (const NoteEleve* n : c.value()) {
+            html += "<tr>" + cellule(e(n->identifiant));
+            if (noms)
+                html += cellule(n->inscrit ? e(n->inscrit->nom) : QString()) +
+                        cellule(n->inscrit ? e(n->inscrit->prenom) : QString());
+            const auto note = n->note();
+            html += cellule(note        ? nombre(*note)
+                            : n->essais ? QStringLiteral("non évaluable")
+                                        : QStringLiteral("aucun essai"),
+                            true) +
+                    cellule(n->retenu ? QString::number(n->retenu->numero) : QString(), true);
+            for (const StatQuestion& q : s.questions) html += caseGrille(n->journal, q.numero);
+            html += "</tr>\n";
+        }
+        html += "</table>\n";
+    }
+    return html;
+}
+
+// Listed pupils with no attempt at all, and identifiers the list does not know.
+QString controleListe(const Releve& r, const ListeClasse& liste) {
+    QSet<QString> presents;
+    QMap<QString, QString> inconnus;  // by identifier and class, the closest listed one
+    for (const LigneEssai& l : LignesEssais(r)) {
+        if (liste.trouver(l.identifiant))
+            presents.insert(CleIdentifiant(l.identifiant));
+        else
+            inconnus.insert(l.identifiant + " (" + l.classe + ")", liste.plusProche(l.identifiant));
+    }
+    QString html = "<h2>Liste de la classe</h2>\n";
+    QStringList absents;
+    for (const Inscrit& i : liste.inscrits)
+        if (!presents.contains(CleIdentifiant(i.identifiant)))
+            absents << e(i.identifiant + " – " + i.nom + " " + i.prenom + " (" + i.classe + ")");
+    html += "<p>" + Compte(absents.size(), "élève", "élèves") + " de la liste sans aucun essai" +
+            (absents.isEmpty() ? "." : " :") + "</p>\n";
+    if (!absents.isEmpty()) html += "<ul><li>" + absents.join("</li><li>") + "</li></ul>\n";
+    html += "<p>" + Compte(inconnus.size(), "identifiant", "identifiants") +
+            " absents de la liste" + (inconnus.isEmpty() ? "." : " :") + "</p>\n";
+    if (!inconnus.isEmpty()) {
+        html += "<ul>";
+        for (auto i = inconnus.cbegin(); i != inconnus.cend(); ++i)
+            html += "<li>" + e(i.key()) +
+                    (i.value().isEmpty() ? QString() : " : " + e(i.value()) + " ?") + "</li>";
+        html += "</ul>\n";
+    }
+    return html;
+}
+
+QString section(const StatQuestionnaire& s, const Eleves& eleves, RegleEssai regle, bool noms) {
     QString html = "<section>\n<h2>" + e(s.titre.isEmpty() ? s.questionnaire : s.titre) +
                    " <small>(" + e(s.questionnaire) + ")</small></h2>\n<div class=\"chiffres\">";
     const auto chiffre = [&](const QString& nom, const QString& valeur) {
@@ -223,13 +339,16 @@ QString section(const StatQuestionnaire& s) {
             " essais notés)</h3>\n" + histogramme(s.notes) + "\n";
     for (auto classe = s.classes.cbegin(); classe != s.classes.cend(); ++classe)
         html += tableClasse(classe.key(), classe.value());
-    return html + tableQuestions(s) + "</section>\n";
+    return html + tableEleves(s, eleves, regle, noms) + tableQuestions(s) + "</section>\n";
 }
 
 }  // namespace
 
-QString RapportHtml(const Releve& r) {
+QString RapportHtml(const Releve& r, RegleEssai regle, const ListeClasse* liste) {
     const QVector<StatQuestionnaire> stats = Statistiques(r);
+    const QVector<NoteEleve> notes = NotesEleves(r, regle, liste);
+    QHash<QString, Eleves> parQuestionnaire;
+    for (const NoteEleve& n : notes) parQuestionnaire[n.questionnaire.toUpper()] << &n;
     QString html =
         "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
         "<title>Bilan de la classe</title>\n<style>" +
@@ -238,8 +357,8 @@ QString RapportHtml(const Releve& r) {
         "<h1>Bilan de la classe</h1>\n";
     int essais = 0;
     for (const StatQuestionnaire& s : stats) essais += s.essais;
-    html +=
-        QStringLiteral("<p>%1 essai(s), %2 questionnaire(s).</p>\n").arg(essais).arg(stats.size());
+    html += "<p>" + Compte(essais, "essai", "essais") + ", " +
+            Compte(stats.size(), "questionnaire", "questionnaires") + ".</p>\n";
     if (!r.erreurs.isEmpty()) {
         html +=
             QStringLiteral("<div class=\"erreurs\"><p>Fichiers ou essais illisibles (%1) :</p><ul>")
@@ -247,7 +366,9 @@ QString RapportHtml(const Releve& r) {
         for (const QString& erreur : r.erreurs) html += "<li>" + e(erreur) + "</li>";
         html += "</ul></div>\n";
     }
-    for (const StatQuestionnaire& s : stats) html += section(s);
+    if (liste) html += controleListe(r, *liste);
+    for (const StatQuestionnaire& s : stats)
+        html += section(s, parQuestionnaire.value(s.questionnaire.toUpper()), regle, liste);
     return html + "</body>\n</html>\n";
 }
 

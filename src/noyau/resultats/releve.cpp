@@ -8,6 +8,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QSet>
+#include <QThread>
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
@@ -16,6 +17,21 @@
 namespace Resultats {
 
 namespace {
+
+// By questionnaire, class and identifier in French order, then attempt and time.
+template <typename Essai>
+void TrierEssais(QVector<Essai>& essais) {
+    QCollator collation{Formats::francais()};
+    collation.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(essais.begin(), essais.end(), [&](const Essai& a, const Essai& b) {
+        for (const auto& [x, y] :
+             {std::pair{&a.questionnaire, &b.questionnaire}, std::pair{&a.classe, &b.classe},
+              std::pair{&a.identifiant, &b.identifiant}})
+            if (const int ordre = collation.compare(*x, *y)) return ordre < 0;
+        if (a.numero != b.numero) return a.numero < b.numero;
+        return std::pair{a.date, a.heure} < std::pair{b.date, b.heure};
+    });
+}
 
 QString cle(const QStringList& parties) { return parties.join(QChar(0x1F)); }
 
@@ -82,9 +98,15 @@ FichierLu lireFichier(const QString& chemin, bool journal) {
 
 // Each file is read and parsed on its own, so the files are shared out
 // among the processor's cores; what they gave comes back in listing order.
-QVector<FichierLu> lireTous(const QVector<std::pair<QString, bool>>& fichiers) {
-    return QtConcurrent::blockingMapped<QVector<FichierLu>>(
+QVector<FichierLu> lireTous(const QVector<std::pair<QString, bool>>& fichiers,
+                            const Progression& progression) {
+    QFuture<FichierLu> lus = QtConcurrent::mapped(
         fichiers, [](const std::pair<QString, bool>& f) { return lireFichier(f.first, f.second); });
+    while (progression && !lus.isFinished()) {
+        progression(lus.progressValue(), fichiers.size());
+        QThread::msleep(100);
+    }
+    return lus.results();
 }
 
 class Collecte {
@@ -101,8 +123,8 @@ public:
         while (it.hasNext()) retenir(it.nextFileInfo());
     }
 
-    Releve terminer() {
-        for (FichierLu& lu : lireTous(fichiers_)) garder(lu);
+    Releve terminer(const Progression& progression) {
+        for (FichierLu& lu : lireTous(fichiers_, progression)) garder(lu);
         trier();
         for (int i = 0; i < r_.journaux.size(); ++i) {
             const Journal::JournalLu& j = r_.journaux[i];
@@ -127,6 +149,7 @@ private:
 
     void garder(FichierLu& lu) {
         if (!lu.erreur.isEmpty()) r_.erreurs << lu.erreur;
+        if (lu.journal) r_.erreurs << lu.journal->erreurs;
         if (lu.journal) garderJournal(std::move(*lu.journal));
         r_.erreurs << lu.resultats.erreurs;
         for (EssaiLu& e : lu.resultats.essais) {
@@ -152,19 +175,7 @@ private:
             garde = std::move(j);
     }
 
-    void trier() {
-        QCollator collation{Formats::francais()};
-        collation.setCaseSensitivity(Qt::CaseInsensitive);
-        std::stable_sort(
-            r_.essais.begin(), r_.essais.end(), [&](const EssaiLu& a, const EssaiLu& b) {
-                for (const auto& [x, y] :
-                     {std::pair{&a.questionnaire, &b.questionnaire},
-                      std::pair{&a.classe, &b.classe}, std::pair{&a.identifiant, &b.identifiant}})
-                    if (const int ordre = collation.compare(*x, *y)) return ordre < 0;
-                if (a.numero != b.numero) return a.numero < b.numero;
-                return std::pair{a.date, a.heure} < std::pair{b.date, b.heure};
-            });
-    }
+    void trier() { TrierEssais(r_.essais); }
 
     Releve r_;
     QVector<std::pair<QString, bool>> fichiers_;  // path, and whether a journal
@@ -173,30 +184,30 @@ private:
     Titres titres_;
 };
 
+}  // namespace
+
 // Text a spreadsheet would take for a formula is kept as text.
-QString champTexte(const QString& texte) {
+QString ProtegerFormule(const QString& texte) {
     static const QString debutsFormule = QStringLiteral("=+-@\t\r");
     return !texte.isEmpty() && debutsFormule.contains(texte[0]) ? '\'' + texte : texte;
 }
 
-QString champ(const QString& texte) {
+QString ChampCsv(const QString& texte) {
     if (!texte.contains(';') && !texte.contains('"') && !texte.contains('\n') &&
         !texte.contains('\r'))
         return texte;
     return '"' + QString(texte).replace('"', "\"\"") + '"';
 }
 
-}  // namespace
-
 int Releve::codeSortie() const {
     if (erreurs.isEmpty()) return 0;
     return essais.isEmpty() && journaux.isEmpty() ? 2 : 1;
 }
 
-Releve Rassembler(const QStringList& chemins) {
+Releve Rassembler(const QStringList& chemins, const Progression& progression) {
     Collecte collecte;
     for (const QString& chemin : chemins) collecte.lister(chemin);
-    return collecte.terminer();
+    return collecte.terminer(progression);
 }
 
 const Journal::JournalLu* JournalDe(const Releve& r, const EssaiLu& e) {
@@ -205,28 +216,56 @@ const Journal::JournalLu* JournalDe(const Releve& r, const EssaiLu& e) {
     return trouve == r.indexJournaux.constEnd() ? nullptr : &r.journaux[*trouve];
 }
 
+QVector<LigneEssai> LignesEssais(const Releve& r) {
+    QVector<LigneEssai> lignes;
+    lignes.reserve(r.essais.size());
+    QSet<const Journal::JournalLu*> rattaches;
+    for (const EssaiLu& e : r.essais) {
+        const Journal::JournalLu* j = JournalDe(r, e);
+        if (j) rattaches.insert(j);
+        lignes.push_back(
+            {&e, j, e.questionnaire, e.identifiant, e.classe, e.numero, e.date, e.heure});
+    }
+    const qsizetype enregistres = lignes.size();
+    for (const Journal::JournalLu& j : r.journaux)
+        if (!rattaches.contains(&j))
+            lignes.push_back({nullptr, &j, j.questionnaire, j.identifiant, j.classe, j.essai,
+                              j.debut.date(), j.debut.time()});
+    // The records came sorted: only the journals without one need placing.
+    if (lignes.size() > enregistres) TrierEssais(lignes);
+    return lignes;
+}
+
+QString Compte(qsizetype nombre, const QString& singulier, const QString& pluriel) {
+    return QString::number(nombre) + ' ' + (nombre > 1 ? pluriel : singulier);
+}
+
 QByteArray TexteCsv(const Releve& r) {
     QString texte = QStringLiteral(
         "questionnaire;titre;identifiant;classe;essai;date;heure;traitees;"
         "questions;justes;fausses;nulles;note;note_sur_4;complet\r\n");
-    for (const EssaiLu& e : r.essais) {
-        const QStringList champs{champTexte(e.questionnaire),
-                                 champTexte(r.titre(e.questionnaire)),
-                                 champTexte(e.identifiant),
-                                 champTexte(e.classe),
-                                 QString::number(e.numero),
-                                 e.date.toString(Qt::ISODate),
-                                 e.heure.toString(QStringLiteral("HH:mm:ss")),
-                                 QString::number(e.traitees),
-                                 QString::number(e.questions),
-                                 QString::number(e.justes),
-                                 QString::number(e.fausses),
-                                 QString::number(e.nulles),
-                                 e.note,
-                                 e.noteSurQuatre,
-                                 e.complet() ? QStringLiteral("oui") : QStringLiteral("non")};
+    for (const LigneEssai& l : LignesEssais(r)) {
+        QStringList champs{ProtegerFormule(l.questionnaire),
+                           ProtegerFormule(r.titre(l.questionnaire)),
+                           ProtegerFormule(l.identifiant),
+                           ProtegerFormule(l.classe),
+                           QString::number(l.numero),
+                           l.date.toString(Qt::ISODate),
+                           l.heure.toString(QStringLiteral("HH:mm:ss"))};
+        if (const EssaiLu* e = l.essai) {
+            champs << QString::number(e->traitees) << QString::number(e->questions)
+                   << QString::number(e->justes) << QString::number(e->fausses)
+                   << QString::number(e->nulles) << e->note << e->noteSurQuatre
+                   << (e->complet() ? QStringLiteral("oui") : QStringLiteral("non"));
+        } else {
+            const Journal::Decompte d = Journal::Decompter(*l.journal);
+            champs << QString::number(l.journal->reponses.size())
+                   << QString::number(l.journal->questions) << QString::number(d.justes)
+                   << QString::number(d.fausses) << QString::number(d.nulles) << QString()
+                   << QString() << QStringLiteral("non");
+        }
         QStringList cellules;
-        for (const QString& c : champs) cellules << champ(c);
+        for (const QString& c : champs) cellules << ChampCsv(c);
         texte += cellules.join(';') + "\r\n";
     }
     return "\xEF\xBB\xBF" + texte.toUtf8();

@@ -29,6 +29,7 @@ void compter(QMap<int, StatQuestion>& questions, const JournalLu& j) {
         q.nulles += reponse.verdict == "Nulle";
         const int choix = std::clamp(reponse.choix, 0, 9);
         if (q.bonnes.size() < choix) q.bonnes.resize(choix), q.cochees.resize(choix);
+        if (q.textes.size() < reponse.textes.size()) q.textes = reponse.textes;
         for (int k : reponse.justes)
             if (k >= 1 && k <= choix) q.bonnes[k - 1] = true;
         for (int k : reponse.cochees)
@@ -118,17 +119,7 @@ QVector<StatQuestionnaire> Statistiques(const Releve& r) {
         }
         return stats[index.value(cle)];
     };
-    QSet<const JournalLu*> rattaches;
-    for (const EssaiLu& e : r.essais) {
-        const JournalLu* j = JournalDe(r, e);
-        if (j) rattaches.insert(j);
-        stat(e.questionnaire).classes[e.classe]
-            << LigneEssai{&e, j, e.identifiant, e.classe, e.numero};
-    }
-    for (const JournalLu& j : r.journaux)
-        if (!rattaches.contains(&j))
-            stat(j.questionnaire).classes[j.classe]
-                << LigneEssai{nullptr, &j, j.identifiant, j.classe, j.essai};
+    for (const LigneEssai& l : LignesEssais(r)) stat(l.questionnaire).classes[l.classe] << l;
     for (StatQuestionnaire& s : stats) completer(s);
     return stats;
 }

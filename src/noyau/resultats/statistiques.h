@@ -18,20 +18,13 @@ struct StatQuestion {
     int reponses = 0, justes = 0, fausses = 0, nulles = 0;
     QVector<bool> bonnes;  // (k) answer k+1 is right
     QVector<int> cochees;  // (k) times answer k+1 was ticked
+    QStringList textes;    // (k) text of answer k+1, when the journals have it
     // Share right in the best 27 % of the marks less in the weakest 27 %;
     // nothing with too few complete attempts to tell.
     std::optional<double> discrimination;
     QStringList alertes;  // why the teacher should look at it, in French
 
     double facilite() const { return reponses ? double(justes) / reponses : 0.0; }
-};
-
-// One attempt as the report lists it: its record, its journal, or both.
-struct LigneEssai {
-    const EssaiLu* essai = nullptr;               // nothing: interrupted before its record
-    const Journal::JournalLu* journal = nullptr;  // nothing: no journal found
-    QString identifiant, classe;
-    int numero = 0;
 };
 
 struct StatQuestionnaire {

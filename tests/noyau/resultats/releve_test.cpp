@@ -155,3 +155,102 @@ TEST(ResultatsReleve, ProgrammeTableauCodesDeSortieEtMessages) {
         }
     }
 }
+
+// An attempt cut off before its record and a journal damaged in the middle:
+// the spreadsheet, the page and the count the teacher is told agree.
+TEST(ResultatsReleve, EssaisSansEnregistrementEtJournauxAbimes) {
+    const auto journal = [](const char* identifiant, const QByteArray& suite) {
+        return QByteArray(
+                   R"({"type":"debut","questionnaire":"X","titre":"Les x","identifiant":")") +
+               identifiant +
+               R"(","classe":"3A","essai":1,"debut":"2026-12-05T14:03:27","questions":3})"
+               "\n" +
+               suite;
+    };
+    const QByteArray question =
+        R"({"type":"question","numero":2,"rang":1,"cochees":[1],"justes":[2],"choix":3,"verdict":"Faux","secondes":9})"
+        "\n";
+    const QByteArray enTete =
+        "\xEF\xBB\xBF"
+        "questionnaire;titre;identifiant;classe;essai;date;heure;traitees;questions;"
+        "justes;fausses;nulles;note;note_sur_4;complet\r\n";
+    const QByteArray b01 = "X;Les x;B01;3A;1;2026-12-05;14:03:27;3;3;2;1;0;15,5;3,1;oui\r\n";
+    const struct {
+        const char* nom;
+        QByteArray journal;
+        QByteArray lignes;
+        QString compte, erreur;
+    } cas[] = {
+        {"enregistrement seul", {}, b01, "1 essai lu.", ""},
+        {"interrompu", journal("B02", question),
+         b01 + "X;Les x;B02;3A;1;2026-12-05;14:03:27;1;3;0;1;0;;;non\r\n", "2 essais lus.", ""},
+        {"ligne abîmée", journal("B02", "{\"type\":\"quest\n" + question),
+         b01 + "X;Les x;B02;3A;1;2026-12-05;14:03:27;1;3;0;1;0;;;non\r\n", "2 essais lus.",
+         "B02.jsonl : ligne 2 illisible"},
+    };
+    for (const auto& c : cas) {
+        QTemporaryDir racine;
+        poser(racine.filePath("X/X.dat"), "</Les x\r\n0 Q ?\r\nA\r\nB\r\n=>1 0\r\n");
+        poser(racine.filePath("X/X _B01_3A_.rst"), record(essai("b01", 3, 3, 2, 1, 15.5f)));
+        if (!c.journal.isEmpty()) poser(racine.filePath("X/Essais/B02.jsonl"), c.journal);
+        QProcess p;
+        p.setWorkingDirectory(racine.path());
+        p.start(KORVANE_RUN_DIR "/korvane-bilan", {"X"});
+        ASSERT_TRUE(p.waitForFinished(20000));
+        const QString erreurs = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_TRUE(erreurs.contains(c.compte)) << c.nom << erreurs.toStdString();
+        EXPECT_TRUE(erreurs.contains(c.erreur)) << c.nom << erreurs.toStdString();
+        EXPECT_EQ(contenu(racine.filePath("bilan.csv")), enTete + c.lignes) << c.nom;
+        const QString page = QString::fromUtf8(contenu(racine.filePath("bilan.html")));
+        EXPECT_TRUE(page.contains("<p>" + c.compte.section(' ', 0, 1) + ", 1 questionnaire.</p>"))
+            << c.nom;
+        EXPECT_TRUE(page.contains(c.erreur)) << c.nom;
+    }
+}
+
+// One mark per pupil by the rule, the class list (Windows-1252, ",", case
+// and spaces in identifiers) and the gradebook's exact bytes.
+TEST(ResultatsReleve, CahierDeNotesParEleve) {
+    QTemporaryDir racine;
+    poser(racine.filePath("X/X.dat"), "</Les x\r\n0 Q ?\r\nA\r\nB\r\n=>1 0\r\n");
+    poser(racine.filePath("X/X _B01_3A_.rst"),
+          record(essai("b01", 3, 3, 2, 1, 12), QTime(14, 0)) +
+              record(essai("b01", 3, 3, 3, 0, 15.5f, 1), QTime(14, 10)) +
+              record(essai("b01", 3, 3, 1, 2, 9, 2), QTime(14, 20)));
+    poser(racine.filePath("X/X _B02_3A_.rst"), record(essai("b02", 1, 3, 0, 1, 0)));
+    poser(racine.filePath("X/X _B1_3A_.rst"), record(essai("b1", 3, 3, 2, 1, -2.5f)));
+    poser(racine.filePath("liste.csv"),
+          "Identifiant,Nom,Pr\xE9nom,Classe,Naissance\r\nB01,Durand,L\xE9"
+          "a,3A,2012\r\n"
+          " b02 ,Martin,\xC9ric,3A,2012\r\nB03,\"Petit, dit \"\"P\"\"\",Jo,3A,2012\r\n");
+    const QByteArray enTete =
+        "\xEF\xBB\xBFidentifiant;nom;prenom;classe;questionnaire;note;essai\r\n";
+    const QByteArray b02 = "b02;Martin;Éric;3A;X;;\r\n",
+                     b03 = "B03;\"Petit, dit \"\"P\"\"\";Jo;3A;X;;\r\n",
+                     b1 = "B1;;;3A;X;-2,5;1\r\n";
+    const struct {
+        QStringList options;
+        QByteArray lignes;
+    } cas[] = {
+        {{}, "B01;;;3A;X;12;1\r\nB02;;;3A;X;;\r\n" + b1},
+        {{"--liste", "liste.csv"}, "B01;Durand;Léa;3A;X;12;1\r\n" + b02 + b03 + b1},
+        {{"--liste", "liste.csv", "--essai", "meilleur"},
+         "B01;Durand;Léa;3A;X;15,5;2\r\n" + b02 + b03 + b1},
+        {{"--essai", "dernier"}, "B01;;;3A;X;9;3\r\nB02;;;3A;X;;\r\n" + b1},
+    };
+    for (const auto& c : cas) {
+        QProcess p;
+        p.setWorkingDirectory(racine.path());
+        p.start(KORVANE_RUN_DIR "/korvane-bilan",
+                c.options + QStringList{"--notes", "notes.csv", "--html", "bilan.html", "X"});
+        ASSERT_TRUE(p.waitForFinished(20000));
+        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        EXPECT_EQ(contenu(racine.filePath("notes.csv")).toStdString(),
+                  (enTete + c.lignes).toStdString())
+            << c.options.join(' ').toStdString();
+        const QString page = QString::fromUtf8(contenu(racine.filePath("bilan.html")));
+        EXPECT_EQ(page.contains("B1 (3A) : B01 ?") &&
+                      page.contains("B03 – Petit, dit &quot;P&quot; Jo (3A)"),
+                  !c.options.isEmpty() && c.options[0] == "--liste");
+    }
+}

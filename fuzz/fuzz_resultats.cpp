@@ -1,0 +1,20 @@
+// A results file as a pupil's machine, a hand edit or a cut copy leaves it
+// on the share: every record read, then gathered into the class report
+// and the gradebook.
+#include "entrees.h"
+#include "noyau/resultats/eleves.h"
+#include "noyau/resultats/lecture.h"
+#include "noyau/resultats/rapport.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
+    const QString chemin = Fuzz::dossier() + "/QCM _B01_3A_.rst";
+    Resultats::LectureResultats lu =
+        Resultats::LireResultats(Fuzz::octets(donnees, taille), chemin);
+    Resultats::Releve releve;
+    releve.essais = std::move(lu.essais);
+    releve.erreurs = std::move(lu.erreurs);
+    Resultats::TexteCsv(releve);
+    Resultats::TexteNotes(Resultats::NotesEleves(releve, Resultats::RegleEssai::Meilleur, nullptr));
+    Resultats::RapportHtml(releve);
+    return 0;
+}
