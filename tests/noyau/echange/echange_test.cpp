@@ -7,13 +7,16 @@
 #include <QProcess>
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
 using namespace Echange;
 
+enum class Images { Nommees, Octets, Aucune };
+
 // A bank as one line per question: "text | right* | wrong # comment @picture".
-QStringList resume(const QVector<Banque>& banques) {
+QStringList resume(const QVector<Banque>& banques, Images images = Images::Nommees) {
     QStringList lignes;
     for (const Banque& b : banques) {
         lignes << "[" + b.categorie + "]";
@@ -22,8 +25,11 @@ QStringList resume(const QVector<Banque>& banques) {
             for (int k = 0; k < q.reponses.size(); ++k)
                 ligne += " | " + q.reponses[k] + (q.justes.value(k) ? "*" : "");
             if (!q.commentaire.isEmpty()) ligne += " # " + q.commentaire;
-            if (!q.image.isEmpty())
-                ligne += QString(" @%1 (%2)").arg(q.image).arg(b.images.value(q.image).size());
+            const QByteArray image = b.images.value(q.image);
+            if (!q.image.isEmpty() && images != Images::Aucune)
+                ligne += QString(" @%1 (%2)")
+                             .arg(images == Images::Nommees ? q.image : QString())
+                             .arg(images == Images::Nommees ? image.size() : qChecksum(image));
             lignes << ligne;
         }
     }
@@ -34,12 +40,79 @@ QString exemple(const QString& nom) {
     return QString(KORVANE_TEST_FILES "/noyau/echange/fichiers/") + nom;
 }
 
-int importer(const QStringList& arguments, QString* erreurs = nullptr) {
+int lancer(const QString& programme, const QStringList& arguments, QString* erreurs = nullptr) {
     QProcess p;
-    p.start(KORVANE_RUN_DIR "/korvane-import", arguments);
+    p.start(KORVANE_RUN_DIR "/" + programme, arguments);
     p.waitForFinished(30000);
     if (erreurs) *erreurs = QString::fromUtf8(p.readAllStandardError());
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+int importer(const QStringList& arguments, QString* erreurs = nullptr) {
+    return lancer("korvane-import", arguments, erreurs);
+}
+
+// Questionnaires whose texts hold what each format escapes or reads as markup.
+void generer(const QString& bibliotheque) {
+    const QStringList morceaux{"a ~ b",
+                               "x = y",
+                               "#1",
+                               "{a}",
+                               "C:\\dossier",
+                               "\\n",
+                               "[html]début",
+                               "%50% du lot",
+                               "a -> b",
+                               "<b>gras</b>",
+                               "&amp; &lt;",
+                               "π ≤ √2 Ω",
+                               "$CATEGORY: x",
+                               "// pas ceci",
+                               "::nom::",
+                               "A. début",
+                               "ANSWER: A",
+                               "]]> fin",
+                               "é à ç œ € …",
+                               "_____",
+                               "@@PLUGINFILE@@/x.png",
+                               "T",
+                               "<p>&nbsp;</p>",
+                               "\"\\'"};
+    std::mt19937 hasard(7);
+    auto texte = [&] {
+        return morceaux[hasard() % morceaux.size()] + " " + morceaux[hasard() % morceaux.size()];
+    };
+    for (int n = 1; n <= 3; ++n) {
+        const QString dossier = bibliotheque + QString("/GENERE%1").arg(n);
+        Questionnaire e;
+        e.titre = QString("Généré %1 / 3e : π & Ω ").arg(n) + texte();
+        for (int i = 0; i < 30; ++i) {
+            Question q;
+            q.texte = texte();
+            for (int k = 0, nombre = 2 + hasard() % 5; k < nombre; ++k) {
+                q.reponses << texte() + QString(" %1").arg(k);
+                q.justes << (hasard() % 3 == 0);
+            }
+            q.justes[hasard() % q.justes.size()] = true;
+            if (hasard() % 3 == 0) q.commentaire = texte();
+            if (hasard() % 4 == 0) {
+                q.image = QString("Schéma n°%1.png").arg(i);
+                poser(dossier + "/Images/" + q.image, "\x89PNG" + QByteArray(i + 1, char(n)));
+            }
+            e.questions << q;
+        }
+        ASSERT_EQ(EnregistrerQuestionnaire(e, dossier), "");
+    }
+}
+
+// Each questionnaire of a library by its title, pictures as `images` says.
+QMap<QString, QStringList> parTitre(const QString& bibliotheque, Images images) {
+    QMap<QString, QStringList> contenus;
+    QStringList remarques;
+    for (const QString& d : DossiersQuestionnaires({bibliotheque})) {
+        const Banque b = BanqueDuDossier(d, &remarques);
+        contenus[b.categorie] += resume({b}, images);
+    }
+    return contenus;
 }
 
 TEST(Echange, banquesLuesCommeLesPlateformesLesExportent) {
@@ -142,6 +215,31 @@ TEST(Echange, dossiersEcritsSansRienRemplacer) {
         const Questionnaire q = OuvrirPourEdition(d.bibliotheque() + "/" + a.dossier).questionnaire;
         EXPECT_EQ(q.titre, a.titre) << a.dossier.toStdString();
         EXPECT_EQ(q.questions.size(), a.questions) << a.dossier.toStdString();
+    }
+}
+
+// Export then import gives back the questions, answers, right answers,
+// comments and pictures (which GIFT does not carry).
+TEST(Echange, exporteEtReimporteALIdentique) {
+    DossierDeTest d;
+    ASSERT_EQ(QProcess::execute("cp", {"-rT", KORVANE_SAMPLE_LIBRARY, d.bibliotheque()}), 0);
+    QDir(d.dossier()).removeRecursively();
+    generer(d.bibliotheque());
+    for (const auto& [format, images] :
+         {std::pair{"moodle", Images::Octets}, {"gift", Images::Aucune}}) {
+        SCOPED_TRACE(format);
+        QTemporaryDir sortie;
+        const QString fichier = sortie.path() + "/banque." + format,
+                      vers = sortie.path() + "/import";
+        QString erreurs;
+        EXPECT_LE(lancer("korvane-export", {"--format", format, d.bibliotheque(), "-o", fichier},
+                         &erreurs),
+                  1)
+            << erreurs.toStdString();
+        EXPECT_EQ(importer({"--vers", vers, fichier}, &erreurs), 0) << erreurs.toStdString();
+        const auto avant = parTitre(d.bibliotheque(), images), apres = parTitre(vers, images);
+        EXPECT_EQ(avant.size(), 6);
+        EXPECT_EQ(avant, apres);
     }
 }
 
