@@ -2,6 +2,7 @@
 
 #include "ecrans/editeur/essai.h"
 #include "images/images.h"
+#include "noyau/echange/transfert.h"
 #include "noyau/fichiers/fichiers.h"
 #include "noyau/questionnaire/formats.h"
 
@@ -130,6 +131,9 @@ frmEditeur::frmEditeur(const QString& dossier, QWidget* parent)
     };
     choisirFichier = [this](const QString& titre, const QString& filtre) {
         return QFileDialog::getOpenFileName(this, titre, QDir::homePath(), filtre);
+    };
+    choisirDestination = [this](const QString& titre, const QString& filtre) {
+        return QFileDialog::getSaveFileName(this, titre, QDir::homePath(), filtre);
     };
     construire();
     minuterieVerification_.setSingleShot(true);
@@ -326,6 +330,8 @@ void frmEditeur::construireActions() {
     barre->addAction(annuler);
     barre->addAction(retablir);
     ajouter("Essayer", QKeySequence(Qt::Key_F5), [this] { essayer(); });
+    ajouter("Importer…", QKeySequence("Ctrl+I"), [this] { importer(); });
+    ajouter("Exporter…", QKeySequence("Ctrl+E"), [this] { exporter(); });
     ajouter("Quitter", QKeySequence("Ctrl+Q"), [this] { close(); });
 }
 
@@ -622,6 +628,11 @@ void frmEditeur::verifier() {
     for (const Probleme& p : Problemes(modele_))
         ajouter("À corriger avant d'enregistrer : " + p.message, p.question);
     for (const QString& c : changementsOuverture_) ajouter("L'enregistrement changera : " + c, 0);
+    if (EnUtf8(LignesDat(modele_)) || EnUtf8(LignesIni(modele_)))
+        ajouter(
+            "Des caractères n'existent pas en Windows-1252 : le questionnaire sera "
+            "enregistré en UTF-8.",
+            0);
     const QString copie = copie_.ecrire(modele_);
     if (copie.isEmpty()) return;
     const auto v = VerifierDossier(copie, Images::examiner);
@@ -632,6 +643,36 @@ void frmEditeur::verifier() {
                     : QString("%1 : %2").arg(a.fichier, a.message),
                 Edition::QuestionDeRemarque(*v, a));
     if (lstRemarques->count() == 0) ajouter("Aucune remarque : le questionnaire est prêt.", 0);
+}
+
+void frmEditeur::importer() {
+    const QString fichier = choisirFichier("Importer des questions",
+                                           "Banques de questions (*.gift *.txt *.xml);;Tous (*)");
+    if (fichier.isEmpty()) return;
+    const Echange::Import i = Echange::Importer(fichier, QFileInfo(dossier_).path());
+    QString texte = i.erreur.isEmpty() ? QString("%1 questions importées dans : %2.")
+                                             .arg(i.importees)
+                                             .arg(i.dossiers.join(", "))
+                                       : "Rien n'est importé : " + i.erreur + ".";
+    if (!i.remarques.isEmpty()) texte += "\n\n" + i.remarques.join('\n');
+    demander(texte, QMessageBox::Ok);
+}
+
+void frmEditeur::exporter() {
+    const QString fichier =
+        choisirDestination("Exporter le questionnaire", "GIFT (*.gift);;Moodle XML (*.xml)");
+    if (fichier.isEmpty()) return;
+    const bool xml = QFileInfo(fichier).suffix().compare("xml", Qt::CaseInsensitive) == 0;
+    QStringList remarques;
+    const QString raison =
+        Echange::Exporter({Echange::BanqueDe(modele_, dossier_, &remarques)},
+                          *Echange::FormatNomme(xml ? "moodle" : "gift"), fichier, &remarques);
+    if (!raison.isEmpty())
+        remarques.prepend("Le questionnaire n'est pas exporté : " + raison + ".");
+    if (remarques.isEmpty())
+        statusBar()->showMessage("Exporté dans " + fichier + ".", 5000);
+    else
+        demander(remarques.join('\n'), QMessageBox::Ok);
 }
 
 bool frmEditeur::ouvrirChangements() {

@@ -123,7 +123,7 @@ QString UneLigne(const QString& texte) {
     return propre.simplified();
 }
 
-QByteArray Format::ecrire(const QVector<Banque>&) const { return {}; }
+QByteArray Format::ecrire(const QVector<Banque>&, QStringList*) const { return {}; }
 
 const std::vector<std::unique_ptr<Format>>& FormatsConnus() {
     // The order of recognition: XML first, then the stricter plain text.

@@ -37,8 +37,9 @@ public:
     virtual bool reconnait(const QString& texte) const = 0;
     virtual Lecture lire(const QByteArray& octets, const QString& nomFichier) const = 0;
     virtual bool ecrit() const { return false; }
-    // UTF-8 bytes of a file holding every bank; only when `ecrit()`.
-    virtual QByteArray ecrire(const QVector<Banque>& banques) const;
+    // UTF-8 bytes of a file holding every bank; only when `ecrit()`. What the
+    // format cannot carry is said in `remarques`.
+    virtual QByteArray ecrire(const QVector<Banque>& banques, QStringList* remarques) const;
 };
 
 const std::vector<std::unique_ptr<Format>>& FormatsConnus();

@@ -225,9 +225,12 @@ Lecture Gift::lire(const QByteArray& octets, const QString& nomFichier) const {
     return l;
 }
 
-QByteArray Gift::ecrire(const QVector<Banque>& banques) const {
+QByteArray Gift::ecrire(const QVector<Banque>& banques, QStringList* remarques) const {
     QString texte;
     for (const Banque& b : banques) {
+        if (!b.images.isEmpty())
+            *remarques << QString("%1 : GIFT ne porte pas d'images, elles restent à part")
+                              .arg(b.categorie);
         texte += "$CATEGORY: $course$/top/" + QString(b.categorie).replace("/", "//") + "\n\n";
         for (int i = 0; i < b.questions.size(); ++i) {
             const Question& q = b.questions[i];

@@ -10,7 +10,7 @@ public:
     bool reconnait(const QString& texte) const override;
     Lecture lire(const QByteArray& octets, const QString& nomFichier) const override;
     bool ecrit() const override { return true; }
-    QByteArray ecrire(const QVector<Banque>& banques) const override;
+    QByteArray ecrire(const QVector<Banque>& banques, QStringList* remarques) const override;
 };
 
 }  // namespace Echange

@@ -190,7 +190,7 @@ Lecture Moodle::lire(const QByteArray& octets, const QString& nomFichier) const 
     return l;
 }
 
-QByteArray Moodle::ecrire(const QVector<Banque>& banques) const {
+QByteArray Moodle::ecrire(const QVector<Banque>& banques, QStringList*) const {
     QByteArray octets;
     QXmlStreamWriter xml(&octets);
     xml.setAutoFormatting(true);

@@ -128,11 +128,14 @@ QStringList DossiersQuestionnaires(const QStringList& chemins) {
 }
 
 Banque BanqueDuDossier(const QString& dossier, QStringList* remarques) {
-    const Ouverture o = OuvrirPourEdition(dossier);
-    const Questionnaire& q = o.questionnaire;
-    Banque b{q.titre.isEmpty() ? o.nom : q.titre, q.questions, {}};
+    return BanqueDe(OuvrirPourEdition(dossier).questionnaire, dossier, remarques);
+}
+
+Banque BanqueDe(const Questionnaire& q, const QString& dossier, QStringList* remarques) {
+    const QString nom = QFileInfo(QDir::cleanPath(dossier)).fileName();
+    Banque b{q.titre.isEmpty() ? nom : q.titre, q.questions, {}};
     if (q.modeImages == 1 && !q.imagesCycliques.isEmpty())
-        *remarques << QString("%1 : les images qui défilent ne sont pas exportées").arg(o.nom);
+        *remarques << QString("%1 : les images qui défilent ne sont pas exportées").arg(nom);
     for (Question& question : b.questions) {
         if (question.image.isEmpty() || b.images.contains(question.image)) continue;
         QFile f(Fichiers::resoudre(Fichiers::cheminEcrit(dossier + "/Images", question.image)));
@@ -142,11 +145,26 @@ Banque BanqueDuDossier(const QString& dossier, QStringList* remarques) {
             *remarques << QString(
                               "%1 : l'image %2 est introuvable ou trop grande, la question "
                               "part sans elle")
-                              .arg(o.nom, question.image);
+                              .arg(nom, question.image);
             question.image.clear();
         }
     }
     return b;
+}
+
+Import Importer(const QString& fichier, const QString& bibliotheque) {
+    const Lecture l = LireFichier(fichier);
+    Import i{{}, l.remarques, 0, l.ignorees, l.erreur};
+    if (i.erreur.isEmpty() && l.banques.isEmpty()) i.erreur = "aucune question à importer";
+    if (i.erreur.isEmpty()) i.erreur = Installer(l.banques, bibliotheque, &i.dossiers);
+    if (!i.erreur.isEmpty()) return i;
+    for (const Banque& b : l.banques) i.importees += int(b.questions.size());
+    return i;
+}
+
+QString Exporter(const QVector<Banque>& banques, const Format& format, const QString& chemin,
+                 QStringList* remarques) {
+    return ecrireFichier(chemin, format.ecrire(banques, remarques));
 }
 
 }  // namespace Echange

@@ -26,5 +26,22 @@ QStringList DossiersQuestionnaires(const QStringList& chemins);
 // A questionnaire folder as a bank named by its title, with its pictures;
 // what cannot be carried over is said in `remarques`.
 Banque BanqueDuDossier(const QString& dossier, QStringList* remarques);
+// The same for a questionnaire held in memory, its pictures in `dossier`.
+Banque BanqueDe(const Questionnaire& q, const QString& dossier, QStringList* remarques);
+
+// One file imported into `bibliotheque`, whole or not at all.
+struct Import {
+    QStringList dossiers;   // the folders made
+    QStringList remarques;  // skipped questions, dropped partial credit
+    int importees = 0, ignorees = 0;
+    QString erreur;  // why nothing was imported
+};
+Import Importer(const QString& fichier, const QString& bibliotheque);
+
+// The banks written to `chemin` in `format` (a writing one), atomically; the
+// reason in French on failure. What the format cannot carry is said in
+// `remarques`.
+QString Exporter(const QVector<Banque>& banques, const Format& format, const QString& chemin,
+                 QStringList* remarques);
 
 }  // namespace Echange

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace {
@@ -50,23 +49,17 @@ int main(int argc, char** argv) {
     QVector<Echange::Banque> banques;
     QStringList remarques;
     for (const QString& d : dossiers) banques << Echange::BanqueDuDossier(d, &remarques);
-    if (format == "gift")
-        for (const Echange::Banque& b : banques)
-            if (!b.images.isEmpty())
-                remarques << QStringLiteral("%1 : GIFT ne porte pas d'images, elles restent à part")
-                                 .arg(b.categorie);
-    for (const QString& r : remarques) erreurs << r << '\n';
-    const QByteArray octets = f->ecrire(banques);
     if (sortie.isEmpty()) {
+        const QByteArray octets = f->ecrire(banques, &remarques);
+        for (const QString& r : remarques) erreurs << r << '\n';
         QFile standard;
         if (!standard.open(stdout, QIODevice::WriteOnly) || standard.write(octets) != octets.size())
             return 2;
     } else {
-        QSaveFile fichier(sortie);
-        if (!fichier.open(QIODevice::WriteOnly) || fichier.write(octets) != octets.size() ||
-            !fichier.commit()) {
-            erreurs << QStringLiteral("%1 : écriture impossible (%2)\n")
-                           .arg(QDir::toNativeSeparators(sortie), fichier.errorString());
+        const QString raison = Echange::Exporter(banques, *f, sortie, &remarques);
+        for (const QString& r : remarques) erreurs << r << '\n';
+        if (!raison.isEmpty()) {
+            erreurs << QDir::toNativeSeparators(sortie) << " : " << raison << '\n';
             return 2;
         }
     }

@@ -42,20 +42,13 @@ int main(int argc, char** argv) {
     bool manques = false;
     for (const QString& fichier : fichiers) {
         const QString nom = QDir::toNativeSeparators(fichier);
-        const Echange::Lecture l = Echange::LireFichier(fichier);
-        for (const QString& r : l.remarques) erreurs << nom << " : " << r << '\n';
-        manques = manques || l.ignorees > 0;
-        QString raison = l.erreur;
-        QStringList dossiers;
-        if (raison.isEmpty() && l.banques.isEmpty()) raison = "aucune question à importer";
-        if (raison.isEmpty()) raison = Echange::Installer(l.banques, vers, &dossiers);
-        if (!raison.isEmpty()) {
-            erreurs << nom << " : " << raison << " ; rien n'est importé de ce fichier.\n";
-            manques = true;
-            continue;
-        }
-        for (const Echange::Banque& b : l.banques) importees += int(b.questions.size());
-        for (const QString& d : dossiers)
+        const Echange::Import i = Echange::Importer(fichier, vers);
+        for (const QString& r : i.remarques) erreurs << nom << " : " << r << '\n';
+        manques = manques || i.ignorees > 0 || !i.erreur.isEmpty();
+        if (!i.erreur.isEmpty())
+            erreurs << nom << " : " << i.erreur << " ; rien n'est importé de ce fichier.\n";
+        importees += i.importees;
+        for (const QString& d : i.dossiers)
             sortie << QDir::toNativeSeparators(QDir(vers).filePath(d)) << '\n';
     }
     sortie.flush();
