@@ -39,8 +39,11 @@ const QHash<QString, QChar>& entitesNommees() {
 // The character an entity starting at `i` (on '&') stands for; `fin` moves
 // past it. Nothing when it is not an entity, so the '&' stays as written.
 QString entite(const QString& html, qsizetype i, qsizetype& fin) {
-    const qsizetype pointVirgule = html.indexOf(';', i);
-    if (pointVirgule < 0 || pointVirgule - i > 12) return {};
+    // Looked for nearby only: a text of many '&' without ';' stays linear.
+    constexpr qsizetype MaxLongueur = 12;
+    qsizetype pointVirgule = QStringView(html).mid(i, MaxLongueur + 1).indexOf(u';');
+    if (pointVirgule < 0) return {};
+    pointVirgule += i;
     const QString nom = html.mid(i + 1, pointVirgule - i - 1);
     fin = pointVirgule + 1;
     if (nom.startsWith('#')) {
