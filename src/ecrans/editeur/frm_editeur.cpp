@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QFutureWatcher>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImageReader>
@@ -32,6 +33,7 @@
 #include <QUndoCommand>
 #include <QVBoxLayout>
 #include <QValidator>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <cmath>
 
@@ -63,6 +65,19 @@ private:
     GenreTexte genre_;
     std::function<void(const QString&)> refus_;
 };
+
+// Runs `travail` away from the event loop (files can wait on a share), then
+// `fin` with its result in the window's thread.
+template <typename T>
+void enArrierePlan(QObject* contexte, std::function<T()> travail,
+                   std::function<void(const T&)> fin) {
+    auto* veilleur = new QFutureWatcher<T>(contexte);
+    QObject::connect(veilleur, &QFutureWatcher<T>::finished, contexte, [veilleur, fin] {
+        fin(veilleur->result());
+        veilleur->deleteLater();
+    });
+    veilleur->setFuture(QtConcurrent::run(std::move(travail)));
+}
 
 QPushButton* bouton(const QString& texte, const QString& nomAccessible, QWidget* parent) {
     auto* b = new QPushButton(texte, parent);
@@ -649,13 +664,21 @@ void frmEditeur::importer() {
     const QString fichier = choisirFichier("Importer des questions",
                                            "Banques de questions (*.gift *.txt *.xml);;Tous (*)");
     if (fichier.isEmpty()) return;
-    const Echange::Import i = Echange::Importer(fichier, QFileInfo(dossier_).path());
-    QString texte = i.erreur.isEmpty() ? QString("%1 questions importées dans : %2.")
-                                             .arg(i.importees)
-                                             .arg(i.dossiers.join(", "))
-                                       : "Rien n'est importé : " + i.erreur + ".";
-    if (!i.remarques.isEmpty()) texte += "\n\n" + i.remarques.join('\n');
-    demander(texte, QMessageBox::Ok);
+    statusBar()->showMessage("Importation de " + fichier + "…");
+    enArrierePlan<Echange::Import>(
+        this,
+        [fichier, bibliotheque = QFileInfo(dossier_).path()] {
+            return Echange::Importer(fichier, bibliotheque);
+        },
+        [this](const Echange::Import& i) {
+            statusBar()->clearMessage();
+            QString texte = i.erreur.isEmpty() ? QString("%1 questions importées dans : %2.")
+                                                     .arg(i.importees)
+                                                     .arg(i.dossiers.join(", "))
+                                               : "Rien n'est importé : " + i.erreur + ".";
+            if (!i.remarques.isEmpty()) texte += "\n\n" + i.remarques.join('\n');
+            demander(texte, QMessageBox::Ok);
+        });
 }
 
 void frmEditeur::exporter() {
@@ -663,16 +686,22 @@ void frmEditeur::exporter() {
         choisirDestination("Exporter le questionnaire", "GIFT (*.gift);;Moodle XML (*.xml)");
     if (fichier.isEmpty()) return;
     const bool xml = QFileInfo(fichier).suffix().compare("xml", Qt::CaseInsensitive) == 0;
-    QStringList remarques;
-    const QString raison =
-        Echange::Exporter({Echange::BanqueDe(modele_, dossier_, &remarques)},
-                          *Echange::FormatNomme(xml ? "moodle" : "gift"), fichier, &remarques);
-    if (!raison.isEmpty())
-        remarques.prepend("Le questionnaire n'est pas exporté : " + raison + ".");
-    if (remarques.isEmpty())
-        statusBar()->showMessage("Exporté dans " + fichier + ".", 5000);
-    else
-        demander(remarques.join('\n'), QMessageBox::Ok);
+    statusBar()->showMessage("Exportation vers " + fichier + "…");
+    enArrierePlan<QStringList>(
+        this,
+        [modele = modele_, dossier = dossier_, fichier, xml] {
+            QStringList remarques;
+            const QString raison = Echange::Exporter(
+                {Echange::BanqueDe(modele, dossier, &remarques)},
+                *Echange::FormatNomme(xml ? "moodle" : "gift"), fichier, &remarques);
+            if (!raison.isEmpty())
+                remarques.prepend("Le questionnaire n'est pas exporté : " + raison + ".");
+            return remarques;
+        },
+        [this, fichier](const QStringList& remarques) {
+            statusBar()->showMessage("Exporté dans " + fichier + ".", 5000);
+            if (!remarques.isEmpty()) demander(remarques.join('\n'), QMessageBox::Ok);
+        });
 }
 
 bool frmEditeur::ouvrirChangements() {

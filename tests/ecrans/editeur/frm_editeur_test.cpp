@@ -101,6 +101,7 @@ TEST(Editeur, importerEtExporter) {
         return QString(KORVANE_TEST_FILES "/noyau/echange/fichiers/planetes.txt");
     };
     e.f->importer();
+    QTest::qWaitFor([&] { return !e.questions.isEmpty(); });
     ASSERT_EQ(e.questions, QStringList{"2 questions importées dans : PLANETES."});
     EXPECT_EQ(OuvrirPourEdition(e.bibliotheque.bibliotheque() + "/PLANETES")
                   .questionnaire.questions.size(),
@@ -109,6 +110,7 @@ TEST(Editeur, importerEtExporter) {
     const QString fichier = e.ailleurs.filePath("banque.xml");
     e.f->choisirDestination = [&](const QString&, const QString&) { return fichier; };
     e.f->exporter();
+    QTest::qWaitFor([&] { return e.f->statusBar()->currentMessage().startsWith("Exporté"); });
     const Echange::Lecture l = Echange::LireFichier(fichier);
     ASSERT_EQ(l.banques.size(), 1);
     EXPECT_EQ(l.banques[0].questions, e.f->questionnaire().questions);
