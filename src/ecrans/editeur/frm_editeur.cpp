@@ -3,6 +3,7 @@
 #include "ecrans/editeur/essai.h"
 #include "ecrans/editeur/liste_questions.h"
 #include "images/images.h"
+#include "noyau/echange/transfert.h"
 #include "noyau/fichiers/fichiers.h"
 #include "noyau/questionnaire/chemins.h"
 #include "noyau/questionnaire/formats.h"
@@ -14,6 +15,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QFutureWatcher>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImageReader>
@@ -34,6 +36,7 @@
 #include <QUndoCommand>
 #include <QVBoxLayout>
 #include <QValidator>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <cmath>
 
@@ -65,6 +68,19 @@ private:
     GenreTexte genre_;
     std::function<void(const QString&)> refus_;
 };
+
+// Runs `travail` away from the event loop (files can wait on a share), then
+// `fin` with its result in the window's thread.
+template <typename T>
+void enArrierePlan(QObject* contexte, std::function<T()> travail,
+                   std::function<void(const T&)> fin) {
+    auto* veilleur = new QFutureWatcher<T>(contexte);
+    QObject::connect(veilleur, &QFutureWatcher<T>::finished, contexte, [veilleur, fin] {
+        fin(veilleur->result());
+        veilleur->deleteLater();
+    });
+    veilleur->setFuture(QtConcurrent::run(std::move(travail)));
+}
 
 QPushButton* bouton(const QString& texte, const QString& nomAccessible, QWidget* parent) {
     auto* b = new QPushButton(texte, parent);
@@ -128,6 +144,9 @@ frmEditeur::frmEditeur(const QString& dossier, QWidget* parent)
     };
     choisirFichier = [this](const QString& titre, const QString& filtre) {
         return QFileDialog::getOpenFileName(this, titre, QDir::homePath(), filtre);
+    };
+    choisirDestination = [this](const QString& titre, const QString& filtre) {
+        return QFileDialog::getSaveFileName(this, titre, QDir::homePath(), filtre);
     };
     construire();
     minuterieVerification_.setSingleShot(true);
@@ -326,6 +345,8 @@ void frmEditeur::construireActions() {
     barre->addAction(annuler);
     barre->addAction(retablir);
     ajouter("Essayer", QKeySequence(Qt::Key_F5), [this] { essayer(); });
+    ajouter("Importer…", QKeySequence("Ctrl+I"), [this] { importer(); });
+    ajouter("Exporter…", QKeySequence("Ctrl+E"), [this] { exporter(); });
     ajouter("Quitter", QKeySequence("Ctrl+Q"), [this] { close(); });
 }
 
@@ -630,6 +651,11 @@ void frmEditeur::verifier() {
     for (const Probleme& p : Problemes(modele_))
         ajouter("À corriger avant d'enregistrer : " + p.message, p.question);
     for (const QString& c : changementsOuverture_) ajouter("L'enregistrement changera : " + c, 0);
+    if (EnUtf8(LignesDat(modele_)) || EnUtf8(LignesIni(modele_)))
+        ajouter(
+            "Des caractères n'existent pas en Windows-1252 : le questionnaire sera "
+            "enregistré en UTF-8.",
+            0);
     const QString copie = copie_.ecrire(modele_);
     if (copie.isEmpty()) return;
     const auto v = VerifierDossier(copie, Images::examiner);
@@ -637,6 +663,50 @@ void frmEditeur::verifier() {
     for (const Avertissement& a : v->avertissements)
         ajouter(TexteRemarque(a), Edition::QuestionDeRemarque(*v, a));
     if (lstRemarques->count() == 0) ajouter(TexteSansRemarque, 0);
+}
+
+void frmEditeur::importer() {
+    const QString fichier = choisirFichier("Importer des questions",
+                                           "Banques de questions (*.gift *.txt *.xml);;Tous (*)");
+    if (fichier.isEmpty()) return;
+    statusBar()->showMessage("Importation de " + fichier + "…");
+    enArrierePlan<Echange::Import>(
+        this,
+        [fichier, bibliotheque = QFileInfo(dossier_).path()] {
+            return Echange::Importer(fichier, bibliotheque);
+        },
+        [this](const Echange::Import& i) {
+            statusBar()->clearMessage();
+            QString texte = i.erreur.isEmpty() ? QString("%1 questions importées dans : %2.")
+                                                     .arg(i.importees)
+                                                     .arg(i.dossiers.join(", "))
+                                               : "Rien n'est importé : " + i.erreur + ".";
+            if (!i.remarques.isEmpty()) texte += "\n\n" + i.remarques.join('\n');
+            demander(texte, QMessageBox::Ok);
+        });
+}
+
+void frmEditeur::exporter() {
+    const QString fichier =
+        choisirDestination("Exporter le questionnaire", "GIFT (*.gift);;Moodle XML (*.xml)");
+    if (fichier.isEmpty()) return;
+    const bool xml = QFileInfo(fichier).suffix().compare("xml", Qt::CaseInsensitive) == 0;
+    statusBar()->showMessage("Exportation vers " + fichier + "…");
+    enArrierePlan<QStringList>(
+        this,
+        [modele = modele_, dossier = dossier_, fichier, xml] {
+            QStringList remarques;
+            const QString raison = Echange::Exporter(
+                {Echange::BanqueDe(modele, dossier, &remarques)},
+                *Echange::FormatNomme(xml ? "moodle" : "gift"), fichier, &remarques);
+            if (!raison.isEmpty())
+                remarques.prepend("Le questionnaire n'est pas exporté : " + raison + ".");
+            return remarques;
+        },
+        [this, fichier](const QStringList& remarques) {
+            statusBar()->showMessage("Exporté dans " + fichier + ".", 5000);
+            if (!remarques.isEmpty()) demander(remarques.join('\n'), QMessageBox::Ok);
+        });
 }
 
 bool frmEditeur::ouvrirChangements() {

@@ -38,6 +38,10 @@ public:
     void essayer();
     // The checker panel now, without waiting for a pause in the typing.
     void verifierMaintenant();
+    // A question bank (GIFT, Moodle XML, Aiken) into new questionnaires beside this one.
+    void importer();
+    // This questionnaire, as typed, to a GIFT or Moodle XML file.
+    void exporter();
 
     const Questionnaire& questionnaire() const { return modele_; }
     int questionCourante() const { return courante_; }
@@ -47,6 +51,7 @@ public:
     std::function<QMessageBox::StandardButton(const QString&, QMessageBox::StandardButtons)>
         demander;
     std::function<QString(const QString& titre, const QString& filtre)> choisirFichier;
+    std::function<QString(const QString& titre, const QString& filtre)> choisirDestination;
     // The practice run's message boxes; Qt's when null.
     class Dialogues* dialoguesEssai = nullptr;
 

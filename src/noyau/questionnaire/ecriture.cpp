@@ -25,30 +25,11 @@ QString commentaire(const Questionnaire& e, int q) {
     return Formats::sansEspaces(e.commentaire(q));
 }
 
-// The first character (one or two UTF-16 units) Windows-1252 cannot hold;
-// empty when there is none.
-QString horsWindows1252(const QString& texte) {
-    if (Fichiers::tientEnWindows1252(texte)) return {};
-    for (qsizetype i = 0; i < texte.size(); ++i) {
-        const qsizetype longueur = texte[i].isHighSurrogate() && i + 1 < texte.size() ? 2 : 1;
-        const QString caractere = texte.mid(i, longueur);
-        if (!Fichiers::tientEnWindows1252(caractere)) return caractere;
-        i += longueur - 1;
-    }
-    return {};
-}
-
 QString refusCommun(const QString& texte) {
     if (texte.contains('\r') || texte.contains('\n'))
         return "un texte tient sur une seule ligne : pas de retour à la ligne";
     if (texte.size() > MaxLongueurTexte)
         return QString("un texte ne peut pas dépasser %1 caractères").arg(MaxLongueurTexte);
-    const QString c = horsWindows1252(texte);
-    if (!c.isEmpty())
-        return QString(
-                   "le caractère « %1 » ne peut pas être enregistré dans un fichier "
-                   "Windows-1252")
-            .arg(c);
     return {};
 }
 
@@ -208,7 +189,16 @@ QStringList LignesIni(const Questionnaire& e) {
 QByteArray OctetsFichier(const QStringList& lignes) {
     QString texte;
     for (const QString& ligne : lignes) texte += ligne + "\r\n";
-    return Fichiers::encoderWindows1252(texte);
+    if (!EnUtf8(lignes)) return Fichiers::encoderWindows1252(texte);
+    return texte.toUtf8();
+}
+
+bool EnUtf8(const QStringList& lignes) {
+    QString texte;
+    for (const QString& ligne : lignes) texte += ligne + "\r\n";
+    if (!Fichiers::tientEnWindows1252(texte)) return true;
+    // Windows-1252 bytes that happen to be valid UTF-8 would be read as UTF-8.
+    return lignesLues(Fichiers::encoderWindows1252(texte)) != lignes;
 }
 
 QString RefusTexte(GenreTexte genre, const QString& texte) {
@@ -268,9 +258,7 @@ QVector<Probleme> Problemes(const Questionnaire& e) {
     // The player reads a file as UTF-8 when all its bytes happen to be valid UTF-8.
     for (const QStringList& lignes : {LignesDat(e), LignesIni(e)}) {
         if (lignesLues(OctetsFichier(lignes)) != lignes)
-            problemes.push_back({0,
-                                 "les caractères accentués de ce questionnaire seraient relus "
-                                 "autrement (ils forment de l'UTF-8) : changez-en un"});
+            problemes.push_back({0, "un caractère de ce questionnaire ne peut pas être enregistré"});
     }
     return problemes;
 }

@@ -17,7 +17,10 @@ constexpr int MaxLongueurTexte = LongueurMaxLigne - 2;  // the line with its mar
 // The lines of NAME.dat and NAME.ini.
 QStringList LignesDat(const Questionnaire& q);
 QStringList LignesIni(const Questionnaire& q);
-QByteArray OctetsFichier(const QStringList& lignes);  // Windows-1252, CR LF
+// Windows-1252 with CR LF when every character fits and reads back the
+// same, UTF-8 with CR LF otherwise (the player reads both).
+QByteArray OctetsFichier(const QStringList& lignes);
+bool EnUtf8(const QStringList& lignes);
 
 enum class GenreTexte { Titre, Question, Reponse, Commentaire, NomDeFichier };
 

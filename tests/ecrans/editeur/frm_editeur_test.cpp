@@ -4,6 +4,7 @@
 #include "ecrans/quiz/frm_main.h"
 #include "ecrans/resultats/frm_resultats.h"
 #include "images/images.h"
+#include "noyau/echange/transfert.h"
 #include "support/dossier.h"
 #include "support/fakes.h"
 
@@ -61,7 +62,7 @@ struct Editeur {
 
 TEST(Editeur, questionnaireTapeDansLaFenetreEstCeQueLitLeJoueur) {
     Editeur e;
-    e.taper(e.f->txtTitre, QString::fromUtf8("Géographie"));
+    e.taper(e.f->txtTitre, QString::fromUtf8("Géographie Ω"));  // saved as UTF-8
     e.question("Capitale de la France ?", {"Paris", "Lyon"}, {0});
     e.f->cmdImage->click();
     e.taper(e.f->txtCommentaire, "Voir la carte.");
@@ -80,7 +81,8 @@ TEST(Editeur, questionnaireTapeDansLaFenetreEstCeQueLitLeJoueur) {
     const auto v = VerifierDossier(e.bibliotheque.dossier(), Images::examiner);
     EXPECT_EQ(v->codeSortie(), 0) << RapportTexte(*v).toStdString();
     const Questionnaire& lu = v->questionnaire;
-    EXPECT_EQ(lu.titre, QString::fromUtf8("Géographie"));
+    EXPECT_EQ(lu.titre, QString::fromUtf8("Géographie Ω"));
+    EXPECT_FALSE(e.f->lstRemarques->findItems("UTF-8", Qt::MatchContains).isEmpty());
     ASSERT_EQ(lu.questions.size(), 3);
     EXPECT_EQ(lu.questions[1].texte, "Fleuves de France ?");
     EXPECT_EQ(lu.questions[1].reponses.value(2), "Seine");
@@ -90,6 +92,28 @@ TEST(Editeur, questionnaireTapeDansLaFenetreEstCeQueLitLeJoueur) {
     EXPECT_TRUE(QFile::exists(e.bibliotheque.dossier() + "/Images/Carte_du_monde_e.png"));
     EXPECT_EQ(lu.questions[0].commentaire, "Voir la carte.");
     EXPECT_TRUE(e.questions.isEmpty()) << e.questions.join('\n').toStdString();
+}
+
+// A bank imported beside the questionnaire; the questionnaire as typed exported.
+TEST(Editeur, importerEtExporter) {
+    Editeur e;
+    e.f->choisirFichier = [](const QString&, const QString&) {
+        return QString(KORVANE_TEST_FILES "/noyau/echange/fichiers/planetes.txt");
+    };
+    e.f->importer();
+    QTest::qWaitFor([&] { return !e.questions.isEmpty(); });
+    ASSERT_EQ(e.questions, QStringList{"2 questions importées dans : PLANETES."});
+    EXPECT_EQ(OuvrirPourEdition(e.bibliotheque.bibliotheque() + "/PLANETES")
+                  .questionnaire.questions.size(),
+              2);
+    e.question("Ω ?", {"a", "b"}, {1});
+    const QString fichier = e.ailleurs.filePath("banque.xml");
+    e.f->choisirDestination = [&](const QString&, const QString&) { return fichier; };
+    e.f->exporter();
+    QTest::qWaitFor([&] { return e.f->statusBar()->currentMessage().startsWith("Exporté"); });
+    const Echange::LectureBanque l = Echange::LireFichier(fichier);
+    ASSERT_EQ(l.banques.size(), 1);
+    EXPECT_EQ(l.banques[0].questions, e.f->questionnaire().questions);
 }
 
 TEST(Editeur, annulerRetablirEtFermerSansPerdreLesModifications) {

@@ -99,7 +99,9 @@ TEST(ResultatsReleve, ProgrammeTableauCodesDeSortieEtMessages) {
     const auto rst = [&](const QString& relatif, const QByteArray& octets) {
         poser(racine.filePath(relatif), octets);
     };
-    rst("poste1/VOLCANS/VOLCANS.dat", "</Les volcans\r\n0 Q ?\r\nA\r\nB\r\n=>1 0\r\n");
+    // A title the Windows-1252 record cannot hold: the record names the
+    // questionnaire only, the title comes from its UTF-8 file.
+    rst("poste1/VOLCANS/VOLCANS.dat", "</Les volcans ≤ Ω\r\n0 Q ?\r\nA\r\nB\r\n=>1 0\r\n");
     const QByteArray emile = record(essai("émile", 20, 20, 15, 4, 15.5f));
     rst("poste1/VOLCANS/VOLCANS _ÉMILE_3A_.rst", emile);
     rst("poste2/VOLCANS/VOLCANS _ÉMILE_3A_.rst", emile);  // the same attempt gathered twice
@@ -115,10 +117,10 @@ TEST(ResultatsReleve, ProgrammeTableauCodesDeSortieEtMessages) {
         "\xEF\xBB\xBF"
         "questionnaire;titre;identifiant;classe;essai;date;heure;traitees;questions;"
         "justes;fausses;nulles;note;note_sur_4;complet\r\n"
-        "VOLCANS;Les volcans;'=1+1;3A;1;2026-12-05;14:03:27;20;20;10;10;0;-0,5;-0,1;oui\r\n"
-        "VOLCANS;Les volcans;ÉMILE;3A;1;2026-12-05;14:03:27;20;20;15;4;1;15,5;3,1;oui\r\n"
-        "VOLCANS;Les volcans;EVA;3A;1;2026-12-05;14:03:27;2;20;1;1;0;;;non\r\n"
-        "VOLCANS;Les volcans;EVA;3A;2;2026-12-05;14:03:27;20;20;20;0;0;20;4,0;oui\r\n";
+        "VOLCANS;Les volcans ≤ Ω;'=1+1;3A;1;2026-12-05;14:03:27;20;20;10;10;0;-0,5;-0,1;oui\r\n"
+        "VOLCANS;Les volcans ≤ Ω;ÉMILE;3A;1;2026-12-05;14:03:27;20;20;15;4;1;15,5;3,1;oui\r\n"
+        "VOLCANS;Les volcans ≤ Ω;EVA;3A;1;2026-12-05;14:03:27;2;20;1;1;0;;;non\r\n"
+        "VOLCANS;Les volcans ≤ Ω;EVA;3A;2;2026-12-05;14:03:27;20;20;20;0;0;20;4,0;oui\r\n";
     const struct {
         QStringList arguments;
         int code;
