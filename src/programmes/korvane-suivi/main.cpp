@@ -43,8 +43,12 @@ int main(int argc, char** argv) {
             return arguments[i] == "--help" || arguments[i] == "-h" ? 0 : 2;
         }
     }
-    if (dossiers.isEmpty())
-        dossiers << Reglages::choisirBibliotheque(Reglages::emplacements(Reglages::lire()));
+    if (dossiers.isEmpty()) {
+        // The journals are beside the questionnaires, or in the drop folder.
+        const Reglages::Valeurs reglages = Reglages::lire();
+        dossiers << Reglages::choisirBibliotheque(Reglages::emplacements(reglages));
+        if (!reglages.resultats.isEmpty()) dossiers << reglages.resultats;
+    }
 
     DialoguesQt dialogues;
     HorlogeSysteme horloge;
