@@ -7,7 +7,6 @@
 #include "noyau/services/hasard.h"
 #include "photo.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -83,10 +82,3 @@ void BM_VerificationQuestionnaire99Photos(benchmark::State& etat) {
 BENCHMARK(BM_VerificationQuestionnaire99Photos)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

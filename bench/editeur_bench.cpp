@@ -4,7 +4,6 @@
 #include "images/images.h"
 #include "noyau/questionnaire/edition.h"
 
-#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -50,10 +49,3 @@ void BM_VerificationApresUnePause(benchmark::State& etat) {
 BENCHMARK(BM_VerificationApresUnePause)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

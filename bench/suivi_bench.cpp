@@ -3,7 +3,6 @@
 // answer. The window polls every 2 s, on a worker thread.
 #include "noyau/resultats/direct.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -71,10 +70,3 @@ void BM_SondageToutAGrandi(benchmark::State& etat) {
 BENCHMARK(BM_SondageToutAGrandi)->Unit(benchmark::kMillisecond)->Iterations(Questions / 2);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
