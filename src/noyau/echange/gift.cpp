@@ -126,6 +126,44 @@ std::optional<QVector<Reponse>> reponses(const QString& masque) {
 }
 
 // One question; a reason in French when the file is broken there.
+// What the answers between the braces make of the question: kept when it is
+// a multiple choice or true/false one, else skipped with the reason.
+void retenirSelonGenre(LectureBanque& l, Banque& banque, Question q, QString interieur, Balisage b,
+                       const QString& designation) {
+    interieur = interieur.trimmed();
+    const QString vraiFaux = interieur.section('#', 0, 0).trimmed();
+    if (interieur.isEmpty()) {
+        Ignorer(l, designation, "question ouverte, à réponse rédigée");
+    } else if (interieur.startsWith('#')) {
+        Ignorer(l, designation, "question numérique");
+    } else if (QStringList{"T", "TRUE", "F", "FALSE"}.contains(vraiFaux)) {
+        const bool vrai = vraiFaux.startsWith('T');
+        q.reponses = {"Vrai", "Faux"};
+        q.justes = {vrai, !vrai};
+        Retenir(l, banque, q, designation);
+    } else if (const auto liste = reponses(interieur); !liste) {
+        Ignorer(l, designation, "réponses illisibles");
+    } else if (std::any_of(liste->begin(), liste->end(),
+                           [](const Reponse& r) { return r.texte.contains("->"); })) {
+        Ignorer(l, designation, "question d'appariement");
+    } else if (std::none_of(liste->begin(), liste->end(),
+                            [](const Reponse& r) { return r.marque == '~'; })) {
+        Ignorer(l, designation, "question à réponse courte, sans choix proposés");
+    } else {
+        QVector<double> poids;
+        for (const Reponse& r : *liste) {
+            QString t = r.texte;
+            q.reponses << texte(t, retirerFormat(t) == Balisage::Brut ? Balisage::Brut : b);
+            poids << r.poids;
+        }
+        bool partielle = false;
+        q.justes = Justes(poids, &partielle);
+        const auto avant = banque.questions.size();
+        Retenir(l, banque, q, designation);
+        if (partielle && banque.questions.size() > avant) Partielle(l, designation);
+    }
+}
+
 QString lireBloc(const Bloc& bloc, LectureBanque& l) {
     QString t = bloc.texte.trimmed();
     QString nom;
@@ -160,39 +198,7 @@ QString lireBloc(const Bloc& bloc, LectureBanque& l) {
         q.commentaire = texte(interieur.mid(general + 4), b);
         interieur.truncate(general);
     }
-    interieur = interieur.trimmed();
-    const QString vraiFaux = interieur.section('#', 0, 0).trimmed();
-    Banque& banque = BanqueNommee(l, bloc.categorie);
-    if (interieur.isEmpty()) {
-        Ignorer(l, designation, "question ouverte, à réponse rédigée");
-    } else if (interieur.startsWith('#')) {
-        Ignorer(l, designation, "question numérique");
-    } else if (QStringList{"T", "TRUE", "F", "FALSE"}.contains(vraiFaux)) {
-        const bool vrai = vraiFaux.startsWith('T');
-        q.reponses = {"Vrai", "Faux"};
-        q.justes = {vrai, !vrai};
-        Retenir(l, banque, q, designation);
-    } else if (const auto liste = reponses(interieur); !liste) {
-        Ignorer(l, designation, "réponses illisibles");
-    } else if (std::any_of(liste->begin(), liste->end(),
-                           [](const Reponse& r) { return r.texte.contains("->"); })) {
-        Ignorer(l, designation, "question d'appariement");
-    } else if (std::none_of(liste->begin(), liste->end(),
-                            [](const Reponse& r) { return r.marque == '~'; })) {
-        Ignorer(l, designation, "question à réponse courte, sans choix proposés");
-    } else {
-        QVector<double> poids;
-        for (const Reponse& r : *liste) {
-            QString t = r.texte;
-            q.reponses << texte(t, retirerFormat(t) == Balisage::Brut ? Balisage::Brut : b);
-            poids << r.poids;
-        }
-        bool partielle = false;
-        q.justes = Justes(poids, &partielle);
-        const auto avant = banque.questions.size();
-        Retenir(l, banque, q, designation);
-        if (partielle && banque.questions.size() > avant) Partielle(l, designation);
-    }
+    retenirSelonGenre(l, BanqueNommee(l, bloc.categorie), q, interieur, b, designation);
     return {};
 }
 

@@ -1,5 +1,6 @@
 // korvane-bilan: gathers a class's results files and answer journals into a
 // spreadsheet and a report page.
+#include "noyau/fichiers/fichiers.h"
 #include "noyau/resultats/eleves.h"
 #include "noyau/resultats/rapport.h"
 #include "noyau/resultats/releve.h"
@@ -7,7 +8,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -31,91 +31,109 @@ QString ecrire(const QString& chemin, const QByteArray& octets) {
     return fichier.errorString();
 }
 
+// The command line: the folders and the options that take a value. An exit
+// code when the program is to stop there.
+struct Appel {
+    QHash<QString, QString> options;
+    QStringList dossiers;
+    std::optional<int> sortie;
+};
+
+Appel lireAppel(const QStringList& arguments, QTextStream& erreurs) {
+    Appel appel;
+    const QStringList avecValeur{"--csv", "--html", "--notes", "--liste", "--essai"};
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (avecValeur.contains(a) && i + 1 < arguments.size())
+            appel.options[a] = arguments[++i];
+        else if (a.startsWith("--") || a == "-h") {
+            erreurs << Usage;
+            appel.sortie = a == "--help" || a == "-h" ? 0 : 2;
+            return appel;
+        } else
+            appel.dossiers << a;
+    }
+    if (appel.dossiers.isEmpty()) erreurs << Usage, appel.sortie = 2;
+    return appel;
+}
+
+// The class list at `chemin`, or why it cannot be read.
+std::optional<Resultats::ListeClasse> lireListe(const QString& chemin, QTextStream& erreurs) {
+    constexpr qint64 MaxOctetsListe = 16 << 20;  // a whole school, many times over
+    const Fichiers::Contenu lu = Fichiers::LireEntier(chemin, MaxOctetsListe);
+    QString raison = "le fichier " + lu.erreur;
+    std::optional<Resultats::ListeClasse> liste;
+    if (lu.erreur.isEmpty()) liste = Resultats::LireListe(lu.octets, &raison);
+    if (!liste) erreurs << QDir::toNativeSeparators(chemin) << " : " << raison << '\n';
+    return liste;
+}
+
+// A school's year takes a while: the teacher sees it is moving.
+Resultats::Releve rassembler(const QStringList& dossiers, QTextStream& erreurs) {
+    QElapsedTimer chrono;
+    chrono.start();
+    bool progression = false;
+    Resultats::Releve releve = Resultats::Rassembler(dossiers, [&](qsizetype lus, qsizetype total) {
+        if (chrono.elapsed() < 2000) return;
+        progression = true;
+        erreurs << QStringLiteral("\rLecture des fichiers : %1 / %2").arg(lus).arg(total);
+        erreurs.flush();
+    });
+    if (progression) erreurs << QStringLiteral("\rLecture des fichiers : terminée.") << '\n';
+    // Writing takes about twice as long as reading.
+    if (chrono.elapsed() > 700)
+        erreurs << QStringLiteral("Écriture du tableau et du bilan…") << Qt::endl;
+    return releve;
+}
+
+// Writes one output when asked for, and says where or why not.
+bool produire(const QString& chemin, const QByteArray& octets, const QString& quoi,
+              QTextStream& sortie, QTextStream& erreurs) {
+    if (chemin.isEmpty()) return true;
+    const QString raison = ecrire(chemin, octets);
+    if (!raison.isEmpty())
+        erreurs << QStringLiteral("%1 : écriture impossible (%2)\n")
+                       .arg(QDir::toNativeSeparators(chemin), raison);
+    else
+        sortie << quoi << QDir::toNativeSeparators(QFileInfo(chemin).absoluteFilePath()) << '\n';
+    return raison.isEmpty();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     QTextStream sortie(stdout), erreurs(stderr);
-    QHash<QString, QString> options;
-    QStringList dossiers;
-    const QStringList arguments = application.arguments().mid(1);
-    const QStringList avecValeur{"--csv", "--html", "--notes", "--liste", "--essai"};
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& a = arguments[i];
-        if (avecValeur.contains(a) && i + 1 < arguments.size())
-            options[a] = arguments[++i];
-        else if (a.startsWith("--") || a == "-h") {
-            erreurs << Usage;
-            return a == "--help" || a == "-h" ? 0 : 2;
-        } else
-            dossiers << a;
-    }
-    if (dossiers.isEmpty()) {
-        erreurs << Usage;
-        return 2;
-    }
-    QString csv = options.value("--csv"), html = options.value("--html"),
-            notes = options.value("--notes");
+    const Appel appel = lireAppel(application.arguments().mid(1), erreurs);
+    if (appel.sortie) return *appel.sortie;
+    QString csv = appel.options.value("--csv"), html = appel.options.value("--html"),
+            notes = appel.options.value("--notes");
     if (csv.isEmpty() && html.isEmpty() && notes.isEmpty()) csv = "bilan.csv", html = "bilan.html";
-    const auto regle = Resultats::LireRegle(options.value("--essai", "premier"));
+    const auto regle = Resultats::LireRegle(appel.options.value("--essai", "premier"));
     if (!regle) {
         erreurs << QStringLiteral("--essai : « premier », « meilleur » ou « dernier »\n");
         return 2;
     }
     std::optional<Resultats::ListeClasse> liste;
-    if (options.contains("--liste")) {
-        const QString chemin = options.value("--liste");
-        QFile fichier(chemin);
-        QString raison;
-        if (fichier.open(QIODevice::ReadOnly))
-            liste = Resultats::LireListe(fichier.readAll(), &raison);
-        else
-            raison = fichier.errorString();
-        if (!liste) {
-            erreurs << QDir::toNativeSeparators(chemin) << " : " << raison << '\n';
-            return 2;
-        }
+    if (appel.options.contains("--liste")) {
+        liste = lireListe(appel.options.value("--liste"), erreurs);
+        if (!liste) return 2;
     }
     const Resultats::ListeClasse* inscrits = liste ? &*liste : nullptr;
 
-    // A school's year takes a while: the teacher sees it is moving.
-    QElapsedTimer chrono;
-    chrono.start();
-    bool progression = false;
-    const Resultats::Releve releve =
-        Resultats::Rassembler(dossiers, [&](qsizetype lus, qsizetype total) {
-            if (chrono.elapsed() < 2000) return;
-            progression = true;
-            erreurs << QStringLiteral("\rLecture des fichiers : %1 / %2").arg(lus).arg(total);
-            erreurs.flush();
-        });
-    if (progression) erreurs << QStringLiteral("\rLecture des fichiers : terminée.") << '\n';
-    // Writing takes about twice as long as reading.
-    if (chrono.elapsed() > 700)
-        erreurs << QStringLiteral("Écriture du tableau et du bilan…") << Qt::endl;
+    const Resultats::Releve releve = rassembler(appel.dossiers, erreurs);
     for (const QString& erreur : releve.erreurs) erreurs << erreur << '\n';
     if (releve.codeSortie() == 2) {
         erreurs << QStringLiteral("Rien n'a pu être lu : ni tableau ni bilan n'ont été écrits.\n");
         return 2;
     }
-    const auto produire = [&](const QString& chemin, const QByteArray& octets,
-                              const QString& quoi) {
-        if (chemin.isEmpty()) return true;
-        const QString raison = ecrire(chemin, octets);
-        if (!raison.isEmpty())
-            erreurs << QStringLiteral("%1 : écriture impossible (%2)\n")
-                           .arg(QDir::toNativeSeparators(chemin), raison);
-        else
-            sortie << quoi << QDir::toNativeSeparators(QFileInfo(chemin).absoluteFilePath())
-                   << '\n';
-        return raison.isEmpty();
-    };
     const bool ecrits =
-        produire(csv, Resultats::TexteCsv(releve), QStringLiteral("Tableau des notes : ")) &
+        produire(csv, Resultats::TexteCsv(releve), QStringLiteral("Tableau des notes : "), sortie,
+                 erreurs) &
         produire(html, Resultats::RapportHtml(releve, *regle, inscrits).toUtf8(),
-                 QStringLiteral("Bilan de la classe : ")) &
+                 QStringLiteral("Bilan de la classe : "), sortie, erreurs) &
         produire(notes, Resultats::TexteNotes(Resultats::NotesEleves(releve, *regle, inscrits)),
-                 QStringLiteral("Cahier de notes : "));
+                 QStringLiteral("Cahier de notes : "), sortie, erreurs);
     erreurs << Resultats::Compte(Resultats::LignesEssais(releve).size(), "essai lu.", "essais lus.")
             << '\n';
     return ecrits ? releve.codeSortie() : 2;
