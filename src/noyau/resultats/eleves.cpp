@@ -168,11 +168,7 @@ QVector<NoteEleve> NotesEleves(const Releve& r, RegleEssai regle, const ListeCla
     QCollator collation{Formats::francais()};
     collation.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(notes.begin(), notes.end(), [&](const NoteEleve& a, const NoteEleve& b) {
-        for (const auto& [x, y] :
-             {std::pair{&a.questionnaire, &b.questionnaire}, std::pair{&a.classe, &b.classe},
-              std::pair{&a.identifiant, &b.identifiant}})
-            if (const int ordre = collation.compare(*x, *y)) return ordre < 0;
-        return false;
+        return ComparerParEleve(collation, a, b) < 0;
     });
     return notes;
 }

@@ -24,10 +24,7 @@ void TrierEssais(QVector<Essai>& essais) {
     QCollator collation{Formats::francais()};
     collation.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(essais.begin(), essais.end(), [&](const Essai& a, const Essai& b) {
-        for (const auto& [x, y] :
-             {std::pair{&a.questionnaire, &b.questionnaire}, std::pair{&a.classe, &b.classe},
-              std::pair{&a.identifiant, &b.identifiant}})
-            if (const int ordre = collation.compare(*x, *y)) return ordre < 0;
+        if (const int ordre = ComparerParEleve(collation, a, b)) return ordre < 0;
         if (a.numero != b.numero) return a.numero < b.numero;
         return std::pair{a.date, a.heure} < std::pair{b.date, b.heure};
     });

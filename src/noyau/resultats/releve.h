@@ -3,6 +3,7 @@
 #include "noyau/resultats/lecture.h"
 
 #include <QByteArray>
+#include <QCollator>
 #include <QHash>
 #include <QStringList>
 #include <QVector>
@@ -65,5 +66,16 @@ QString ChampCsv(const QString& texte);
 // One row per attempt for LibreOffice Calc and Excel in French: UTF-8 with
 // a byte-order mark, ";" between fields, decimal comma, CR LF.
 QByteArray TexteCsv(const Releve& r);
+
+// Questionnaire, class, then identifier in French order, whatever their case:
+// below, at or above 0 as `a` comes before, with or after `b`.
+template <typename Ligne>
+int ComparerParEleve(const QCollator& collation, const Ligne& a, const Ligne& b) {
+    for (const auto& [x, y] :
+         {std::pair{&a.questionnaire, &b.questionnaire}, std::pair{&a.classe, &b.classe},
+          std::pair{&a.identifiant, &b.identifiant}})
+        if (const int ordre = collation.compare(*x, *y)) return ordre;
+    return 0;
+}
 
 }  // namespace Resultats
