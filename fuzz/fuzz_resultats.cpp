@@ -13,8 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     Resultats::Releve releve;
     releve.essais = std::move(lu.essais);
     releve.erreurs = std::move(lu.erreurs);
-    Resultats::TexteCsv(releve);
-    Resultats::TexteNotes(Resultats::NotesEleves(releve, Resultats::RegleEssai::Meilleur, nullptr));
-    Resultats::RapportHtml(releve);
+    const auto notes = Resultats::NotesEleves(releve, Resultats::RegleEssai::Meilleur, nullptr);
+    Resultats::EnOctets([&](QTextStream& texte) {
+        Resultats::EcrireCsv(texte, releve);
+        Resultats::EcrireNotes(texte, notes);
+        Resultats::EcrireRapportHtml(texte, releve);
+    });
     return 0;
 }

@@ -3,7 +3,6 @@
 #include "noyau/fichiers/fichiers.h"
 #include "noyau/questionnaire/formats.h"
 
-#include <QCollator>
 #include <QSet>
 
 #include <algorithm>
@@ -165,11 +164,7 @@ QVector<NoteEleve> NotesEleves(const Releve& r, RegleEssai regle, const ListeCla
         }
         notes << absents;
     }
-    QCollator collation{Formats::francais()};
-    collation.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(notes.begin(), notes.end(), [&](const NoteEleve& a, const NoteEleve& b) {
-        return ComparerParEleve(collation, a, b) < 0;
-    });
+    TrierParEleve(notes, [](const NoteEleve&) { return 0; });
     return notes;
 }
 
@@ -183,8 +178,9 @@ Moyennes CalculerMoyennes(QVector<double> notes) {
             notes.size() % 2 ? notes[m] : (notes[m - 1] + notes[m]) / 2};
 }
 
-QByteArray TexteNotes(const QVector<NoteEleve>& notes) {
-    QString texte = QStringLiteral("identifiant;nom;prenom;classe;questionnaire;note;essai\r\n");
+void EcrireNotes(QTextStream& texte, const QVector<NoteEleve>& notes) {
+    texte.setGenerateByteOrderMark(true);
+    texte << QStringLiteral("identifiant;nom;prenom;classe;questionnaire;note;essai\r\n");
     for (const NoteEleve& n : notes) {
         const auto note = n.note();
         const QStringList champs{ProtegerFormule(n.identifiant),
@@ -194,11 +190,8 @@ QByteArray TexteNotes(const QVector<NoteEleve>& notes) {
                                  ProtegerFormule(n.questionnaire),
                                  note ? Formats::francais().toString(*note, 'g', 6) : QString(),
                                  n.retenu ? QString::number(n.retenu->numero) : QString()};
-        QStringList cellules;
-        for (const QString& c : champs) cellules << ChampCsv(c);
-        texte += cellules.join(';') + "\r\n";
+        texte << LigneCsv(champs);
     }
-    return "\xEF\xBB\xBF" + texte.toUtf8();
 }
 
 }  // namespace Resultats

@@ -42,9 +42,9 @@ std::optional<ListeClasse> LireListe(const QByteArray& octets, QString* erreur);
 
 struct NoteEleve {
     QString questionnaire, identifiant, classe;
-    const Inscrit* inscrit = nullptr;             // on the class list
-    const EssaiLu* retenu = nullptr;              // the attempt the rule chose, if any
-    const Journal::JournalLu* journal = nullptr;  // of that attempt, else of the last one
+    const Inscrit* inscrit = nullptr;       // on the class list
+    const EssaiLu* retenu = nullptr;        // the attempt the rule chose, if any
+    const JournalGarde* journal = nullptr;  // of that attempt, else of the last one
     int essais = 0;
 
     std::optional<double> note() const { return retenu ? retenu->valeurNote : std::nullopt; }
@@ -65,6 +65,6 @@ Moyennes CalculerMoyennes(QVector<double> notes);
 
 // For the school's gradebook: UTF-8 with a byte-order mark, ";", decimal
 // comma, CR LF, header "identifiant;nom;prenom;classe;questionnaire;note;essai".
-QByteArray TexteNotes(const QVector<NoteEleve>& notes);
+void EcrireNotes(QTextStream& texte, const QVector<NoteEleve>& notes);
 
 }  // namespace Resultats

@@ -170,7 +170,6 @@ LectureResultats LireResultats(const QByteArray& octets, const QString& chemin) 
     separations << lignes.size();
     for (int k = 0; k + 1 < separations.size(); ++k) {
         EssaiLu e;
-        e.fichier = chemin;
         const QString raison = LecteurEssai(lignes, separations[k], separations[k + 1]).lire(e);
         if (!raison.isEmpty()) {
             lecture.erreurs << QStringLiteral("%1 : essai %2 illisible, %3")

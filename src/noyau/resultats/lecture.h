@@ -14,7 +14,6 @@
 namespace Resultats {
 
 struct EssaiLu {
-    QString fichier;        // the results file it was read from
     QString questionnaire;  // from the file name, else the folder holding it
     int numero = 0;         // attempt of the run, from 1
     QString identifiant;    // trimmed of spaces, as in the file name

@@ -126,8 +126,8 @@ QString ligneEssai(const LigneEssai& l) {
               cellule(QString::number(s->nulles), true) +
               cellule(s->complet() ? e(s->note) : QStringLiteral("non évaluable"), true);
     } else {
-        const Journal::JournalLu& j = *l.journal;
-        const Journal::Decompte d = Journal::Decompter(j);
+        const JournalGarde& j = *l.journal;
+        const Journal::Decompte d = j.decompte();
         tr += cellule(j.debut.toString("dd/MM/yyyy")) + cellule(j.debut.toString("HH:mm")) +
               cellule(QStringLiteral("%1 / %2").arg(j.reponses.size()).arg(j.questions), true) +
               cellule(QString::number(d.justes), true) + cellule(QString::number(d.fausses), true) +
@@ -137,13 +137,13 @@ QString ligneEssai(const LigneEssai& l) {
     return tr + cellule(etatJournal(l)) + "</tr>\n";
 }
 
-QString tableClasse(const QString& classe, const QVector<LigneEssai>& lignes) {
-    QString html = "<h3>Classe " + e(classe) +
-                   "</h3>\n<table><tr><th>Identifiant</th><th>Essai</th>"
-                   "<th>Date</th><th>Heure</th><th>Traitées</th><th>Justes</th><th>Fausses</th>"
-                   "<th>Nulles</th><th>Note /20</th><th>Journal</th></tr>\n";
-    for (const LigneEssai& l : lignes) html += ligneEssai(l);
-    return html + "</table>\n";
+void tableClasse(QTextStream& html, const QString& classe, const QVector<LigneEssai>& lignes) {
+    html << "<h3>Classe " << e(classe)
+         << "</h3>\n<table><tr><th>Identifiant</th><th>Essai</th>"
+            "<th>Date</th><th>Heure</th><th>Traitées</th><th>Justes</th><th>Fausses</th>"
+            "<th>Nulles</th><th>Note /20</th><th>Journal</th></tr>\n";
+    for (const LigneEssai& l : lignes) html << ligneEssai(l);
+    html << "</table>\n";
 }
 
 // How often each answer was ticked, the right ones marked.
@@ -212,12 +212,12 @@ const char* nomRegle(RegleEssai regle) {
 
 // A symbol as well as a colour, for black and white prints and
 // colour-blind eyes.
-QString caseGrille(const Journal::JournalLu* j, int numero) {
+QString caseGrille(const JournalGarde* j, int numero) {
     if (j)
-        for (const Journal::ReponseLue& r : j->reponses)
+        for (const ReponseGardee& r : j->reponses)
             if (r.numero == numero) {
-                if (r.verdict == "Vrai") return "<td class=\"v juste\">✓</td>";
-                if (r.verdict == "Faux") return "<td class=\"v fausse\">✗</td>";
+                if (r.verdict == 'V') return "<td class=\"v juste\">✓</td>";
+                if (r.verdict == 'F') return "<td class=\"v fausse\">✗</td>";
                 return "<td class=\"v nulle\">○</td>";
             }
     return "<td class=\"v\">·</td>";
@@ -236,44 +236,45 @@ QString moyennes(const QString& nom, const Eleves& eleves) {
            cellule(m.notes ? nombre(m.mediane) : QStringLiteral("–"), true) + "</tr>\n";
 }
 
+QString ligneEleve(const StatQuestionnaire& s, const NoteEleve& n, bool noms) {
+    QString tr = "<tr>" + cellule(e(n.identifiant));
+    if (noms)
+        tr += cellule(n.inscrit ? e(n.inscrit->nom) : QString()) +
+              cellule(n.inscrit ? e(n.inscrit->prenom) : QString());
+    const auto note = n.note();
+    tr += cellule(note       ? nombre(*note)
+                  : n.essais ? QStringLiteral("non évaluable")
+                             : QStringLiteral("aucun essai"),
+                  true) +
+          cellule(n.retenu ? QString::number(n.retenu->numero) : QString(), true);
+    for (const StatQuestion& q : s.questions) tr += caseGrille(n.journal, q.numero);
+    return tr + "</tr>\n";
+}
+
 // Each pupil's mark and, question by question, how the attempt behind it fared.
-QString tableEleves(const StatQuestionnaire& s, const Eleves& eleves, RegleEssai regle, bool noms) {
+void tableEleves(QTextStream& html, const StatQuestionnaire& s, const Eleves& eleves,
+                 RegleEssai regle, bool noms) {
     QMap<QString, Eleves> parClasse;
     for (const NoteEleve* n : eleves) parClasse[n->classe] << n;
-    QString html = QStringLiteral(
-                       "<h3>Notes par élève</h3>\n<p class=\"legende\">La note d'un "
-                       "élève est celle %1. Grille : ✓ juste, ✗ fausse, ○ sans "
-                       "réponse, · non traitée.</p>\n<table><tr><th>Classe</th>"
-                       "<th>Élèves</th><th>Notés</th><th>Moyenne</th><th>Médiane</th>"
-                       "</tr>\n")
-                       .arg(nomRegle(regle));
+    html << QStringLiteral(
+                "<h3>Notes par élève</h3>\n<p class=\"legende\">La note d'un "
+                "élève est celle %1. Grille : ✓ juste, ✗ fausse, ○ sans "
+                "réponse, · non traitée.</p>\n<table><tr><th>Classe</th>"
+                "<th>Élèves</th><th>Notés</th><th>Moyenne</th><th>Médiane</th>"
+                "</tr>\n")
+                .arg(nomRegle(regle));
     for (auto c = parClasse.cbegin(); c != parClasse.cend(); ++c)
-        html += moyennes(e(c.key()), c.value());
-    html += moyennes(QStringLiteral("Ensemble"), eleves) + "</table>\n";
+        html << moyennes(e(c.key()), c.value());
+    html << moyennes(QStringLiteral("Ensemble"), eleves) << "</table>\n";
     for (auto c = parClasse.cbegin(); c != parClasse.cend(); ++c) {
-        html += "<table class=\"grille\"><tr><th>" + e(c.key()) + "</th>";
-        if (noms) html += QStringLiteral("<th>Nom</th><th>Prénom</th>");
-        html += QStringLiteral("<th>Note /20</th><th>Essai</th>");
-        for (const StatQuestion& q : s.questions)
-            html += "<th>" + QString::number(q.numero) + "</th>";
-        html += "</tr>\n";
-        for (const NoteEleve* n : c.value()) {
-            html += "<tr>" + cellule(e(n->identifiant));
-            if (noms)
-                html += cellule(n->inscrit ? e(n->inscrit->nom) : QString()) +
-                        cellule(n->inscrit ? e(n->inscrit->prenom) : QString());
-            const auto note = n->note();
-            html += cellule(note        ? nombre(*note)
-                            : n->essais ? QStringLiteral("non évaluable")
-                                        : QStringLiteral("aucun essai"),
-                            true) +
-                    cellule(n->retenu ? QString::number(n->retenu->numero) : QString(), true);
-            for (const StatQuestion& q : s.questions) html += caseGrille(n->journal, q.numero);
-            html += "</tr>\n";
-        }
-        html += "</table>\n";
+        html << "<table class=\"grille\"><tr><th>" << e(c.key()) << "</th>";
+        if (noms) html << QStringLiteral("<th>Nom</th><th>Prénom</th>");
+        html << QStringLiteral("<th>Note /20</th><th>Essai</th>");
+        for (const StatQuestion& q : s.questions) html << "<th>" << q.numero << "</th>";
+        html << "</tr>\n";
+        for (const NoteEleve* n : c.value()) html << ligneEleve(s, *n, noms);
+        html << "</table>\n";
     }
-    return html;
 }
 
 // Listed pupils with no attempt at all, and identifiers the list does not know.
@@ -306,7 +307,8 @@ QString controleListe(const Releve& r, const ListeClasse& liste) {
     return html;
 }
 
-QString section(const StatQuestionnaire& s, const Eleves& eleves, RegleEssai regle, bool noms) {
+void section(QTextStream& sortie, const StatQuestionnaire& s, const Eleves& eleves,
+             RegleEssai regle, bool noms) {
     QString html = "<section>\n<h2>" + e(s.titre.isEmpty() ? s.questionnaire : s.titre) +
                    " <small>(" + e(s.questionnaire) + ")</small></h2>\n<div class=\"chiffres\">";
     const auto chiffre = [&](const QString& nom, const QString& valeur) {
@@ -337,14 +339,17 @@ QString section(const StatQuestionnaire& s, const Eleves& eleves, RegleEssai reg
     if (!remarques.isEmpty()) html += "<p class=\"remarque\">" + remarques.join(" ; ") + ".</p>\n";
     html += "<h3>Répartition des notes (" + QString::number(s.notes.size()) +
             " essais notés)</h3>\n" + histogramme(s.notes) + "\n";
+    sortie << html;
     for (auto classe = s.classes.cbegin(); classe != s.classes.cend(); ++classe)
-        html += tableClasse(classe.key(), classe.value());
-    return html + tableEleves(s, eleves, regle, noms) + tableQuestions(s) + "</section>\n";
+        tableClasse(sortie, classe.key(), classe.value());
+    tableEleves(sortie, s, eleves, regle, noms);
+    sortie << tableQuestions(s) << "</section>\n";
 }
 
 }  // namespace
 
-QString RapportHtml(const Releve& r, RegleEssai regle, const ListeClasse* liste) {
+void EcrireRapportHtml(QTextStream& sortie, const Releve& r, RegleEssai regle,
+                       const ListeClasse* liste) {
     const QVector<StatQuestionnaire> stats = Statistiques(r);
     const QVector<NoteEleve> notes = NotesEleves(r, regle, liste);
     QHash<QString, Eleves> parQuestionnaire;
@@ -367,9 +372,18 @@ QString RapportHtml(const Releve& r, RegleEssai regle, const ListeClasse* liste)
         html += "</ul></div>\n";
     }
     if (liste) html += controleListe(r, *liste);
+    sortie << html;
     for (const StatQuestionnaire& s : stats)
-        html += section(s, parQuestionnaire.value(s.questionnaire.toUpper()), regle, liste);
-    return html + "</body>\n</html>\n";
+        section(sortie, s, parQuestionnaire.value(s.questionnaire.toUpper()), regle, liste);
+    sortie << "</body>\n</html>\n";
+}
+
+QString RapportHtml(const Releve& r, RegleEssai regle, const ListeClasse* liste) {
+    QString page;
+    QTextStream sortie(&page);
+    EcrireRapportHtml(sortie, r, regle, liste);
+    sortie.flush();
+    return page;
 }
 
 }  // namespace Resultats

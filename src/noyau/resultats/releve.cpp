@@ -3,6 +3,7 @@
 #include "noyau/questionnaire/chargement.h"
 #include "noyau/questionnaire/formats.h"
 
+#include <QBuffer>
 #include <QCollator>
 #include <QDir>
 #include <QDirIterator>
@@ -21,32 +22,42 @@ namespace {
 // By questionnaire, class and identifier in French order, then attempt and time.
 template <typename Essai>
 void TrierEssais(QVector<Essai>& essais) {
-    QCollator collation{Formats::francais()};
-    collation.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(essais.begin(), essais.end(), [&](const Essai& a, const Essai& b) {
-        if (const int ordre = ComparerParEleve(collation, a, b)) return ordre < 0;
-        if (a.numero != b.numero) return a.numero < b.numero;
-        return std::pair{a.date, a.heure} < std::pair{b.date, b.heure};
-    });
+    TrierParEleve(essais, [](const Essai& e) { return std::tuple{e.numero, e.date, e.heure}; });
 }
 
-QString cle(const QStringList& parties) { return parties.join(QChar(0x1F)); }
+bool memeNom(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
-QString cleEssai(const EssaiLu& e) {
-    return cle({e.questionnaire.toUpper(), e.identifiant.toUpper(), e.classe.toUpper(),
-                QString::number(e.numero), e.texteDate, e.heure.toString(), e.note,
-                QString::number(e.traitees), QString::number(e.questions),
-                QString::number(e.justes), QString::number(e.fausses), QString::number(e.nulles)});
+// The attempt a journal belongs to, whatever the case of its names. Keys
+// are hashes rather than texts: a million texts would take hundreds of
+// megabytes.
+size_t cleRattachement(const QString& questionnaire, const QString& identifiant,
+                       const QString& classe, int essai, const QDate& jour) {
+    return qHashMulti(0, questionnaire.toUpper(), identifiant.toUpper(), classe.toUpper(), essai,
+                      jour.toJulianDay());
 }
 
-QString cleRattachement(const QString& questionnaire, const QString& identifiant,
-                        const QString& classe, int essai, const QDate& jour) {
-    return cle({questionnaire.toUpper(), identifiant.toUpper(), classe.toUpper(),
-                QString::number(essai), jour.toString(Qt::ISODate)});
-}
-
-QString cleRattachement(const Journal::JournalLu& j) {
+size_t cleRattachement(const JournalGarde& j) {
     return cleRattachement(j.questionnaire, j.identifiant, j.classe, j.essai, j.debut.date());
+}
+
+bool rattache(const JournalGarde& j, const EssaiLu& e) {
+    return memeNom(j.questionnaire, e.questionnaire) && memeNom(j.identifiant, e.identifiant) &&
+           memeNom(j.classe, e.classe) && j.essai == e.numero && j.debut.date() == e.date;
+}
+
+// Two copies of one record: from several machines, or copied twice.
+size_t cleEssai(const EssaiLu& e) {
+    return qHashMulti(0, e.questionnaire.toUpper(), e.identifiant.toUpper(), e.classe.toUpper(),
+                      e.numero, e.texteDate, e.heure.msecsSinceStartOfDay(), e.note, e.traitees,
+                      e.questions, e.justes, e.fausses, e.nulles);
+}
+
+bool memeEssai(const EssaiLu& a, const EssaiLu& b) {
+    return memeNom(a.questionnaire, b.questionnaire) && memeNom(a.identifiant, b.identifiant) &&
+           memeNom(a.classe, b.classe) && a.numero == b.numero && a.texteDate == b.texteDate &&
+           a.heure == b.heure && a.note == b.note && a.traitees == b.traitees &&
+           a.questions == b.questions && a.justes == b.justes && a.fausses == b.fausses &&
+           a.nulles == b.nulles;
 }
 
 bool estJournal(const QFileInfo& f) {
@@ -54,56 +65,45 @@ bool estJournal(const QFileInfo& f) {
            f.dir().dirName().compare(Journal::DossierEssais, Qt::CaseInsensitive) == 0;
 }
 
-// The title in the questionnaire file beside a results file, read once per folder.
-class Titres {
+// The title in the questionnaire file of a folder holding results.
+QString titreDuDossier(const QString& dossier, const QString& questionnaire) {
+    const QString dat = CheminDat(dossier, questionnaire);
+    Lecture l;
+    const CheminsQuestionnaire chemins = CheminsDuFichier(dossier, dat);
+    return LireQuestions(l, chemins, SourceFichiers::disque().lire(dat)).isEmpty()
+               ? l.questionnaire.titre
+               : QString();
+}
+
+// One copy of each name: a class's names come back in every attempt.
+class Noms {
 public:
-    QString titre(const EssaiLu& e) {
-        const QString dossier = QFileInfo(e.fichier).path();
-        const QString cleTitre = dossier + '/' + e.questionnaire.toUpper();
-        const auto trouve = lus_.constFind(cleTitre);
-        if (trouve != lus_.constEnd()) return *trouve;
-        const QString dat = CheminDat(dossier, e.questionnaire);
-        Lecture l;
-        const CheminsQuestionnaire chemins = CheminsDuFichier(dossier, dat);
-        const QString titre =
-            LireQuestions(l, chemins, SourceFichiers::disque().lire(dat)).isEmpty()
-                ? l.questionnaire.titre
-                : QString();
-        lus_.insert(cleTitre, titre);
-        return titre;
+    QString garder(const QString& nom) {
+        const auto trouve = noms_.constFind(nom);
+        if (trouve != noms_.constEnd()) return *trouve;
+        noms_.insert(nom);
+        return nom;
     }
 
 private:
-    QHash<QString, QString> lus_;
+    QSet<QString> noms_;
 };
 
 // What one file gave: the records of a results file, or a journal.
 struct FichierLu {
+    QString chemin;
     LectureResultats resultats;
     std::optional<Journal::JournalLu> journal;
     QString erreur;
 };
 
 FichierLu lireFichier(const QString& chemin, bool journal) {
-    FichierLu lu;
+    FichierLu lu{chemin, {}, {}, {}};
     if (journal)
         lu.journal = Journal::LireFichierJournal(chemin, &lu.erreur);
     else
         lu.resultats = LireFichierResultats(chemin);
     return lu;
-}
-
-// Each file is read and parsed on its own, so the files are shared out
-// among the processor's cores; what they gave comes back in listing order.
-QVector<FichierLu> lireTous(const QVector<std::pair<QString, bool>>& fichiers,
-                            const Progression& progression) {
-    QFuture<FichierLu> lus = QtConcurrent::mapped(
-        fichiers, [](const std::pair<QString, bool>& f) { return lireFichier(f.first, f.second); });
-    while (progression && !lus.isFinished()) {
-        progression(lus.progressValue(), fichiers.size());
-        QThread::msleep(100);
-    }
-    return lus.results();
 }
 
 class Collecte {
@@ -121,16 +121,11 @@ public:
     }
 
     Releve terminer(const Progression& progression) {
-        for (FichierLu& lu : lireTous(fichiers_, progression)) garder(lu);
-        trier();
-        for (int i = 0; i < r_.journaux.size(); ++i) {
-            const Journal::JournalLu& j = r_.journaux[i];
-            r_.indexJournaux.insert(cleRattachement(j), i);
-            if (!j.titre.isEmpty()) r_.titres.insert(j.questionnaire.toUpper(), j.titre);
-        }
-        for (const EssaiLu& e : std::as_const(r_.essais))
-            if (r_.titre(e.questionnaire).isEmpty())
-                r_.titres.insert(e.questionnaire.toUpper(), titres_.titre(e));
+        lireTous(progression);
+        TrierEssais(r_.essais);
+        for (int i = 0; i < r_.journaux.size(); ++i)
+            r_.indexJournaux.insert(cleRattachement(r_.journaux[i]), i);
+        titresDesDossiers();
         if (r_.essais.isEmpty() && r_.journaux.isEmpty() && r_.erreurs.isEmpty())
             r_.erreurs << QStringLiteral("aucun fichier de résultats trouvé");
         return std::move(r_);
@@ -144,41 +139,99 @@ private:
             fichiers_.push_back({f.filePath(), true});
     }
 
-    void garder(FichierLu& lu) {
+    // Each file is read and parsed on its own, so the files are shared out
+    // among the processor's cores; what they gave is kept in listing order
+    // as it comes, so that a file's text is let go once it is read.
+    void lireTous(const Progression& progression) {
+        QFuture<int> lus = QtConcurrent::mappedReduced<int>(
+            fichiers_,
+            [](const std::pair<QString, bool>& f) { return lireFichier(f.first, f.second); },
+            [this](int&, const FichierLu& lu) { garder(lu); }, QtConcurrent::OrderedReduce);
+        while (progression && !lus.isFinished()) {
+            progression(lus.progressValue(), fichiers_.size());
+            QThread::msleep(100);
+        }
+        lus.waitForFinished();
+    }
+
+    void garder(const FichierLu& lu) {
         if (!lu.erreur.isEmpty()) r_.erreurs << lu.erreur;
         if (lu.journal) r_.erreurs << lu.journal->erreurs;
-        if (lu.journal) garderJournal(std::move(*lu.journal));
+        if (lu.journal) garderJournal(*lu.journal);
         r_.erreurs << lu.resultats.erreurs;
-        for (EssaiLu& e : lu.resultats.essais) {
-            const QString cle = cleEssai(e);
-            if (vus_.contains(cle)) continue;
-            vus_.insert(cle);
-            r_.essais << std::move(e);
-        }
+        for (const EssaiLu& e : lu.resultats.essais) garderEssai(e, QFileInfo(lu.chemin).path());
+    }
+
+    void garderEssai(EssaiLu e, const QString& dossier) {
+        const size_t cle = cleEssai(e);
+        for (auto i = vus_.constFind(cle); i != vus_.constEnd() && i.key() == cle; ++i)
+            if (memeEssai(r_.essais[*i], e)) return;
+        vus_.insert(cle, r_.essais.size());
+        for (QString* nom :
+             {&e.questionnaire, &e.identifiant, &e.classe, &e.note, &e.noteSurQuatre, &e.texteDate})
+            *nom = noms_.garder(*nom);
+        QStringList& dossiers = dossiers_[e.questionnaire.toUpper()];
+        if (!dossiers.contains(dossier)) dossiers << dossier;
+        r_.essais << std::move(e);
     }
 
     // Of two copies of one journal, the longer: one may have been copied
     // while the attempt was running.
-    void garderJournal(Journal::JournalLu j) {
-        const QString cleJournal = cleRattachement(j) + j.debut.toString(Qt::ISODate);
-        const auto trouve = journaux_.constFind(cleJournal);
-        if (trouve == journaux_.constEnd()) {
-            journaux_.insert(cleJournal, r_.journaux.size());
-            r_.journaux << std::move(j);
+    void garderJournal(const Journal::JournalLu& lu) {
+        const QString questionnaire = lu.questionnaire.toUpper();
+        if (!lu.titre.isEmpty()) r_.titres.insert(questionnaire, lu.titre);
+        QMap<int, TextesQuestion>& textes = r_.textes[questionnaire];
+        for (const Journal::ReponseLue& reponse : lu.reponses) {
+            TextesQuestion& t = textes[reponse.numero];
+            if (t.intitule.isEmpty()) t.intitule = reponse.intitule;
+            if (t.reponses.size() < reponse.textes.size()) t.reponses = reponse.textes;
+        }
+        JournalGarde j{noms_.garder(lu.questionnaire),
+                       noms_.garder(lu.identifiant),
+                       noms_.garder(lu.classe),
+                       lu.essai,
+                       lu.questions,
+                       lu.debut,
+                       lu.termine,
+                       lu.resultatsAtteints,
+                       lu.note,
+                       {}};
+        j.reponses.reserve(lu.reponses.size());
+        for (const Journal::ReponseLue& reponse : lu.reponses)
+            j.reponses << ReponseGardee::De(reponse);
+        const size_t cle = qHashMulti(cleRattachement(j), j.debut);
+        for (auto i = copies_.constFind(cle); i != copies_.constEnd() && i.key() == cle; ++i) {
+            JournalGarde& garde = r_.journaux[*i];
+            if (!memeCopie(garde, j)) continue;
+            if (j.reponses.size() + j.termine > garde.reponses.size() + garde.termine)
+                garde = std::move(j);
             return;
         }
-        Journal::JournalLu& garde = r_.journaux[*trouve];
-        if (j.reponses.size() + j.termine > garde.reponses.size() + garde.termine)
-            garde = std::move(j);
+        copies_.insert(cle, r_.journaux.size());
+        r_.journaux << std::move(j);
     }
 
-    void trier() { TrierEssais(r_.essais); }
+    static bool memeCopie(const JournalGarde& a, const JournalGarde& b) {
+        return memeNom(a.questionnaire, b.questionnaire) && memeNom(a.identifiant, b.identifiant) &&
+               memeNom(a.classe, b.classe) && a.essai == b.essai && a.debut == b.debut;
+    }
+
+    // For a questionnaire whose journals gave no title, the title in its
+    // file beside the records.
+    void titresDesDossiers() {
+        for (auto q = dossiers_.cbegin(); q != dossiers_.cend(); ++q)
+            for (const QString& dossier : q.value()) {
+                if (!r_.titres.value(q.key()).isEmpty()) break;
+                r_.titres.insert(q.key(), titreDuDossier(dossier, q.key()));
+            }
+    }
 
     Releve r_;
     QVector<std::pair<QString, bool>> fichiers_;  // path, and whether a journal
-    QSet<QString> vus_;
-    QHash<QString, int> journaux_;
-    Titres titres_;
+    QMultiHash<size_t, int> vus_;                 // records kept, see cleEssai
+    QMultiHash<size_t, int> copies_;              // journals kept, by attempt and start
+    QHash<QString, QStringList> dossiers_;        // by questionnaire, the folders of its records
+    Noms noms_;
 };
 
 }  // namespace
@@ -207,25 +260,65 @@ Releve Rassembler(const QStringList& chemins, const Progression& progression) {
     return collecte.terminer(progression);
 }
 
-const Journal::JournalLu* JournalDe(const Releve& r, const EssaiLu& e) {
-    const auto trouve = r.indexJournaux.constFind(
-        cleRattachement(e.questionnaire, e.identifiant, e.classe, e.numero, e.date));
-    return trouve == r.indexJournaux.constEnd() ? nullptr : &r.journaux[*trouve];
+ReponseGardee ReponseGardee::De(const Journal::ReponseLue& r) {
+    const auto bits = [](const QVector<int>& numeros) {
+        quint16 b = 0;
+        for (int k : numeros)
+            if (k >= 1 && k <= 16) b |= quint16(1u << (k - 1));
+        return b;
+    };
+    const char verdict = r.verdict == "Vrai" ? 'V' : r.verdict == "Faux" ? 'F' : 'N';
+    return {r.numero, bits(r.cochees), bits(r.justes),
+            static_cast<quint8>(std::clamp(r.choix, 0, 16)), verdict};
+}
+
+Journal::Decompte JournalGarde::decompte() const {
+    Journal::Decompte d;
+    for (const ReponseGardee& r : reponses)
+        (r.verdict == 'V' ? d.justes : r.verdict == 'F' ? d.fausses : d.nulles) += 1;
+    return d;
+}
+
+void OrdreFrancais::classer() {
+    QCollator collation{Formats::francais()};
+    collation.setCaseSensitivity(Qt::CaseInsensitive);
+    QVector<std::pair<QCollatorSortKey, QString>> cles;
+    cles.reserve(rangs_.size());
+    for (auto n = rangs_.cbegin(); n != rangs_.cend(); ++n)
+        cles.push_back({collation.sortKey(n.key()), n.key()});
+    std::sort(cles.begin(), cles.end(),
+              [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+    int rang = 0;
+    for (qsizetype i = 0; i < cles.size(); ++i) {
+        if (i && cles[i - 1].first.compare(cles[i].first) != 0) ++rang;
+        rangs_[cles[i].second] = rang;
+    }
+}
+
+const JournalGarde* JournalDe(const Releve& r, const EssaiLu& e) {
+    const size_t cle = cleRattachement(e.questionnaire, e.identifiant, e.classe, e.numero, e.date);
+    // The latest journal kept for the attempt, as a copy read last replaces.
+    const JournalGarde* trouve = nullptr;
+    for (auto i = r.indexJournaux.constFind(cle); i != r.indexJournaux.constEnd() && i.key() == cle;
+         ++i)
+        if (const JournalGarde& j = r.journaux[*i]; rattache(j, e) && (!trouve || &j > trouve))
+            trouve = &j;
+    return trouve;
 }
 
 QVector<LigneEssai> LignesEssais(const Releve& r) {
     QVector<LigneEssai> lignes;
     lignes.reserve(r.essais.size());
-    QSet<const Journal::JournalLu*> rattaches;
+    QVector<bool> rattaches(r.journaux.size());
     for (const EssaiLu& e : r.essais) {
-        const Journal::JournalLu* j = JournalDe(r, e);
-        if (j) rattaches.insert(j);
+        const JournalGarde* j = JournalDe(r, e);
+        if (j) rattaches[j - r.journaux.data()] = true;
         lignes.push_back(
             {&e, j, e.questionnaire, e.identifiant, e.classe, e.numero, e.date, e.heure});
     }
     const qsizetype enregistres = lignes.size();
-    for (const Journal::JournalLu& j : r.journaux)
-        if (!rattaches.contains(&j))
+    for (qsizetype i = 0; i < r.journaux.size(); ++i)
+        if (const JournalGarde& j = r.journaux[i]; !rattaches[i])
             lignes.push_back({nullptr, &j, j.questionnaire, j.identifiant, j.classe, j.essai,
                               j.debut.date(), j.debut.time()});
     // The records came sorted: only the journals without one need placing.
@@ -237,8 +330,9 @@ QString Compte(qsizetype nombre, const QString& singulier, const QString& plurie
     return QString::number(nombre) + ' ' + (nombre > 1 ? pluriel : singulier);
 }
 
-QByteArray TexteCsv(const Releve& r) {
-    QString texte = QStringLiteral(
+void EcrireCsv(QTextStream& texte, const Releve& r) {
+    texte.setGenerateByteOrderMark(true);
+    texte << QStringLiteral(
         "questionnaire;titre;identifiant;classe;essai;date;heure;traitees;"
         "questions;justes;fausses;nulles;note;note_sur_4;complet\r\n");
     for (const LigneEssai& l : LignesEssais(r)) {
@@ -255,17 +349,30 @@ QByteArray TexteCsv(const Releve& r) {
                    << QString::number(e->nulles) << e->note << e->noteSurQuatre
                    << (e->complet() ? QStringLiteral("oui") : QStringLiteral("non"));
         } else {
-            const Journal::Decompte d = Journal::Decompter(*l.journal);
+            const Journal::Decompte d = l.journal->decompte();
             champs << QString::number(l.journal->reponses.size())
                    << QString::number(l.journal->questions) << QString::number(d.justes)
                    << QString::number(d.fausses) << QString::number(d.nulles) << QString()
                    << QString() << QStringLiteral("non");
         }
-        QStringList cellules;
-        for (const QString& c : champs) cellules << ChampCsv(c);
-        texte += cellules.join(';') + "\r\n";
+        texte << LigneCsv(champs);
     }
-    return "\xEF\xBB\xBF" + texte.toUtf8();
+}
+
+QString LigneCsv(const QStringList& champs) {
+    QStringList cellules;
+    for (const QString& c : champs) cellules << ChampCsv(c);
+    return cellules.join(';') + "\r\n";
+}
+
+QByteArray EnOctets(const std::function<void(QTextStream&)>& ecrire) {
+    QByteArray octets;
+    QBuffer tampon(&octets);
+    tampon.open(QIODevice::WriteOnly);
+    QTextStream texte(&tampon);
+    ecrire(texte);
+    texte.flush();
+    return octets;
 }
 
 }  // namespace Resultats

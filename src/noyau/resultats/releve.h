@@ -3,23 +3,57 @@
 #include "noyau/resultats/lecture.h"
 
 #include <QByteArray>
-#include <QCollator>
 #include <QHash>
+#include <QMap>
 #include <QStringList>
+#include <QTextStream>
 #include <QVector>
 
 #include <functional>
+#include <tuple>
+#include <type_traits>
 
 // Every attempt found under the folders a teacher gathered (a library, a
 // questionnaire folder, copies from several machines), each counted once.
 namespace Resultats {
 
+// An answer of a journal as the report keeps it: a school's year holds
+// millions, so a few bytes each; the texts are kept once per questionnaire.
+struct ReponseGardee {
+    int numero = 0;
+    quint16 cochees = 0, justes = 0;  // bit k: answer k + 1
+    quint8 choix = 0;
+    char verdict = 'N';  // 'V' right, 'F' wrong, 'N' no answer
+
+    static ReponseGardee De(const Journal::ReponseLue& r);
+};
+
+// A journal as the report keeps it.
+struct JournalGarde {
+    QString questionnaire, identifiant, classe;
+    int essai = 0, questions = 0;
+    QDateTime debut;
+    bool termine = false, resultatsAtteints = false;
+    std::optional<double> note;
+    QVector<ReponseGardee> reponses;
+
+    Journal::Decompte decompte() const;
+};
+
+// The texts of a question as the journals give them.
+struct TextesQuestion {
+    QString intitule;
+    QStringList reponses;
+};
+
 struct Releve {
     QVector<EssaiLu> essais;  // by questionnaire, class, identifier, attempt
-    QVector<Journal::JournalLu> journaux;
-    QHash<QString, QString> titres;     // by questionnaire, upper case
-    QStringList erreurs;                // in French, one per file or record not read
-    QHash<QString, int> indexJournaux;  // by attempt, see JournalDe
+    QVector<JournalGarde> journaux;
+    QHash<QString, QString> titres;  // by questionnaire, upper case
+    // By questionnaire (upper case), then question number.
+    QHash<QString, QMap<int, TextesQuestion>> textes;
+    QStringList erreurs;                    // in French, one per file or record not read
+    QMultiHash<size_t, int> indexJournaux;  // by attempt, see JournalDe
 
     QString titre(const QString& questionnaire) const {
         return titres.value(questionnaire.toUpper());
@@ -30,8 +64,8 @@ struct Releve {
 
 // One attempt as the report lists it: its record, its journal, or both.
 struct LigneEssai {
-    const EssaiLu* essai = nullptr;               // nothing: interrupted before its record
-    const Journal::JournalLu* journal = nullptr;  // nothing: no journal found
+    const EssaiLu* essai = nullptr;         // nothing: interrupted before its record
+    const JournalGarde* journal = nullptr;  // nothing: no journal found
     QString questionnaire, identifiant, classe;
     int numero = 0;
     QDate date;
@@ -48,7 +82,7 @@ Releve Rassembler(const QStringList& chemins, const Progression& progression = {
 
 // The journal of `essai` (same questionnaire, pupil, attempt and day), or
 // nothing.
-const Journal::JournalLu* JournalDe(const Releve& r, const EssaiLu& essai);
+const JournalGarde* JournalDe(const Releve& r, const EssaiLu& essai);
 
 // Every attempt, each record with its journal and the journals left
 // without a record, by questionnaire, class, identifier and time; valid as
@@ -65,17 +99,52 @@ QString ChampCsv(const QString& texte);
 
 // One row per attempt for LibreOffice Calc and Excel in French: UTF-8 with
 // a byte-order mark, ";" between fields, decimal comma, CR LF.
-QByteArray TexteCsv(const Releve& r);
+void EcrireCsv(QTextStream& texte, const Releve& r);
 
-// Questionnaire, class, then identifier in French order, whatever their case:
-// below, at or above 0 as `a` comes before, with or after `b`.
-template <typename Ligne>
-int ComparerParEleve(const QCollator& collation, const Ligne& a, const Ligne& b) {
-    for (const auto& [x, y] :
-         {std::pair{&a.questionnaire, &b.questionnaire}, std::pair{&a.classe, &b.classe},
-          std::pair{&a.identifiant, &b.identifiant}})
-        if (const int ordre = collation.compare(*x, *y)) return ordre;
-    return 0;
+// The fields as one CSV line, CR LF ended.
+QString LigneCsv(const QStringList& champs);
+// What `ecrire` writes, as bytes.
+QByteArray EnOctets(const std::function<void(QTextStream&)>& ecrire);
+
+// Questionnaires, classes and identifiers in French order whatever their
+// case. A school's year has a million attempts but far fewer names: each
+// name is ranked once, and the attempts are sorted by ranks.
+class OrdreFrancais {
+public:
+    template <typename Lignes>
+    explicit OrdreFrancais(const Lignes& lignes) {
+        for (const auto& l : lignes)
+            for (const QString* nom : {&l.questionnaire, &l.classe, &l.identifiant})
+                rangs_.insert(*nom, 0);
+        classer();
+    }
+
+    int rang(const QString& nom) const { return rangs_.value(nom); }
+
+private:
+    void classer();
+
+    QHash<QString, int> rangs_;
+};
+
+// Sorts lines by questionnaire, class and identifier in French order, then
+// by `suite`(line), a tuple; lines otherwise equal keep their order.
+template <typename Ligne, typename Suite>
+void TrierParEleve(QVector<Ligne>& lignes, Suite suite) {
+    const OrdreFrancais ordre(lignes);
+    using Cle = std::tuple<int, int, int, std::invoke_result_t<Suite, const Ligne&>, qsizetype>;
+    QVector<Cle> cles;
+    cles.reserve(lignes.size());
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        const Ligne& l = lignes[i];
+        cles.push_back({ordre.rang(l.questionnaire), ordre.rang(l.classe),
+                        ordre.rang(l.identifiant), suite(l), i});
+    }
+    std::sort(cles.begin(), cles.end());
+    QVector<Ligne> triees;
+    triees.reserve(lignes.size());
+    for (const Cle& c : cles) triees.push_back(std::move(lignes[std::get<4>(c)]));
+    lignes = std::move(triees);
 }
 
 }  // namespace Resultats

@@ -1,5 +1,7 @@
 #include "noyau/resultats/statistiques.h"
 
+#include "noyau/questionnaire/questionnaire.h"
+
 #include <QSet>
 
 #include <algorithm>
@@ -9,8 +11,6 @@ namespace Resultats {
 
 namespace {
 
-using Journal::JournalLu;
-
 // The mark of an attempt for ranking the class: its record's, or its
 // journal's when the record is missing.
 std::optional<double> noteDe(const LigneEssai& l) {
@@ -18,27 +18,25 @@ std::optional<double> noteDe(const LigneEssai& l) {
     return l.journal && l.journal->termine ? l.journal->note : std::nullopt;
 }
 
-void compter(QMap<int, StatQuestion>& questions, const JournalLu& j) {
-    for (const Journal::ReponseLue& reponse : j.reponses) {
+void compter(QMap<int, StatQuestion>& questions, const JournalGarde& j) {
+    for (const ReponseGardee& reponse : j.reponses) {
         StatQuestion& q = questions[reponse.numero];
         q.numero = reponse.numero;
-        if (q.intitule.isEmpty()) q.intitule = reponse.intitule;
         ++q.reponses;
-        q.justes += reponse.verdict == "Vrai";
-        q.fausses += reponse.verdict == "Faux";
-        q.nulles += reponse.verdict == "Nulle";
-        const int choix = std::clamp(reponse.choix, 0, 9);
+        q.justes += reponse.verdict == 'V';
+        q.fausses += reponse.verdict == 'F';
+        q.nulles += reponse.verdict == 'N';
+        const int choix = std::min<int>(reponse.choix, MaxCreneaux);
         if (q.bonnes.size() < choix) q.bonnes.resize(choix), q.cochees.resize(choix);
-        if (q.textes.size() < reponse.textes.size()) q.textes = reponse.textes;
-        for (int k : reponse.justes)
-            if (k >= 1 && k <= choix) q.bonnes[k - 1] = true;
-        for (int k : reponse.cochees)
-            if (k >= 1 && k <= choix) ++q.cochees[k - 1];
+        for (int k = 0; k < choix; ++k) {
+            if (reponse.justes & (1u << k)) q.bonnes[k] = true;
+            if (reponse.cochees & (1u << k)) ++q.cochees[k];
+        }
     }
 }
 
 void discriminer(StatQuestionnaire& stat, QMap<int, StatQuestion>& questions) {
-    QVector<std::pair<double, const JournalLu*>> classes;
+    QVector<std::pair<double, const JournalGarde*>> classes;
     for (const auto& lignes : std::as_const(stat.classes))
         for (const LigneEssai& l : lignes)
             if (const auto note = noteDe(l); note && l.journal)
@@ -71,7 +69,7 @@ void signaler(StatQuestion& q) {
             q.alertes << QStringLiteral("la réponse fausse n° %1 n'est jamais choisie").arg(k + 1);
 }
 
-void completer(StatQuestionnaire& stat) {
+void completer(StatQuestionnaire& stat, const QMap<int, TextesQuestion>& textes) {
     QSet<QString> eleves;
     QMap<int, StatQuestion> questions;
     for (const auto& lignes : std::as_const(stat.classes))
@@ -88,7 +86,11 @@ void completer(StatQuestionnaire& stat) {
     stat.eleves = eleves.size();
     std::sort(stat.notes.begin(), stat.notes.end());
     discriminer(stat, questions);
-    for (StatQuestion& q : questions) signaler(q);
+    for (StatQuestion& q : questions) {
+        const TextesQuestion t = textes.value(q.numero);
+        q.intitule = t.intitule, q.textes = t.reponses;
+        signaler(q);
+    }
     stat.questions = questions.values().toVector();
 }
 
@@ -120,7 +122,7 @@ QVector<StatQuestionnaire> Statistiques(const Releve& r) {
         return stats[index.value(cle)];
     };
     for (const LigneEssai& l : LignesEssais(r)) stat(l.questionnaire).classes[l.classe] << l;
-    for (StatQuestionnaire& s : stats) completer(s);
+    for (StatQuestionnaire& s : stats) completer(s, r.textes.value(s.questionnaire.toUpper()));
     return stats;
 }
 

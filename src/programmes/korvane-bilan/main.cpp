@@ -23,11 +23,17 @@ const QString Usage = QStringLiteral(
     "--liste : la liste des élèves (identifiant;nom;prenom;classe) exportée par l'école.\n"
     "--essai : l'essai complet qui donne la note (par défaut, le premier).\n");
 
-QString ecrire(const QString& chemin, const QByteArray& octets) {
+using Ecriture = std::function<void(QTextStream&)>;
+
+// Written as it is made, then put in place whole.
+QString ecrire(const QString& chemin, const Ecriture& ecriture) {
     QSaveFile fichier(chemin);
-    if (fichier.open(QIODevice::WriteOnly) && fichier.write(octets) == octets.size() &&
-        fichier.commit())
-        return {};
+    if (fichier.open(QIODevice::WriteOnly)) {
+        QTextStream texte(&fichier);
+        ecriture(texte);
+        texte.flush();
+        if (texte.status() == QTextStream::Ok && fichier.commit()) return {};
+    }
     return fichier.errorString();
 }
 
@@ -87,10 +93,10 @@ Resultats::Releve rassembler(const QStringList& dossiers, QTextStream& erreurs) 
 }
 
 // Writes one output when asked for, and says where or why not.
-bool produire(const QString& chemin, const QByteArray& octets, const QString& quoi,
+bool produire(const QString& chemin, const Ecriture& ecriture, const QString& quoi,
               QTextStream& sortie, QTextStream& erreurs) {
     if (chemin.isEmpty()) return true;
-    const QString raison = ecrire(chemin, octets);
+    const QString raison = ecrire(chemin, ecriture);
     if (!raison.isEmpty())
         erreurs << QStringLiteral("%1 : écriture impossible (%2)\n")
                        .arg(QDir::toNativeSeparators(chemin), raison);
@@ -128,12 +134,21 @@ int main(int argc, char** argv) {
         return 2;
     }
     const bool ecrits =
-        produire(csv, Resultats::TexteCsv(releve), QStringLiteral("Tableau des notes : "), sortie,
-                 erreurs) &
-        produire(html, Resultats::RapportHtml(releve, *regle, inscrits).toUtf8(),
-                 QStringLiteral("Bilan de la classe : "), sortie, erreurs) &
-        produire(notes, Resultats::TexteNotes(Resultats::NotesEleves(releve, *regle, inscrits)),
-                 QStringLiteral("Cahier de notes : "), sortie, erreurs);
+        produire(
+            csv, [&](QTextStream& texte) { Resultats::EcrireCsv(texte, releve); },
+            QStringLiteral("Tableau des notes : "), sortie, erreurs) &
+        produire(
+            html,
+            [&](QTextStream& texte) {
+                Resultats::EcrireRapportHtml(texte, releve, *regle, inscrits);
+            },
+            QStringLiteral("Bilan de la classe : "), sortie, erreurs) &
+        produire(
+            notes,
+            [&](QTextStream& texte) {
+                Resultats::EcrireNotes(texte, Resultats::NotesEleves(releve, *regle, inscrits));
+            },
+            QStringLiteral("Cahier de notes : "), sortie, erreurs);
     erreurs << Resultats::Compte(Resultats::LignesEssais(releve).size(), "essai lu.", "essais lus.")
             << '\n';
     return ecrits ? releve.codeSortie() : 2;
