@@ -48,30 +48,12 @@ QByteArray octets(const char (&texte)[N]) {
 
 TEST(KorvaneCheck, remarquesAvecFichierEtLigne) {
     DossierDeTest d("QCM");
-    d.dat({"</Titre",
-           "0 Une seule réponse",
-           "oui",
-           "=>1",  // lines 2-4
-           "0 Drapeaux courts",
-           "a",
-           "b",
-           "c",
-           "=>1 0",  // lines 5-9
-           "0 Drapeau faux",
-           "a",
-           "b",
-           "=>x 0",  // lines 10-13
-           "0 Sans bonne réponse",
-           "a",
-           "b",
-           "=>0 0",  // lines 14-17
-           "0 Un été",
-           "a",
-           "d Ã©tÃ©",
-           "=>1 0",  // lines 18-21: UTF-8 added to Windows-1252
-           "0 Sans drapeaux",
-           "a",
-           "b"});  // line 22
+    d.dat(QStringList{"</Titre", "0 Une seule réponse", "oui", "=>1"} +  // lines 1-4
+          QStringList{"0 Drapeaux courts", "a", "b", "c", "=>1 0"} +     // 5-9
+          QStringList{"0 Drapeau faux", "a", "b", "=>x 0"} +             // 10-13
+          QStringList{"0 Sans bonne réponse", "a", "b", "=>0 0"} +       // 14-17
+          QStringList{"0 Un été", "a", "d Ã©tÃ©", "=>1 0"} +  // 18-21: UTF-8 added to Windows-1252
+          QStringList{"0 Sans drapeaux", "a", "b"});          // 22-24
     d.ini({"[Fichiers Images]", "0", "1", "absente.jpg", "9", "x.jpg", "", "", "", "vingt",
            "[Commentaires]", "12", "Pour personne", "[Fichier d'aide]", "aide.pdf"});
     const auto v = VerifierDossier(d.dossier(), Images::examiner);
@@ -98,11 +80,7 @@ TEST(KorvaneCheck, chaqueImageEstDecodee) {
         {"ok.jpg", jpeg, nullptr},
         {"absente.jpg", {}, "introuvable"},
         {"vide.jpg", {}, "n'est pas une image"},
-        {"photo.heic",
-         QByteArray("\0\0\0\x18"
-                    "ftypheic\0\0\0\0mif1heic",
-                    24),
-         "au format HEIC"},
+        {"photo.heic", octets("\0\0\0\030ftypheic\0\0\0\0mif1heic"), "au format HEIC"},
         {"coupee.jpg", jpeg.left(jpeg.size() - 40), "incomplète"},
         {"geante.png", png(50000, 50000, 8, 0, 50000, '\0', 2), "(50000 × 50000 pixels"},
         {"dessin.png", encoder(dessinTransparent(16), "png"), "fond transparent"},
@@ -112,17 +90,13 @@ TEST(KorvaneCheck, chaqueImageEstDecodee) {
     DossierDeTest d("QCM");
     QStringList dat, ini{"[Fichiers Images]", "0"};
     for (int q = 1; q <= int(std::size(cas)); ++q) {
-        dat << "0 Q"
-            << "a"
-            << "b"
-            << "=>1 0";
+        dat += {"0 Q", "a", "b", "=>1 0"};
         ini << QString::number(q) << QString::fromUtf8(cas[q - 1].nom);
         if (cas[q - 1].octets.size() || q == 3)
             d.ecrireOctets(QString("Images/") + cas[q - 1].nom, cas[q - 1].octets);
     }
     d.dat(dat);
-    d.ini(ini << "0"
-              << "30");
+    d.ini(ini + QStringList{"0", "30"});
     QFile::rename(d.dossier() + QString::fromUtf8("/Images/Cratère.jpg"),
                   d.dossier() + QString::fromUtf8("/Images/Crate\u0300re.jpg"));
     ASSERT_EQ(QProcess::execute("convert", {"-size", "8x8", "xc:red", "xc:blue", "-loop", "0",
@@ -146,44 +120,32 @@ TEST(KorvaneCheck, chaqueImageEstDecodee) {
 // its line with what to do, and the questionnaire is never called ready.
 TEST(KorvaneCheck, piegesDeSaisieSignalesALaLigne) {
     const struct {
-        const char* nom;
         QStringList dat;
-        QString ligne, extrait;
+        int ligne;
+        QString extrait;
     } cas[] = {
-        {"ligne vide avant les réponses",
-         {"0 Q", "", "a", "b", "=>1 0"},
-         "QCM.dat:2",
-         "ligne vide entre la question 1 et ses réponses"},
-        {"ligne vide au milieu",
-         {"0 Q", "a", "b", "", "c", "=>1 0 0"},
-         "QCM.dat:4",
+        {{"0 Q", "", "a", "b", "=>1 0"}, 2, "ligne vide entre la question 1 et ses réponses"},
+        {{"0 Q", "a", "b", "", "c", "=>1 0 0"},
+         4,
          "ligne vide au milieu des réponses de la question 1"},
-        {"réponse commençant par 0",
-         {"0 Fusion ?", "100 °C", "0 °C", "=>0 1", "0 R", "a", "b", "=>1 0"},
-         "QCM.dat:3",
+        {{"0 Fusion ?", "100 °C", "0 °C", "=>0 1", "0 R", "a", "b", "=>1 0"},
+         3,
          "commence par « 0 »"},
-        {"réponse commençant par </", {"0 Q", "a", "</b", "=>1 0"}, "QCM.dat:3", "change le titre"},
-        {"réponse commençant par =>",
-         {"0 Q", "a", "=>b", "c", "=>1 0 0"},
-         "QCM.dat:4",
-         "suit la ligne => de la question 1"},
-        {"explication après les drapeaux",
-         {"0 Q", "a", "b", "=>1 0   bonnes réponses"},
-         "QCM.dat:4",
-         "« bonnes réponses » n'est pas lu"},
-        {"explication recopiée",
-         {"</Titre       titre", "0 Q", "a", "b", "=>1 0"},
-         "QCM.dat:1",
+        {{"0 Q", "a", "</b", "=>1 0"}, 3, "change le titre"},
+        {{"0 Q", "a", "=>b", "c", "=>1 0 0"}, 4, "suit la ligne => de la question 1"},
+        {{"0 Q", "a", "b", "=>1 0   bonnes réponses"}, 4, "« bonnes réponses » n'est pas lu"},
+        {{"</Titre       titre", "0 Q", "a", "b", "=>1 0"},
+         1,
          "« titre » suit une longue suite d'espaces"},
     };
     for (const auto& c : cas) {
-        SCOPED_TRACE(c.nom);
+        SCOPED_TRACE(c.extrait.toStdString());
         DossierDeTest d("QCM");
         d.dat(c.dat);
         d.ini({"[Fichiers Images]", "0"});
         const auto v = VerifierDossier(d.dossier(), Images::examiner);
         EXPECT_GE(v->codeSortie(), 1);
-        EXPECT_TRUE(lignesSignalees(*v).contains(c.ligne))
+        EXPECT_TRUE(lignesSignalees(*v).contains(QString("QCM.dat:%1").arg(c.ligne)))
             << lignesSignalees(*v).join(" ").toStdString();
         EXPECT_TRUE(RapportTexte(*v).contains(c.extrait)) << RapportTexte(*v).toStdString();
         EXPECT_FALSE(RapportTexte(*v).contains(QString::fromUtf8("prêt")));
