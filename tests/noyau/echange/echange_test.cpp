@@ -53,30 +53,11 @@ int importer(const QStringList& arguments, QString* erreurs = nullptr) {
 
 // Questionnaires whose texts hold what each format escapes or reads as markup.
 void generer(const QString& bibliotheque) {
-    const QStringList morceaux{"a ~ b",
-                               "x = y",
-                               "#1",
-                               "{a}",
-                               "C:\\dossier",
-                               "\\n",
-                               "[html]début",
-                               "%50% du lot",
-                               "a -> b",
-                               "<b>gras</b>",
-                               "&amp; &lt;",
-                               "π ≤ √2 Ω",
-                               "$CATEGORY: x",
-                               "// pas ceci",
-                               "::nom::",
-                               "A. début",
-                               "ANSWER: A",
-                               "]]> fin",
-                               "é à ç œ € …",
-                               "_____",
-                               "@@PLUGINFILE@@/x.png",
-                               "T",
-                               "<p>&nbsp;</p>",
-                               "\"\\'"};
+    const QStringList morceaux =
+        QStringList{"a ~ b", "x = y", "#1", "{a}", "C:\\dossier", "\\n", "[html]début"} +
+        QStringList{"%50% du lot", "a -> b", "<b>gras</b>", "&amp; &lt;", "π ≤ √2 Ω"} +
+        QStringList{"$CATEGORY: x", "// pas ceci", "::nom::", "A. début", "ANSWER: A", "]]> fin"} +
+        QStringList{"é à ç œ € …", "_____", "@@PLUGINFILE@@/x.png", "T", "<p>&nbsp;</p>", "\"\\'"};
     std::mt19937 hasard(7);
     auto texte = [&] {
         return morceaux[hasard() % morceaux.size()] + " " + morceaux[hasard() % morceaux.size()];
