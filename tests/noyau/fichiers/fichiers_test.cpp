@@ -78,19 +78,10 @@ TEST(Fichiers, directementDansLeDossier) {
     const QString d = racine.path() + "/Q";
     QDir().mkpath(d + "/sous");
     QFile::link(racine.path(), d + "/lien");
-    const struct {
-        QString chemin;
-        bool dedans;
-    } cas[] = {
-        {d + "/Q _B01_3A_.rst", true},
-        {d + "/sous/x.rst", false},
-        {d + "/../x.rst", false},
-        {d + "/lien/x.rst", false},
-        {d + "/..", false},
-        {racine.path() + "/x.rst", false},
-    };
-    for (const auto& c : cas)
-        EXPECT_EQ(Fichiers::directementDans(c.chemin, d), c.dedans) << c.chemin.toStdString();
+    EXPECT_TRUE(Fichiers::directementDans(d + "/Q _B01_3A_.rst", d));
+    for (const QString& dehors : {d + "/sous/x.rst", d + "/../x.rst", d + "/lien/x.rst", d + "/..",
+                                  racine.path() + "/x.rst"})
+        EXPECT_FALSE(Fichiers::directementDans(dehors, d)) << dehors.toStdString();
 }
 
 TEST(Fichiers, ajoutEntierEnWindows1252OuAbsentQuandLeSystemeRefuse) {
