@@ -106,13 +106,11 @@ TEST(KorvaneCheck, chaqueImageEstDecodee) {
     EXPECT_EQ(s.code, 1);
     for (int q = 1; q <= int(std::size(cas)); ++q) {
         const auto& c = cas[q - 1];
-        const QString debut = QString("QCM.ini, ligne %1 : image « %2 » ")
-                                  .arg(2 * q + 2)
-                                  .arg(QString::fromUtf8(c.nom));
+        const QString debut =
+            QString("QCM.ini, ligne %1 : image « %2 » ").arg(2 * q + 2).arg(c.nom);
         const QStringList lignes = s.texte.split('\n').filter(debut);
         EXPECT_EQ(lignes.size(), c.remarque ? 1 : 0) << c.nom;
-        EXPECT_TRUE(lignes.isEmpty() || lignes[0].contains(QString::fromUtf8(c.remarque)))
-            << s.texte.toStdString();
+        EXPECT_TRUE(lignes.isEmpty() || lignes[0].contains(c.remarque)) << s.texte.toStdString();
     }
 }
 
