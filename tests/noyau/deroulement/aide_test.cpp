@@ -20,8 +20,8 @@ TEST(OuvrirAide, OpensTheDocumentOrSaysWhyNot) {
         const char* ouvert;   // the file handed to the desktop, "" when none
         const char* message;  // "" when none is shown
     } cas[] = {
-        {aide + "Volcans.DOC", R::Ouvert, "volcans.doc",
-         ""},  // found whatever the case of its name
+        // Found whatever the case of its name.
+        {aide + "Volcans.DOC", R::Ouvert, "volcans.doc", ""},
         {aide + "volcans.doc", R::AucuneApplication, "volcans.doc",
          "L'ouverture du fichier d'aide choisi a échouée. Prévenez le professeur.\r\n"
          "Fichier : volcans.doc"},
