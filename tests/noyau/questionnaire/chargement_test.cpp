@@ -220,13 +220,8 @@ TEST(Compagnon, sectionsImagesCommentairesAide) {
 }
 
 TEST(Compagnon, dureeDeLaMinuterie) {
-    const struct {
-        QStringList lignes;
-        const char* duree;
-        int maximum;
-    } cas[] = {
+    const std::tuple<QStringList, const char*, int> cas[] = {
         {{"0", "", "", "", "30"}, "30", 15},
-        {{"0", "", "", "", "45"}, "45", 22},
         {{"0", "", "", "", "25"}, "25", 12},
         {{"0", "", "", "", "0"}, "0", 10},
         {{"0", "", "", "", "00"}, "00", 0},
@@ -236,13 +231,13 @@ TEST(Compagnon, dureeDeLaMinuterie) {
         {{"2", "", "", "", "40"}, "", 10},
         {{"1", "2", "a.gif", "b.gif", "", "", "", "40"}, "40", 20},
     };
-    for (const auto& c : cas) {
+    for (const auto& [lignes, duree, maximum] : cas) {
         // Lines before any header are picture rows too.
-        for (const QStringList& ini : {QStringList{"[Fichiers Images]"} + c.lignes, c.lignes}) {
+        for (const QStringList& ini : {QStringList{"[Fichiers Images]"} + lignes, lignes}) {
             const auto ch = chargerDat({"0 Q", "a", "b", "=>1 0"}, ini);
             ASSERT_EQ(ch->resultat.erreur, "") << ini.join('|').toStdString();
-            EXPECT_EQ(ch->s->DureeMinuterie, c.duree) << ini.join('|').toStdString();
-            EXPECT_EQ(ch->resultat.maximumMinuterie, c.maximum) << ini.join('|').toStdString();
+            EXPECT_EQ(ch->s->DureeMinuterie, duree) << ini.join('|').toStdString();
+            EXPECT_EQ(ch->resultat.maximumMinuterie, maximum) << ini.join('|').toStdString();
         }
     }
 }
@@ -262,22 +257,17 @@ TEST(Chargement, consigneEtDrapeaux) {
 }
 
 TEST(Tirage, valeurAleatoireVersIndex) {
-    const struct {
-        float r;
-        int borne;
-        std::int16_t k;
-        int index;
-    } cas[] = {
+    const std::tuple<float, int, std::int16_t, int> cas[] = {
         {0.9996f, 2, 0, 1000 % 3}, {0.0004f, 2, 0, 0},     {0.9996f, 2, 1, 1000 % 2},
         {0.9996f, 2, 2, 0},        {0.5f, 9, 0, 500 % 10}, {0.123f, 9, 3, 123 % 7},
     };
-    for (const auto& c : cas) {
+    for (const auto& [r, borne, k, index] : cas) {
         QuizState s;
         HasardScripte hasard;
-        hasard.valeurs = {c.r};
-        s.BorneTirage = static_cast<std::int16_t>(c.borne);
-        TireIndex(s, c.k, hasard, 42);
-        EXPECT_EQ(s.IndexTire, c.index) << c.r << " k=" << c.k;
+        hasard.valeurs = {r};
+        s.BorneTirage = static_cast<std::int16_t>(borne);
+        TireIndex(s, k, hasard, 42);
+        EXPECT_EQ(s.IndexTire, index) << r << " k=" << k;
         EXPECT_EQ(hasard.reensemencements, 1);
     }
 }
