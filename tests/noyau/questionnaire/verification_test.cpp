@@ -72,11 +72,7 @@ TEST(KorvaneCheck, chaqueImageEstDecodee) {
     QImage photo(64, 48, QImage::Format_RGB32);
     photo.fill(Qt::darkCyan);
     const QByteArray jpeg = encoder(photo, "jpg");
-    const struct {
-        const char* nom;
-        QByteArray octets;
-        const char* remarque;
-    } cas[] = {
+    const std::tuple<const char*, QByteArray, const char*> cas[] = {
         {"ok.jpg", jpeg, nullptr},
         {"absente.jpg", {}, "introuvable"},
         {"vide.jpg", {}, "n'est pas une image"},
@@ -90,10 +86,10 @@ TEST(KorvaneCheck, chaqueImageEstDecodee) {
     DossierDeTest d("QCM");
     QStringList dat, ini{"[Fichiers Images]", "0"};
     for (int q = 1; q <= int(std::size(cas)); ++q) {
+        const auto& [nom, contenu, remarque] = cas[q - 1];
         dat += {"0 Q", "a", "b", "=>1 0"};
-        ini << QString::number(q) << QString::fromUtf8(cas[q - 1].nom);
-        if (cas[q - 1].octets.size() || q == 3)
-            d.ecrireOctets(QString("Images/") + cas[q - 1].nom, cas[q - 1].octets);
+        ini << QString::number(q) << nom;
+        if (contenu.size() || q == 3) d.ecrireOctets(QString("Images/") + nom, contenu);
     }
     d.dat(dat);
     d.ini(ini + QStringList{"0", "30"});
@@ -105,23 +101,18 @@ TEST(KorvaneCheck, chaqueImageEstDecodee) {
     const Sortie s = korvaneCheck({d.dossier()});
     EXPECT_EQ(s.code, 1);
     for (int q = 1; q <= int(std::size(cas)); ++q) {
-        const auto& c = cas[q - 1];
-        const QString debut =
-            QString("QCM.ini, ligne %1 : image « %2 » ").arg(2 * q + 2).arg(c.nom);
+        const auto& [nom, contenu, remarque] = cas[q - 1];
+        const QString debut = QString("QCM.ini, ligne %1 : image « %2 » ").arg(2 * q + 2).arg(nom);
         const QStringList lignes = s.texte.split('\n').filter(debut);
-        EXPECT_EQ(lignes.size(), c.remarque ? 1 : 0) << c.nom;
-        EXPECT_TRUE(lignes.isEmpty() || lignes[0].contains(c.remarque)) << s.texte.toStdString();
+        EXPECT_EQ(lignes.size(), remarque ? 1 : 0) << nom;
+        EXPECT_TRUE(lignes.isEmpty() || lignes[0].contains(remarque)) << s.texte.toStdString();
     }
 }
 
 // What a teacher's editor leaves silently wrong: each case is reported at
 // its line with what to do, and the questionnaire is never called ready.
 TEST(KorvaneCheck, piegesDeSaisieSignalesALaLigne) {
-    const struct {
-        QStringList dat;
-        int ligne;
-        QString extrait;
-    } cas[] = {
+    const std::tuple<QStringList, int, QString> cas[] = {
         {{"0 Q", "", "a", "b", "=>1 0"}, 2, "ligne vide entre la question 1 et ses réponses"},
         {{"0 Q", "a", "b", "", "c", "=>1 0 0"},
          4,
@@ -136,16 +127,16 @@ TEST(KorvaneCheck, piegesDeSaisieSignalesALaLigne) {
          1,
          "« titre » suit une longue suite d'espaces"},
     };
-    for (const auto& c : cas) {
-        SCOPED_TRACE(c.extrait.toStdString());
+    for (const auto& [dat, ligne, extrait] : cas) {
+        SCOPED_TRACE(extrait.toStdString());
         DossierDeTest d("QCM");
-        d.dat(c.dat);
+        d.dat(dat);
         d.ini({"[Fichiers Images]", "0"});
         const auto v = VerifierDossier(d.dossier(), Images::examiner);
         EXPECT_GE(v->codeSortie(), 1);
-        EXPECT_TRUE(lignesSignalees(*v).contains(QString("QCM.dat:%1").arg(c.ligne)))
+        EXPECT_TRUE(lignesSignalees(*v).contains(QString("QCM.dat:%1").arg(ligne)))
             << lignesSignalees(*v).join(" ").toStdString();
-        EXPECT_TRUE(RapportTexte(*v).contains(c.extrait)) << RapportTexte(*v).toStdString();
+        EXPECT_TRUE(RapportTexte(*v).contains(extrait)) << RapportTexte(*v).toStdString();
         EXPECT_FALSE(RapportTexte(*v).contains(QString::fromUtf8("prêt")));
     }
 }
@@ -161,11 +152,10 @@ TEST(KorvaneCheck, remarquesEnNombreBorne) {
     EXPECT_EQ(v->avertissements.first().message,
               QString::fromUtf8("plus de 99 questions : la suite du fichier est ignorée"));
     // Every line but the first repeats the slip: at least 19,999 remarks.
-    const auto resume =
-        QRegularExpression(QString::fromUtf8("^et ([0-9\\x{202F}\\x{A0} ]+) autres remarques, qui "
-                                             "ne sont pas listées : corrigez "
-                                             "celles-ci puis vérifiez de nouveau$"))
-            .match(v->avertissements.last().message);
+    const QRegularExpression fin(
+        "^et ([0-9\\x{202F}\\x{A0} ]+) autres remarques, qui ne sont pas "
+        "listées : corrigez celles-ci puis vérifiez de nouveau$");
+    const auto resume = fin.match(v->avertissements.last().message);
     ASSERT_TRUE(resume.hasMatch()) << v->avertissements.last().message.toStdString();
     EXPECT_GE(resume.captured(1).remove(QRegularExpression("\\D")).toInt(), 19999 - MaxRemarques);
 }
