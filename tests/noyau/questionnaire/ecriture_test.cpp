@@ -137,21 +137,18 @@ TEST(Ecriture, fichierHorsDispositionAnnonceSesChangementsEtGardeCeQueLitLeJoueu
 }
 
 TEST(Ecriture, textesQueLeJoueurLiraitAutrementRefuses) {
-    const struct {
-        GenreTexte genre;
-        QStringList refuses, acceptes;
-    } cas[] = {
+    const std::tuple<GenreTexte, QStringList, QStringList> cas[] = {
         {GenreTexte::Reponse, {"0 oui", "  0 oui", "=>1", "</x"}, {"0", "10 ans"}},
         {GenreTexte::Question, {}, {"0 + 0 ?", "Ω ?"}},
         {GenreTexte::Titre, {"a\r\nb", QString(MaxLongueurTexte + 1, 'x')}, {"Prix : 5 € — çà"}},
         {GenreTexte::Commentaire, {" [Commentaires] "}, {}},
         {GenreTexte::NomDeFichier, {"[Fichier d'aide]"}, {}},
     };
-    for (const auto& c : cas) {
-        for (const QString& texte : c.refuses)
-            EXPECT_NE(RefusTexte(c.genre, texte), "") << texte.toStdString();
-        for (const QString& texte : c.acceptes)
-            EXPECT_EQ(RefusTexte(c.genre, texte), "") << texte.toStdString();
+    for (const auto& [genre, refuses, acceptes] : cas) {
+        for (const QString& texte : refuses)
+            EXPECT_NE(RefusTexte(genre, texte), "") << texte.toStdString();
+        for (const QString& texte : acceptes)
+            EXPECT_EQ(RefusTexte(genre, texte), "") << texte.toStdString();
     }
 }
 
