@@ -14,14 +14,11 @@ TEST(OuvrirAide, OpensTheDocumentOrSaysWhyNot) {
     for (const char* nom : {"volcans.doc", "VOLCANS.HLP"})
         volcans.ecrireOctets(QString("Fichiers d'aide/") + nom, "aide");
     const QString aide = volcans.dossier() + "/Fichiers d'aide/";
-    const struct {
-        QString document;
-        R resultat;
-        const char* ouvert;   // the file handed to the desktop, "" when none
-        const char* message;  // "" when none is shown
-    } cas[] = {
-        {aide + "Volcans.DOC", R::Ouvert, "volcans.doc",
-         ""},  // found whatever the case of its name
+    // The document named, what the desktop answers, the file handed to it and
+    // the message shown ("" when none).
+    const std::tuple<QString, R, const char*, const char*> cas[] = {
+        // Found whatever the case of its name.
+        {aide + "Volcans.DOC", R::Ouvert, "volcans.doc", ""},
         {aide + "volcans.doc", R::AucuneApplication, "volcans.doc",
          "L'ouverture du fichier d'aide choisi a échouée. Prévenez le professeur.\r\n"
          "Fichier : volcans.doc"},
@@ -32,20 +29,18 @@ TEST(OuvrirAide, OpensTheDocumentOrSaysWhyNot) {
         {aide + "absent.pdf", R::Ouvert, "", "« absent.pdf » est introuvable"},
         {"C:\\AIDE\\volcans.doc", R::Ouvert, "", "« volcans.doc » est introuvable"},
     };
-    for (const auto& c : cas) {
-        SCOPED_TRACE(c.document.toStdString());
+    for (const auto& [document, resultat, ouvert, message] : cas) {
+        SCOPED_TRACE(document.toStdString());
         PlateformeSimulee p;
         QuizState s;
-        s.FichierAide = c.document;
-        p.documents.resultat = c.resultat;
+        s.FichierAide = document;
+        p.documents.resultat = resultat;
         Ouvrir_aide(s, p.services, nullptr);
-        EXPECT_EQ(p.documents.ouverts,
-                  *c.ouvert ? QStringList{volcans.dossier() + "/Fichiers d'aide/" + c.ouvert}
-                            : QStringList{});
-        EXPECT_EQ(s.AideWinHelp, c.document.endsWith("HLP") ? c.document : "");
-        ASSERT_EQ(p.dialogues.appels.size(), *c.message ? 1u : 0u);
-        if (*c.message == 0) continue;
-        EXPECT_TRUE(p.dialogues.appels[0].texte.contains(QString(c.message)));
+        EXPECT_EQ(p.documents.ouverts, *ouvert ? QStringList{aide + ouvert} : QStringList{});
+        EXPECT_EQ(s.AideWinHelp, document.endsWith("HLP") ? document : "");
+        ASSERT_EQ(p.dialogues.appels.size(), *message ? 1u : 0u);
+        if (*message == 0) continue;
+        EXPECT_TRUE(p.dialogues.appels[0].texte.contains(QString(message)));
         EXPECT_EQ(p.dialogues.appels[0].titre + QString::number(p.dialogues.appels[0].style),
                   "AVERTISSEMENT CRITIQUE16");
     }

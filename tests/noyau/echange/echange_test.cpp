@@ -53,30 +53,11 @@ int importer(const QStringList& arguments, QString* erreurs = nullptr) {
 
 // Questionnaires whose texts hold what each format escapes or reads as markup.
 void generer(const QString& bibliotheque) {
-    const QStringList morceaux{"a ~ b",
-                               "x = y",
-                               "#1",
-                               "{a}",
-                               "C:\\dossier",
-                               "\\n",
-                               "[html]début",
-                               "%50% du lot",
-                               "a -> b",
-                               "<b>gras</b>",
-                               "&amp; &lt;",
-                               "π ≤ √2 Ω",
-                               "$CATEGORY: x",
-                               "// pas ceci",
-                               "::nom::",
-                               "A. début",
-                               "ANSWER: A",
-                               "]]> fin",
-                               "é à ç œ € …",
-                               "_____",
-                               "@@PLUGINFILE@@/x.png",
-                               "T",
-                               "<p>&nbsp;</p>",
-                               "\"\\'"};
+    const QStringList morceaux =
+        QStringList{"a ~ b", "x = y", "#1", "{a}", "C:\\dossier", "\\n", "[html]début"} +
+        QStringList{"%50% du lot", "a -> b", "<b>gras</b>", "&amp; &lt;", "π ≤ √2 Ω"} +
+        QStringList{"$CATEGORY: x", "// pas ceci", "::nom::", "A. début", "ANSWER: A", "]]> fin"} +
+        QStringList{"é à ç œ € …", "_____", "@@PLUGINFILE@@/x.png", "T", "<p>&nbsp;</p>", "\"\\'"};
     std::mt19937 hasard(7);
     auto texte = [&] {
         return morceaux[hasard() % morceaux.size()] + " " + morceaux[hasard() % morceaux.size()];
@@ -116,11 +97,7 @@ QMap<QString, QStringList> parTitre(const QString& bibliotheque, Images images) 
 }
 
 TEST(Echange, banquesLuesCommeLesPlateformesLesExportent) {
-    const struct {
-        QString fichier;
-        QStringList attendu;
-        int ignorees, remarques;
-    } cas[] = {
+    const std::tuple<QString, QStringList, int, int> cas[] = {
         {"chimie.gift",
          {"[Chimie]",
           "Quel est le symbole chimique du sodium ? | Na* | So | S # Le sodium vient du latin "
@@ -148,13 +125,13 @@ TEST(Echange, banquesLuesCommeLesPlateformesLesExportent) {
          0,
          0},
     };
-    for (const auto& c : cas) {
-        SCOPED_TRACE(c.fichier.toStdString());
-        const LectureBanque l = LireFichier(exemple(c.fichier));
+    for (const auto& [fichier, attendu, ignorees, remarques] : cas) {
+        SCOPED_TRACE(fichier.toStdString());
+        const LectureBanque l = LireFichier(exemple(fichier));
         ASSERT_EQ(l.erreur, "");
-        EXPECT_EQ(resume(l.banques), c.attendu);
-        EXPECT_EQ(l.ignorees, c.ignorees);
-        EXPECT_EQ(l.remarques.size(), c.remarques) << l.remarques.join('\n').toStdString();
+        EXPECT_EQ(resume(l.banques), attendu);
+        EXPECT_EQ(l.ignorees, ignorees);
+        EXPECT_EQ(l.remarques.size(), remarques) << l.remarques.join('\n').toStdString();
     }
 }
 
@@ -202,19 +179,17 @@ TEST(Echange, dossiersEcritsSansRienRemplacer) {
                         d.bibliotheque() + "/revisions.gift"}),
               0);
     EXPECT_EQ(importer({"--vers", d.bibliotheque(), exemple("chimie.gift")}), 1);
-    const struct {
-        QString dossier, titre;
-        int questions;
-    } attendus[] = {{"PLANETES", "Déjà là", 1},
-                    {"PLANETES_2", "planetes", 2},
-                    {"REVISIONS___L_ETE__", "Révisions : l'été !", 99},
-                    {"REVISIONS___L_ETE___2", "Révisions : l'été !", 51},
-                    {"CHIMIE", "Chimie", 6},
-                    {"PHYSIQUE", "Physique", 1}};
-    for (const auto& a : attendus) {
-        const Questionnaire q = OuvrirPourEdition(d.bibliotheque() + "/" + a.dossier).questionnaire;
-        EXPECT_EQ(q.titre, a.titre) << a.dossier.toStdString();
-        EXPECT_EQ(q.questions.size(), a.questions) << a.dossier.toStdString();
+    const std::tuple<QString, QString, int> attendus[] = {
+        {"PLANETES", "Déjà là", 1},
+        {"PLANETES_2", "planetes", 2},
+        {"REVISIONS___L_ETE__", "Révisions : l'été !", 99},
+        {"REVISIONS___L_ETE___2", "Révisions : l'été !", 51},
+        {"CHIMIE", "Chimie", 6},
+        {"PHYSIQUE", "Physique", 1}};
+    for (const auto& [dossier, titre, questions] : attendus) {
+        const Questionnaire q = OuvrirPourEdition(d.bibliotheque() + "/" + dossier).questionnaire;
+        EXPECT_EQ(q.titre, titre) << dossier.toStdString();
+        EXPECT_EQ(q.questions.size(), questions) << dossier.toStdString();
     }
 }
 

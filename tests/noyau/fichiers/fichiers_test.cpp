@@ -78,19 +78,10 @@ TEST(Fichiers, directementDansLeDossier) {
     const QString d = racine.path() + "/Q";
     QDir().mkpath(d + "/sous");
     QFile::link(racine.path(), d + "/lien");
-    const struct {
-        QString chemin;
-        bool dedans;
-    } cas[] = {
-        {d + "/Q _B01_3A_.rst", true},
-        {d + "/sous/x.rst", false},
-        {d + "/../x.rst", false},
-        {d + "/lien/x.rst", false},
-        {d + "/..", false},
-        {racine.path() + "/x.rst", false},
-    };
-    for (const auto& c : cas)
-        EXPECT_EQ(Fichiers::directementDans(c.chemin, d), c.dedans) << c.chemin.toStdString();
+    EXPECT_TRUE(Fichiers::directementDans(d + "/Q _B01_3A_.rst", d));
+    for (const QString& dehors : {d + "/sous/x.rst", d + "/../x.rst", d + "/lien/x.rst", d + "/..",
+                                  racine.path() + "/x.rst"})
+        EXPECT_FALSE(Fichiers::directementDans(dehors, d)) << dehors.toStdString();
 }
 
 TEST(Fichiers, ajoutEntierEnWindows1252OuAbsentQuandLeSystemeRefuse) {
@@ -104,12 +95,7 @@ TEST(Fichiers, ajoutEntierEnWindows1252OuAbsentQuandLeSystemeRefuse) {
     QDir().mkpath(racine.path() + "/dossier.rst");
     ASSERT_EQ(::mkfifo(QFile::encodeName(racine.path() + "/tube.rst").constData(), 0644), 0);
     const QByteArray long_(5000, 'z');
-    const struct {
-        const char* nom;
-        rlim_t limite;
-        QString raison;
-        QByteArray reste;
-    } cas[] = {
+    const std::tuple<const char*, rlim_t, QString, QByteArray> cas[] = {
         // Cut after part of the text, as a full disk does: the file goes back.
         {"existant.rst", 20, "le fichier a atteint la taille permise", avant},
         // Created and not filled: removed, so no empty file refuses the pupil.
@@ -120,16 +106,16 @@ TEST(Fichiers, ajoutEntierEnWindows1252OuAbsentQuandLeSystemeRefuse) {
         {"tube.rst", RLIM_INFINITY, "ce nom désigne autre chose qu'un fichier ordinaire",
          "<absent>"},
     };
-    for (const auto& c : cas) {
-        const QString chemin = racine.path() + "/" + c.nom;
-        QString raison;
+    for (const auto& [nom, limite, raison, reste] : cas) {
+        const QString chemin = racine.path() + "/" + nom;
+        QString obtenue;
         {
-            LimiteDeTaille limite(c.limite);
-            raison = Fichiers::ajouter(chemin, long_);
+            LimiteDeTaille borne(limite);
+            obtenue = Fichiers::ajouter(chemin, long_);
         }
-        EXPECT_EQ(raison, c.raison) << c.nom;
+        EXPECT_EQ(obtenue, raison) << nom;
         if (QFileInfo(chemin).isFile() || !QFileInfo::exists(chemin))
-            EXPECT_EQ(contenu(chemin), c.reste) << c.nom;
+            EXPECT_EQ(contenu(chemin), reste) << nom;
     }
     EXPECT_EQ(contenu(racine.path() + "/fichier"), "x");
     EXPECT_TRUE(QFileInfo(racine.path() + "/dossier.rst").isDir());
@@ -173,17 +159,14 @@ TEST(Fichiers, lectureEntiereBornee) {
     const QString d = racine.path();
     poser(d + "/juste", "1234");
     poser(d + "/trop", "12345");
-    const struct {
-        QString chemin;
-        QByteArray octets;
-        QString erreur;
-    } cas[] = {{d + "/juste", "1234", ""},
-               {d + "/trop", "", "est trop volumineux"},
-               {d + "/absent", "", "est introuvable"},
-               {d, "", "n'est pas un fichier (un dossier ou un autre objet porte ce nom)"}};
-    for (const auto& c : cas) {
-        const Fichiers::Contenu lu = Fichiers::LireEntier(c.chemin, 4);
-        EXPECT_EQ(lu.octets, c.octets) << c.chemin.toStdString();
-        EXPECT_EQ(lu.erreur, c.erreur) << c.chemin.toStdString();
+    const std::tuple<QString, QByteArray, QString> cas[] = {
+        {d + "/juste", "1234", ""},
+        {d + "/trop", "", "est trop volumineux"},
+        {d + "/absent", "", "est introuvable"},
+        {d, "", "n'est pas un fichier (un dossier ou un autre objet porte ce nom)"}};
+    for (const auto& [chemin, octets, erreur] : cas) {
+        const Fichiers::Contenu lu = Fichiers::LireEntier(chemin, 4);
+        EXPECT_EQ(lu.octets, octets) << chemin.toStdString();
+        EXPECT_EQ(lu.erreur, erreur) << chemin.toStdString();
     }
 }

@@ -22,14 +22,11 @@ void attendreLecture(const Questionnaire& e, const QString& dossier) {
         EXPECT_EQ(lue.texte, attendue.texte);
         EXPECT_EQ(lue.reponses, attendue.reponses) << q;
         for (int k = 0; k < std::min<int>(attendue.reponses.size(), MaxDrapeaux); ++k) {
-            if (attendue.reponses.size() < 8) {
+            if (attendue.reponses.size() < 8)
                 EXPECT_EQ(DrapeauEcrit(lue.drapeaux, k), attendue.justes[k] ? "1" : "0") << q << k;
-            }
         }
         EXPECT_EQ(lue.commentaire, attendue.commentaire);
-        if (e.modeImages == 0) {
-            EXPECT_EQ(lue.image, attendue.image);
-        }
+        if (e.modeImages == 0) EXPECT_EQ(lue.image, attendue.image);
     }
     EXPECT_EQ(lu.modeImages, e.modeImages);
     EXPECT_EQ(lu.imagesCycliques, e.modeImages == 1 ? e.imagesCycliques : QStringList());
@@ -37,27 +34,17 @@ void attendreLecture(const Questionnaire& e, const QString& dossier) {
     EXPECT_EQ(lu.aide, e.aide);
 }
 
-Question question(const QString& texte, QStringList reponses, QVector<bool> justes) {
-    Question q;
-    q.texte = texte;
-    q.reponses = reponses;
-    q.justes = justes;
-    return q;
-}
-
 Questionnaire genere(int cas) {
     Questionnaire e;
-    e.titre = QString::fromUtf8("Les élèves et l'été — 2°");
-    e.questions << question(QString::fromUtf8("Où est la gare ?"),
-                            {"Ici", QString::fromUtf8("Là-bas"), "Nulle part"},
-                            {false, true, false});
-    e.questions << question("Plusieurs ?", {"a", "b", "c", "d", "e", "f"},
-                            {true, false, true, false, false, true});
+    e.titre = "Les élèves et l'été — 2°";
+    e.questions << Question{
+        "Où est la gare ?", {"Ici", "Là-bas", "Nulle part"}, {false, true, false}};
+    e.questions << Question{
+        "Plusieurs ?", {"a", "b", "c", "d", "e", "f"}, {true, false, true, false, false, true}};
     switch (cas) {
     case 0:  // one picture per question, comments, help document, countdown
         e.questions[0].image = "gare.jpg";
-        e.questions[1].commentaire =
-            QString::fromUtf8("Relisez le cours, chapitre 2 ; « c » et « f ».");
+        e.questions[1].commentaire = "Relisez le cours, chapitre 2 ; « c » et « f ».";
         e.duree = "45";
         e.aide = "aide.html";
         break;
@@ -68,22 +55,21 @@ Questionnaire genere(int cas) {
         break;
     case 2:  // 99 questions, the last of nine answers
         while (e.questions.size() < MaxQuestions)
-            e.questions << question(QString("Question %1").arg(e.questions.size() + 1),
-                                    {"oui", "non"}, {true, false});
+            e.questions << Question{
+                QString("Question %1").arg(e.questions.size() + 1), {"oui", "non"}, {true, false}};
         e.questions.last().reponses = {"1", "2", "3", "4", "5", "6", "7", "8", "9"};
         e.questions.last().justes = QVector<bool>(9, false);
         break;
     case 3:  // seven answers in the middle, eight at the end
         e.questions[0].reponses = {"a", "b", "c", "d", "e", "f", "g"};
         e.questions[0].justes = {true, false, false, false, false, false, true};
-        e.questions[1].reponses << "g"
-                                << "h";
+        e.questions[1].reponses += {"g", "h"};
         e.questions[1].justes << false << false;
         break;
     case 4:  // beyond Windows-1252, and Windows-1252 bytes that would read as UTF-8
-        e.titre = QString::fromUtf8("Loi d'Ohm : U = R·I, R en Ω");
-        e.questions[0].texte = QString::fromUtf8("√4 ≤ 2 ? π > 3 ?");
-        e.questions[1].commentaire = QString::fromUtf8("Ã©tÃ©");
+        e.titre = "Loi d'Ohm : U = R·I, R en Ω";
+        e.questions[0].texte = "√4 ≤ 2 ? π > 3 ?";
+        e.questions[1].commentaire = "Ã©tÃ©";
         break;
     }
     return e;
@@ -151,28 +137,19 @@ TEST(Ecriture, fichierHorsDispositionAnnonceSesChangementsEtGardeCeQueLitLeJoueu
 }
 
 TEST(Ecriture, textesQueLeJoueurLiraitAutrementRefuses) {
-    struct Cas {
-        GenreTexte genre;
-        const char* texte;
-        bool refuse;
+    const std::tuple<GenreTexte, QStringList, QStringList> cas[] = {
+        {GenreTexte::Reponse, {"0 oui", "  0 oui", "=>1", "</x"}, {"0", "10 ans"}},
+        {GenreTexte::Question, {}, {"0 + 0 ?", "Ω ?"}},
+        {GenreTexte::Titre, {"a\r\nb", QString(MaxLongueurTexte + 1, 'x')}, {"Prix : 5 € — çà"}},
+        {GenreTexte::Commentaire, {" [Commentaires] "}, {}},
+        {GenreTexte::NomDeFichier, {"[Fichier d'aide]"}, {}},
     };
-    const Cas cas[] = {
-        {GenreTexte::Reponse, "0 oui", true},
-        {GenreTexte::Reponse, "  0 oui", true},
-        {GenreTexte::Reponse, "=>1", true},
-        {GenreTexte::Reponse, "</x", true},
-        {GenreTexte::Reponse, "0", false},
-        {GenreTexte::Reponse, "10 ans", false},
-        {GenreTexte::Question, "0 + 0 ?", false},
-        {GenreTexte::Titre, "a\r\nb", true},
-        {GenreTexte::Titre, "Prix : 5 € — çà", false},
-        {GenreTexte::Question, "Ω ?", false},
-        {GenreTexte::Commentaire, " [Commentaires] ", true},
-        {GenreTexte::NomDeFichier, "[Fichier d'aide]", true},
-    };
-    for (const Cas& c : cas)
-        EXPECT_EQ(!RefusTexte(c.genre, QString::fromUtf8(c.texte)).isEmpty(), c.refuse) << c.texte;
-    EXPECT_FALSE(RefusTexte(GenreTexte::Titre, QString(MaxLongueurTexte + 1, 'x')).isEmpty());
+    for (const auto& [genre, refuses, acceptes] : cas) {
+        for (const QString& texte : refuses)
+            EXPECT_NE(RefusTexte(genre, texte), "") << texte.toStdString();
+        for (const QString& texte : acceptes)
+            EXPECT_EQ(RefusTexte(genre, texte), "") << texte.toStdString();
+    }
 }
 
 TEST(Ecriture, questionnaireQuiSeraitMalLuNestPasEnregistre) {

@@ -46,12 +46,9 @@ TEST(Readme, ExamplesCopiedAsTheyStandWork) {
     ASSERT_TRUE(lu->erreur.isEmpty()) << lu->erreur.toStdString();
     poser(QString(CheminAide(dossier, lu->questionnaire.aide)).replace('\\', '/'), "");
     QDir().mkpath(dossier + "/Images");
-    for (const Question& question : lu->questionnaire.questions) {
-        if (const QString& nom = question.image; !nom.isEmpty()) {
-            ASSERT_EQ(QProcess::execute("convert",
-                                        {"-size", "4x4", "xc:white", dossier + "/Images/" + nom}),
-                      0);
-        }
+    for (const Question& q : lu->questionnaire.questions) {
+        const QStringList blanche{"-size", "4x4", "xc:white", dossier + "/Images/" + q.image};
+        if (!q.image.isEmpty()) ASSERT_EQ(QProcess::execute("convert", blanche), 0);
     }
     const auto v = VerifierDossier(dossier, Images::examiner);
     EXPECT_EQ(v->codeSortie(), 0) << RapportTexte(*v).toStdString();

@@ -48,30 +48,12 @@ QByteArray octets(const char (&texte)[N]) {
 
 TEST(KorvaneCheck, remarquesAvecFichierEtLigne) {
     DossierDeTest d("QCM");
-    d.dat({"</Titre",
-           "0 Une seule réponse",
-           "oui",
-           "=>1",  // lines 2-4
-           "0 Drapeaux courts",
-           "a",
-           "b",
-           "c",
-           "=>1 0",  // lines 5-9
-           "0 Drapeau faux",
-           "a",
-           "b",
-           "=>x 0",  // lines 10-13
-           "0 Sans bonne réponse",
-           "a",
-           "b",
-           "=>0 0",  // lines 14-17
-           "0 Un été",
-           "a",
-           "d Ã©tÃ©",
-           "=>1 0",  // lines 18-21: UTF-8 added to Windows-1252
-           "0 Sans drapeaux",
-           "a",
-           "b"});  // line 22
+    d.dat(QStringList{"</Titre", "0 Une seule réponse", "oui", "=>1"} +  // lines 1-4
+          QStringList{"0 Drapeaux courts", "a", "b", "c", "=>1 0"} +     // 5-9
+          QStringList{"0 Drapeau faux", "a", "b", "=>x 0"} +             // 10-13
+          QStringList{"0 Sans bonne réponse", "a", "b", "=>0 0"} +       // 14-17
+          QStringList{"0 Un été", "a", "d Ã©tÃ©", "=>1 0"} +  // 18-21: UTF-8 added to Windows-1252
+          QStringList{"0 Sans drapeaux", "a", "b"});          // 22-24
     d.ini({"[Fichiers Images]", "0", "1", "absente.jpg", "9", "x.jpg", "", "", "", "vingt",
            "[Commentaires]", "12", "Pour personne", "[Fichier d'aide]", "aide.pdf"});
     const auto v = VerifierDossier(d.dossier(), Images::examiner);
@@ -90,19 +72,11 @@ TEST(KorvaneCheck, chaqueImageEstDecodee) {
     QImage photo(64, 48, QImage::Format_RGB32);
     photo.fill(Qt::darkCyan);
     const QByteArray jpeg = encoder(photo, "jpg");
-    const struct {
-        const char* nom;
-        QByteArray octets;
-        const char* remarque;
-    } cas[] = {
+    const std::tuple<const char*, QByteArray, const char*> cas[] = {
         {"ok.jpg", jpeg, nullptr},
         {"absente.jpg", {}, "introuvable"},
         {"vide.jpg", {}, "n'est pas une image"},
-        {"photo.heic",
-         QByteArray("\0\0\0\x18"
-                    "ftypheic\0\0\0\0mif1heic",
-                    24),
-         "au format HEIC"},
+        {"photo.heic", octets("\0\0\0\030ftypheic\0\0\0\0mif1heic"), "au format HEIC"},
         {"coupee.jpg", jpeg.left(jpeg.size() - 40), "incomplète"},
         {"geante.png", png(50000, 50000, 8, 0, 50000, '\0', 2), "(50000 × 50000 pixels"},
         {"dessin.png", encoder(dessinTransparent(16), "png"), "fond transparent"},
@@ -112,17 +86,13 @@ TEST(KorvaneCheck, chaqueImageEstDecodee) {
     DossierDeTest d("QCM");
     QStringList dat, ini{"[Fichiers Images]", "0"};
     for (int q = 1; q <= int(std::size(cas)); ++q) {
-        dat << "0 Q"
-            << "a"
-            << "b"
-            << "=>1 0";
-        ini << QString::number(q) << QString::fromUtf8(cas[q - 1].nom);
-        if (cas[q - 1].octets.size() || q == 3)
-            d.ecrireOctets(QString("Images/") + cas[q - 1].nom, cas[q - 1].octets);
+        const auto& [nom, contenu, remarque] = cas[q - 1];
+        dat += {"0 Q", "a", "b", "=>1 0"};
+        ini << QString::number(q) << nom;
+        if (contenu.size() || q == 3) d.ecrireOctets(QString("Images/") + nom, contenu);
     }
     d.dat(dat);
-    d.ini(ini << "0"
-              << "30");
+    d.ini(ini + QStringList{"0", "30"});
     QFile::rename(d.dossier() + QString::fromUtf8("/Images/Cratère.jpg"),
                   d.dossier() + QString::fromUtf8("/Images/Crate\u0300re.jpg"));
     ASSERT_EQ(QProcess::execute("convert", {"-size", "8x8", "xc:red", "xc:blue", "-loop", "0",
@@ -131,61 +101,42 @@ TEST(KorvaneCheck, chaqueImageEstDecodee) {
     const Sortie s = korvaneCheck({d.dossier()});
     EXPECT_EQ(s.code, 1);
     for (int q = 1; q <= int(std::size(cas)); ++q) {
-        const auto& c = cas[q - 1];
-        const QString debut = QString("QCM.ini, ligne %1 : image « %2 » ")
-                                  .arg(2 * q + 2)
-                                  .arg(QString::fromUtf8(c.nom));
+        const auto& [nom, contenu, remarque] = cas[q - 1];
+        const QString debut = QString("QCM.ini, ligne %1 : image « %2 » ").arg(2 * q + 2).arg(nom);
         const QStringList lignes = s.texte.split('\n').filter(debut);
-        EXPECT_EQ(lignes.size(), c.remarque ? 1 : 0) << c.nom;
-        EXPECT_TRUE(lignes.isEmpty() || lignes[0].contains(QString::fromUtf8(c.remarque)))
-            << s.texte.toStdString();
+        EXPECT_EQ(lignes.size(), remarque ? 1 : 0) << nom;
+        EXPECT_TRUE(lignes.isEmpty() || lignes[0].contains(remarque)) << s.texte.toStdString();
     }
 }
 
 // What a teacher's editor leaves silently wrong: each case is reported at
 // its line with what to do, and the questionnaire is never called ready.
 TEST(KorvaneCheck, piegesDeSaisieSignalesALaLigne) {
-    const struct {
-        const char* nom;
-        QStringList dat;
-        QString ligne, extrait;
-    } cas[] = {
-        {"ligne vide avant les réponses",
-         {"0 Q", "", "a", "b", "=>1 0"},
-         "QCM.dat:2",
-         "ligne vide entre la question 1 et ses réponses"},
-        {"ligne vide au milieu",
-         {"0 Q", "a", "b", "", "c", "=>1 0 0"},
-         "QCM.dat:4",
+    const std::tuple<QStringList, int, QString> cas[] = {
+        {{"0 Q", "", "a", "b", "=>1 0"}, 2, "ligne vide entre la question 1 et ses réponses"},
+        {{"0 Q", "a", "b", "", "c", "=>1 0 0"},
+         4,
          "ligne vide au milieu des réponses de la question 1"},
-        {"réponse commençant par 0",
-         {"0 Fusion ?", "100 °C", "0 °C", "=>0 1", "0 R", "a", "b", "=>1 0"},
-         "QCM.dat:3",
+        {{"0 Fusion ?", "100 °C", "0 °C", "=>0 1", "0 R", "a", "b", "=>1 0"},
+         3,
          "commence par « 0 »"},
-        {"réponse commençant par </", {"0 Q", "a", "</b", "=>1 0"}, "QCM.dat:3", "change le titre"},
-        {"réponse commençant par =>",
-         {"0 Q", "a", "=>b", "c", "=>1 0 0"},
-         "QCM.dat:4",
-         "suit la ligne => de la question 1"},
-        {"explication après les drapeaux",
-         {"0 Q", "a", "b", "=>1 0   bonnes réponses"},
-         "QCM.dat:4",
-         "« bonnes réponses » n'est pas lu"},
-        {"explication recopiée",
-         {"</Titre       titre", "0 Q", "a", "b", "=>1 0"},
-         "QCM.dat:1",
+        {{"0 Q", "a", "</b", "=>1 0"}, 3, "change le titre"},
+        {{"0 Q", "a", "=>b", "c", "=>1 0 0"}, 4, "suit la ligne => de la question 1"},
+        {{"0 Q", "a", "b", "=>1 0   bonnes réponses"}, 4, "« bonnes réponses » n'est pas lu"},
+        {{"</Titre       titre", "0 Q", "a", "b", "=>1 0"},
+         1,
          "« titre » suit une longue suite d'espaces"},
     };
-    for (const auto& c : cas) {
-        SCOPED_TRACE(c.nom);
+    for (const auto& [dat, ligne, extrait] : cas) {
+        SCOPED_TRACE(extrait.toStdString());
         DossierDeTest d("QCM");
-        d.dat(c.dat);
+        d.dat(dat);
         d.ini({"[Fichiers Images]", "0"});
         const auto v = VerifierDossier(d.dossier(), Images::examiner);
         EXPECT_GE(v->codeSortie(), 1);
-        EXPECT_TRUE(lignesSignalees(*v).contains(c.ligne))
+        EXPECT_TRUE(lignesSignalees(*v).contains(QString("QCM.dat:%1").arg(ligne)))
             << lignesSignalees(*v).join(" ").toStdString();
-        EXPECT_TRUE(RapportTexte(*v).contains(c.extrait)) << RapportTexte(*v).toStdString();
+        EXPECT_TRUE(RapportTexte(*v).contains(extrait)) << RapportTexte(*v).toStdString();
         EXPECT_FALSE(RapportTexte(*v).contains(QString::fromUtf8("prêt")));
     }
 }
@@ -201,11 +152,10 @@ TEST(KorvaneCheck, remarquesEnNombreBorne) {
     EXPECT_EQ(v->avertissements.first().message,
               QString::fromUtf8("plus de 99 questions : la suite du fichier est ignorée"));
     // Every line but the first repeats the slip: at least 19,999 remarks.
-    const auto resume =
-        QRegularExpression(QString::fromUtf8("^et ([0-9\\x{202F}\\x{A0} ]+) autres remarques, qui "
-                                             "ne sont pas listées : corrigez "
-                                             "celles-ci puis vérifiez de nouveau$"))
-            .match(v->avertissements.last().message);
+    const QRegularExpression fin(
+        "^et ([0-9\\x{202F}\\x{A0} ]+) autres remarques, qui ne sont pas "
+        "listées : corrigez celles-ci puis vérifiez de nouveau$");
+    const auto resume = fin.match(v->avertissements.last().message);
     ASSERT_TRUE(resume.hasMatch()) << v->avertissements.last().message.toStdString();
     EXPECT_GE(resume.captured(1).remove(QRegularExpression("\\D")).toInt(), 19999 - MaxRemarques);
 }
