@@ -4,6 +4,7 @@
 #include "noyau/deroulement/duree.h"
 #include "noyau/fichiers/fichiers.h"
 #include "noyau/questionnaire/formats.h"
+#include "noyau/resultats/ligne_json.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,18 +30,6 @@ QJsonArray numeros(const QVector<bool>& marques) {
     QJsonArray liste;
     for (int k = 0; k < marques.size(); ++k)
         if (marques[k]) liste.append(k + 1);
-    return liste;
-}
-
-QVector<int> entiers(const QJsonValue& valeur) {
-    QVector<int> liste;
-    for (const QJsonValue& v : valeur.toArray()) liste << v.toInt();
-    return liste;
-}
-
-QStringList textes(const QJsonValue& valeur) {
-    QStringList liste;
-    for (const QJsonValue& v : valeur.toArray()) liste << v.toString();
     return liste;
 }
 
@@ -157,8 +146,8 @@ void LecteurJournal::finir() {
 void LecteurJournal::ligne(QByteArrayView brute, bool coupee) {
     ++lignes_;
     if (brute.trimmed().isEmpty()) return;
-    const QJsonObject ligne = QJsonDocument::fromJson(brute.toByteArray()).object();
-    const QString type = ligne.value("type"_L1).toString();
+    const LigneJson ligne = LigneJson::Lire(brute).value_or(LigneJson());
+    const QString type = ligne.texte("type"_L1);
     if (!journal_) {
         if (type != "debut") {
             etranger_ = true;
@@ -166,28 +155,26 @@ void LecteurJournal::ligne(QByteArrayView brute, bool coupee) {
         }
         JournalLu& j = journal_.emplace();
         j.fichier = chemin_;
-        j.questionnaire = ligne.value("questionnaire"_L1).toString();
-        j.titre = ligne.value("titre"_L1).toString();
-        j.identifiant = ligne.value("identifiant"_L1).toString();
-        j.classe = ligne.value("classe"_L1).toString();
-        j.essai = ligne.value("essai"_L1).toInt();
-        j.debut = LireInstant(ligne.value("debut"_L1).toString());
-        j.questions = ligne.value("questions"_L1).toInt();
+        j.questionnaire = ligne.texte("questionnaire"_L1);
+        j.titre = ligne.texte("titre"_L1);
+        j.identifiant = ligne.texte("identifiant"_L1);
+        j.classe = ligne.texte("classe"_L1);
+        j.essai = ligne.entier("essai"_L1);
+        j.debut = LireInstant(ligne.texte("debut"_L1));
+        j.questions = ligne.entier("questions"_L1);
         return;
     }
     JournalLu& j = *journal_;
     if (type == "question") {
         if (j.termine) return;
-        j.reponses.push_back({ligne.value("numero"_L1).toInt(), ligne.value("rang"_L1).toInt(),
-                              entiers(ligne.value("cochees"_L1)), entiers(ligne.value("justes"_L1)),
-                              ligne.value("choix"_L1).toInt(), ligne.value("verdict"_L1).toString(),
-                              ligne.value("intitule"_L1).toString(),
-                              ligne.value("secondes"_L1).toInt(),
-                              textes(ligne.value("reponses"_L1))});
+        j.reponses.push_back(
+            {ligne.entier("numero"_L1), ligne.entier("rang"_L1), ligne.entiers("cochees"_L1),
+             ligne.entiers("justes"_L1), ligne.entier("choix"_L1), ligne.texte("verdict"_L1),
+             ligne.texte("intitule"_L1), ligne.entier("secondes"_L1), ligne.textes("reponses"_L1)});
     } else if (type == "fin") {
         j.termine = true;
-        j.resultatsAtteints = ligne.value("fin"_L1).toString() == "resultats";
-        if (ligne.contains("note"_L1)) j.note = ligne.value("note"_L1).toDouble();
+        j.resultatsAtteints = ligne.texte("fin"_L1) == "resultats";
+        if (ligne.contient("note"_L1)) j.note = ligne.nombre("note"_L1);
     } else if (!coupee) {
         // A last line cut by a crash leaves the attempt interrupted, which
         // the report shows; a damaged line before it is named.

@@ -1,5 +1,6 @@
 #include "noyau/resultats/rapport.h"
 
+#include "noyau/resultats/ligne_json.h"
 #include "noyau/resultats/statistiques.h"
 #include "support/classe_fictive.h"
 
@@ -71,4 +72,50 @@ TEST(ResultatsJournal, LignesCoupeesOuEtrangeres) {
     QString erreur;
     EXPECT_FALSE(Journal::LireJournal(question + '\n' + fin + '\n', "/Essais/x.jsonl", &erreur));
     EXPECT_TRUE(erreur.startsWith("/Essais/x.jsonl : ce n'est pas un journal"));
+}
+
+// Journal lines read straight from their bytes, as a general JSON reader
+// would read them: escapes, numbers, lines any pupil could damage.
+TEST(ResultatsJournal, LignesJson) {
+    const struct {
+        const char* ligne;
+        bool lisible;
+        QString intitule;
+        int numero;
+        QStringList reponses;
+    } cas[] = {
+        {R"({"intitule":"a \"b\" \\ c\nd \u00e9 é \ud83d\ude00","numero":2})",
+         true,
+         "a \"b\" \\ c\nd é é 😀",
+         2,
+         {}},
+        {R"( { "numero" : 2.0 , "reponses" : ["x", 3, "\/"], "numero":-0 } )",
+         true,
+         "",
+         0,
+         {"x", "", "/"}},
+        {R"({"numero":2.5,"intitule":3,"x":{"a":[1,{}],"b":null},"y":[true,false]})",
+         true,
+         "",
+         0,
+         {}},
+        {R"({"numero":1e1,"reponses":"x"})", true, "", 10, {}},
+        {R"({"numero":2} x)", false},
+        {R"({"numero":02})", false},
+        {R"({"a":"\x"})", false},
+        {"{\"a\":\"\xC3\"}", false},
+        {R"({"a":[1,]})", false},
+        {R"({"a":1)", false},
+        {R"(["a"])", false},
+        {"{\"a\":\"\t\"}", false},
+        {R"({"a":tru})", false},
+    };
+    for (const auto& c : cas) {
+        const auto l = Journal::LigneJson::Lire(c.ligne);
+        ASSERT_EQ(l.has_value(), c.lisible) << c.ligne;
+        if (!l) continue;
+        EXPECT_EQ(l->texte(QLatin1StringView("intitule")), c.intitule) << c.ligne;
+        EXPECT_EQ(l->entier(QLatin1StringView("numero")), c.numero) << c.ligne;
+        EXPECT_EQ(l->textes(QLatin1StringView("reponses")), c.reponses) << c.ligne;
+    }
 }
