@@ -46,8 +46,9 @@ qint64 ecrireTout(const Resultats::Releve& r) {
     Compteur compteur;
     QTextStream texte(&compteur);
     Resultats::EcrireCsv(texte, r);
-    Resultats::EcrireRapportHtml(texte, r);
-    Resultats::EcrireNotes(texte, Resultats::NotesEleves(r, Resultats::RegleEssai::Premier, {}));
+    const auto notes = Resultats::NotesEleves(r, Resultats::RegleEssai::Premier, nullptr);
+    Resultats::EcrireRapportHtml(texte, r, notes, Resultats::RegleEssai::Premier, nullptr);
+    Resultats::EcrireNotes(texte, notes);
     texte.flush();
     return compteur.octets;
 }

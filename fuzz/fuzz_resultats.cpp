@@ -13,11 +13,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     Resultats::Releve releve;
     releve.essais = std::move(lu.essais);
     releve.erreurs = std::move(lu.erreurs);
+    releve.lignes = Resultats::LignesEssais(releve);
     const auto notes = Resultats::NotesEleves(releve, Resultats::RegleEssai::Meilleur, nullptr);
     Resultats::EnOctets([&](QTextStream& texte) {
         Resultats::EcrireCsv(texte, releve);
         Resultats::EcrireNotes(texte, notes);
-        Resultats::EcrireRapportHtml(texte, releve);
+        Resultats::EcrireRapportHtml(texte, releve, notes, Resultats::RegleEssai::Meilleur,
+                                     nullptr);
     });
     return 0;
 }

@@ -130,7 +130,7 @@ QVector<NoteEleve> NotesEleves(const Releve& r, RegleEssai regle, const ListeCla
     QHash<int, QVector<const EssaiLu*>> complets;
     QHash<QString, QSet<QString>> classes;  // by questionnaire, the classes that took it
     QSet<QString> vus;                      // questionnaire and listed pupil
-    for (const LigneEssai& l : LignesEssais(r)) {
+    for (const LigneEssai& l : r.lignes) {
         const Inscrit* inscrit = liste ? liste->trouver(l.identifiant) : nullptr;
         const QString classe = inscrit ? inscrit->classe : l.classe;
         const QString q = l.questionnaire.toUpper();

@@ -1,7 +1,5 @@
 #include "noyau/resultats/ligne_json.h"
 
-#include <QStringDecoder>
-
 #include <cctype>
 #include <charconv>
 #include <climits>
@@ -74,8 +72,26 @@ private:
             if (c == '"') return ++i_, true;
             if (c < 0x20) return false;
             if (c == '\\' && !echappement()) return false;
+            if (c >= 0x80 && !caractereUtf8()) return false;
         }
         return false;
+    }
+    // One character of two to four bytes, as UTF-8 allows them.
+    bool caractereUtf8() {
+        const auto octet = [&](qsizetype k) { return static_cast<unsigned char>(o_[i_ + k]); };
+        const unsigned char c = octet(0);
+        const int suite = c >= 0xC2 && c <= 0xDF   ? 1
+                          : c >= 0xE0 && c <= 0xEF ? 2
+                          : c >= 0xF0 && c <= 0xF4 ? 3
+                                                   : 0;
+        if (!suite || i_ + suite >= o_.size()) return false;
+        for (int k = 1; k <= suite; ++k)
+            if ((octet(k) & 0xC0) != 0x80) return false;
+        // No overlong form, no surrogate, nothing past U+10FFFF.
+        if ((c == 0xE0 && octet(1) < 0xA0) || (c == 0xED && octet(1) > 0x9F) ||
+            (c == 0xF0 && octet(1) < 0x90) || (c == 0xF4 && octet(1) > 0x8F))
+            return false;
+        return i_ += suite, true;
     }
     bool echappement() {
         if (++i_ >= o_.size()) return false;
@@ -138,19 +154,15 @@ int enEntier(const LigneJson::Valeur& v) {
                : 0;
 }
 
-// A quoted text undone: its escapes, and UTF-8 that must be valid.
-std::optional<QString> enTexte(QByteArrayView brut) {
+// A quoted text, its grammar checked, undone of its escapes.
+QString enTexte(QByteArrayView brut) {
     const QByteArrayView dedans = brut.sliced(1, brut.size() - 2);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    if (!dedans.contains('\\')) {
-        QString texte = utf8(dedans);
-        return utf8.hasError() ? std::nullopt : std::optional(texte);
-    }
+    if (!dedans.contains('\\')) return QString::fromUtf8(dedans);
     QString texte;
     qsizetype debut = 0;
     for (qsizetype i = 0; i < dedans.size(); ++i) {
         if (dedans[i] != '\\') continue;
-        texte += utf8(dedans.sliced(debut, i - debut));
+        texte += QString::fromUtf8(dedans.sliced(debut, i - debut));
         const char c = dedans[++i];
         if (c == 'u') {
             texte += QChar(dedans.sliced(i + 1, 4).toByteArray().toUShort(nullptr, 16));
@@ -161,8 +173,7 @@ std::optional<QString> enTexte(QByteArrayView brut) {
         }
         debut = i + 1;
     }
-    texte += utf8(dedans.sliced(debut));
-    return utf8.hasError() ? std::nullopt : std::optional(texte);
+    return texte + QString::fromUtf8(dedans.sliced(debut));
 }
 
 // The items of a list, each as it stands.
@@ -189,7 +200,6 @@ std::optional<LigneJson> LigneJson::Lire(QByteArrayView octets) {
             if (!cle || !l.lireCaractere(':')) return std::nullopt;
             const auto valeur = l.valeur();
             if (!valeur) return std::nullopt;
-            if (valeur->genre == '"' && !enTexte(valeur->brut)) return std::nullopt;
             ligne.champs_.push_back({*cle, *valeur});
         } while (l.lireCaractere(','));
         if (!l.lireCaractere('}')) return std::nullopt;
@@ -209,7 +219,7 @@ const LigneJson::Valeur* LigneJson::trouver(QLatin1StringView cle) const {
 
 QString LigneJson::texte(QLatin1StringView cle) const {
     const Valeur* v = trouver(cle);
-    return v && v->genre == '"' ? enTexte(v->brut).value_or(QString()) : QString();
+    return v && v->genre == '"' ? enTexte(v->brut) : QString();
 }
 
 int LigneJson::entier(QLatin1StringView cle) const {
@@ -233,7 +243,7 @@ QStringList LigneJson::textes(QLatin1StringView cle) const {
     QStringList liste;
     if (const Valeur* v = trouver(cle))
         for (const Valeur& e : elements(*v))
-            liste << (e.genre == '"' ? enTexte(e.brut).value_or(QString()) : QString());
+            liste << (e.genre == '"' ? enTexte(e.brut) : QString());
     return liste;
 }
 

@@ -281,7 +281,7 @@ void tableEleves(QTextStream& html, const StatQuestionnaire& s, const Eleves& el
 QString controleListe(const Releve& r, const ListeClasse& liste) {
     QSet<QString> presents;
     QMap<QString, QString> inconnus;  // by identifier and class, the closest listed one
-    for (const LigneEssai& l : LignesEssais(r)) {
+    for (const LigneEssai& l : r.lignes) {
         if (liste.trouver(l.identifiant))
             presents.insert(CleIdentifiant(l.identifiant));
         else
@@ -348,10 +348,9 @@ void section(QTextStream& sortie, const StatQuestionnaire& s, const Eleves& elev
 
 }  // namespace
 
-void EcrireRapportHtml(QTextStream& sortie, const Releve& r, RegleEssai regle,
-                       const ListeClasse* liste) {
+void EcrireRapportHtml(QTextStream& sortie, const Releve& r, const QVector<NoteEleve>& notes,
+                       RegleEssai regle, const ListeClasse* liste) {
     const QVector<StatQuestionnaire> stats = Statistiques(r);
-    const QVector<NoteEleve> notes = NotesEleves(r, regle, liste);
     QHash<QString, Eleves> parQuestionnaire;
     for (const NoteEleve& n : notes) parQuestionnaire[n.questionnaire.toUpper()] << &n;
     QString html =
@@ -381,7 +380,7 @@ void EcrireRapportHtml(QTextStream& sortie, const Releve& r, RegleEssai regle,
 QString RapportHtml(const Releve& r, RegleEssai regle, const ListeClasse* liste) {
     QString page;
     QTextStream sortie(&page);
-    EcrireRapportHtml(sortie, r, regle, liste);
+    EcrireRapportHtml(sortie, r, NotesEleves(r, regle, liste), regle, liste);
     sortie.flush();
     return page;
 }

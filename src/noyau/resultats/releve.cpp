@@ -126,6 +126,7 @@ public:
         for (int i = 0; i < r_.journaux.size(); ++i)
             r_.indexJournaux.insert(cleRattachement(r_.journaux[i]), i);
         titresDesDossiers();
+        r_.lignes = LignesEssais(r_);
         if (r_.essais.isEmpty() && r_.journaux.isEmpty() && r_.erreurs.isEmpty())
             r_.erreurs << QStringLiteral("aucun fichier de résultats trouvé");
         return std::move(r_);
@@ -335,7 +336,7 @@ void EcrireCsv(QTextStream& texte, const Releve& r) {
     texte << QStringLiteral(
         "questionnaire;titre;identifiant;classe;essai;date;heure;traitees;"
         "questions;justes;fausses;nulles;note;note_sur_4;complet\r\n");
-    for (const LigneEssai& l : LignesEssais(r)) {
+    for (const LigneEssai& l : r.lignes) {
         QStringList champs{ProtegerFormule(l.questionnaire),
                            ProtegerFormule(r.titre(l.questionnaire)),
                            ProtegerFormule(l.identifiant),

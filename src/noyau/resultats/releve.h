@@ -46,22 +46,6 @@ struct TextesQuestion {
     QStringList reponses;
 };
 
-struct Releve {
-    QVector<EssaiLu> essais;  // by questionnaire, class, identifier, attempt
-    QVector<JournalGarde> journaux;
-    QHash<QString, QString> titres;  // by questionnaire, upper case
-    // By questionnaire (upper case), then question number.
-    QHash<QString, QMap<int, TextesQuestion>> textes;
-    QStringList erreurs;                    // in French, one per file or record not read
-    QMultiHash<size_t, int> indexJournaux;  // by attempt, see JournalDe
-
-    QString titre(const QString& questionnaire) const {
-        return titres.value(questionnaire.toUpper());
-    }
-    // 0 all read, 1 some files not read, 2 nothing read.
-    int codeSortie() const;
-};
-
 // One attempt as the report lists it: its record, its journal, or both.
 struct LigneEssai {
     const EssaiLu* essai = nullptr;         // nothing: interrupted before its record
@@ -72,6 +56,25 @@ struct LigneEssai {
     QTime heure;
 
     bool complet() const { return essai && essai->complet(); }
+};
+
+struct Releve {
+    QVector<EssaiLu> essais;  // by questionnaire, class, identifier, attempt
+    QVector<JournalGarde> journaux;
+    QHash<QString, QString> titres;  // by questionnaire, upper case
+    // By questionnaire (upper case), then question number.
+    QHash<QString, QMap<int, TextesQuestion>> textes;
+    QStringList erreurs;                    // in French, one per file or record not read
+    QMultiHash<size_t, int> indexJournaux;  // by attempt, see JournalDe
+    // Every attempt, see LignesEssais; valid as long as `essais` and
+    // `journaux` are not changed.
+    QVector<LigneEssai> lignes;
+
+    QString titre(const QString& questionnaire) const {
+        return titres.value(questionnaire.toUpper());
+    }
+    // 0 all read, 1 some files not read, 2 nothing read.
+    int codeSortie() const;
 };
 
 // Reads every results file (".rst") and every journal (in an "Essais"

@@ -121,7 +121,7 @@ QVector<StatQuestionnaire> Statistiques(const Releve& r) {
         }
         return stats[index.value(cle)];
     };
-    for (const LigneEssai& l : LignesEssais(r)) stat(l.questionnaire).classes[l.classe] << l;
+    for (const LigneEssai& l : r.lignes) stat(l.questionnaire).classes[l.classe] << l;
     for (StatQuestionnaire& s : stats) completer(s, r.textes.value(s.questionnaire.toUpper()));
     return stats;
 }

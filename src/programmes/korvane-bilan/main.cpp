@@ -133,6 +133,7 @@ int main(int argc, char** argv) {
         erreurs << QStringLiteral("Rien n'a pu être lu : ni tableau ni bilan n'ont été écrits.\n");
         return 2;
     }
+    const QVector<Resultats::NoteEleve> parEleve = Resultats::NotesEleves(releve, *regle, inscrits);
     const bool ecrits =
         produire(
             csv, [&](QTextStream& texte) { Resultats::EcrireCsv(texte, releve); },
@@ -140,16 +141,12 @@ int main(int argc, char** argv) {
         produire(
             html,
             [&](QTextStream& texte) {
-                Resultats::EcrireRapportHtml(texte, releve, *regle, inscrits);
+                Resultats::EcrireRapportHtml(texte, releve, parEleve, *regle, inscrits);
             },
             QStringLiteral("Bilan de la classe : "), sortie, erreurs) &
         produire(
-            notes,
-            [&](QTextStream& texte) {
-                Resultats::EcrireNotes(texte, Resultats::NotesEleves(releve, *regle, inscrits));
-            },
+            notes, [&](QTextStream& texte) { Resultats::EcrireNotes(texte, parEleve); },
             QStringLiteral("Cahier de notes : "), sortie, erreurs);
-    erreurs << Resultats::Compte(Resultats::LignesEssais(releve).size(), "essai lu.", "essais lus.")
-            << '\n';
+    erreurs << Resultats::Compte(releve.lignes.size(), "essai lu.", "essais lus.") << '\n';
     return ecrits ? releve.codeSortie() : 2;
 }
