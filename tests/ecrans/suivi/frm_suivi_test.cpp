@@ -85,6 +85,7 @@ TEST(FrmSuivi, LaClasseEnDirect) {
     f.cmdBilan->click();
     ASSERT_TRUE(attendre([&] { return !p.documents.ouverts.isEmpty(); }));
     EXPECT_EQ(p.documents.ouverts, QStringList{documents.filePath("bilan.html")});
-    EXPECT_TRUE(
-        contenu(documents.filePath("bilan.html")).contains("<td class=\"v fausse\">✗</td>"));
+    const QByteArray page = contenu(documents.filePath("bilan.html"));
+    EXPECT_TRUE(page.contains("<td class=\"v fausse\">✗</td>") &&
+                page.contains("<td>interrompu</td>"));
 }
