@@ -3,7 +3,6 @@
 #include "noyau/deroulement/correction.h"
 #include "noyau/deroulement/identification.h"
 #include "noyau/questionnaire/bibliotheque.h"
-#include "noyau/resultats/rapport.h"
 #include "support/dossier.h"
 #include "support/fakes.h"
 
@@ -17,7 +16,6 @@
 #include <QTextEdit>
 #include <QThreadPool>
 
-#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -398,26 +396,4 @@ TEST(FrmMain, LoadingFailureGoesBackToTheLibrary) {
     EXPECT_EQ(appel.titre + QString::number(appel.style), "AVERTISSEMENT48");
     QCoreApplication::processEvents();
     EXPECT_EQ(t.p.navigation.montres, std::vector<Ecran>{Ecran::Themes});
-}
-
-TEST(FrmMainJournalDeathTest, EssaiTueEnCoursLaisseUnJournalLisible) {
-    Fleuves t("0");
-    EXPECT_EXIT(
-        {
-            JournalDisque journal;
-            frmMain f(t.s, t.p.services, t.p.navigation, &journal);
-            f.cmdValider_Click();
-            repondre(f, t, 2);
-            f.chkRéponse[2]->setChecked(true);
-            journal.attendre();
-            std::raise(SIGKILL);  // no destructor runs, nothing more is flushed
-        },
-        testing::KilledBySignal(SIGKILL), "");
-    ASSERT_EQ(journaux(t).size(), 1);
-    const Resultats::Releve r = Resultats::Rassembler({t.d.bibliotheque()});
-    EXPECT_EQ(r.codeSortie(), 0);
-    ASSERT_EQ(r.journaux.size(), 1);
-    EXPECT_EQ(r.journaux[0].reponses.size(), 2);
-    EXPECT_FALSE(r.journaux[0].termine);
-    EXPECT_TRUE(Resultats::RapportHtml(r).contains("<td>interrompu</td>"));
 }
