@@ -24,8 +24,7 @@ namespace {
 constexpr float Tw = 15;  // twips per pixel
 
 // The viewer opened on a 1200 x 800 pixel picture of question 3.
-class VisionneuseTest : public ::testing::Test {
-protected:
+struct VisionneuseTest : ::testing::Test {
     QTemporaryDir dossier;
     PlateformeSimulee p;
     QuizState s;
