@@ -33,27 +33,14 @@ struct Fleuves {
         QImage photo(600, 400, QImage::Format_RGB32);
         photo.fill(Qt::blue);
         photo.save(d.dossier() + "/Images/seine.jpg");
-        d.dat({"</Les fleuves",
-               "0 Quel fleuve traverse Paris ?",
-               "La Seine",
-               "La Loire",
-               "Le Rhône",
-               "=>1 0 0",
-               "0 Quels fleuves se jettent dans l'Atlantique ?",
-               "Loire",
-               "Seine",
-               "Garonne",
-               "Rhône",
-               "=>1 0 1 0",
-               "0 Quel est le plus long fleuve ?",
-               "Rhône",
-               "Loire",
-               "Seine",
-               "=>0 1 0",
-               "0 Où naît la Seine ?",
-               "En Bourgogne",
-               "Dans les Alpes",
-               "=>1 0"});
+        // One question a line: its text, its answers, the right ones.
+        d.dat(QString("</Les fleuves|"
+                      "0 Quel fleuve traverse Paris ?|La Seine|La Loire|Le Rhône|=>1 0 0|"
+                      "0 Quels fleuves se jettent dans l'Atlantique ?|"
+                      "Loire|Seine|Garonne|Rhône|=>1 0 1 0|"
+                      "0 Quel est le plus long fleuve ?|Rhône|Loire|Seine|=>0 1 0|"
+                      "0 Où naît la Seine ?|En Bourgogne|Dans les Alpes|=>1 0")
+                  .split('|'));
         d.ini({"[Fichiers Images]", "0", "1", "seine.jpg", "2", "absente.gif", "3", "", "", "x",
                "x", minuterie, "[Commentaires]", "3", "La Loire mesure 1 006 km."});
     }
