@@ -189,14 +189,12 @@ propre "$partage_smb"
 echo "30 pupils at once on the Samba share: ${duree} ms"
 
 # ------------------------------------------- a drop folder for results
-suffixe=$$
-groupe="kvprofs$suffixe"
+groupe="kvprofs$$" prof="kvprof$$" a="kveleva$$" b="kvelevb$$"
 groupadd "$groupe" || passer "cannot create a group"
-for u in kvprof kveleva kvelevb; do
-  useradd -M -N -g users -s /usr/sbin/nologin "$u$suffixe" || passer "cannot create users"
-  utilisateurs+=("$u$suffixe")
+for u in "$prof" "$a" "$b"; do
+  useradd -M -N -g users -s /usr/sbin/nologin "$u" || passer "cannot create users"
+  utilisateurs+=("$u")
 done
-prof="kvprof$suffixe" a="kveleva$suffixe" b="kvelevb$suffixe"
 usermod -a -G "$groupe" "$prof"
 chmod 711 "$travail"
 ecole="$travail/ecole"
