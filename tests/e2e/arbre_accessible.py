@@ -4,6 +4,7 @@ Usage (from accessibilite_test.sh): PROGRAM_FOLDER LOG_FILE. On every screen
 each focusable control and picture must have a French name; one question is
 answered through the tree alone, and the verdict and the mark must say so.
 """
+import contextlib
 import re
 import subprocess
 import sys
@@ -219,17 +220,14 @@ def main():
         k = Korvane()
         # The splash, when still on show, is walked too.
         premiere = k.fenetre("", 30)
-        if premiere.get_name() != BIBLIOTHEQUE:
-            try:
+        with contextlib.suppress(GLib.Error):  # closed while it was walked
+            if premiere.get_name() != BIBLIOTHEQUE:
                 verifier(premiere)
-            except GLib.Error:
-                pass  # closed while it was walked
         bibliotheque(k)
         identification(k)
         quiz(k)
         actionner(k.verifiee("^RESULTATS OBTENUS$"), BOUTON, "Quitter")
-        code = k.processus.wait(20)
-        if code != 0:
+        if (code := k.processus.wait(20)) != 0:
             raise Echec(f"the program ended with code {code}")
     except (Echec, subprocess.TimeoutExpired) as e:
         print(f"FAIL: {e}", file=sys.stderr)
