@@ -33,7 +33,6 @@ struct Fleuves {
         QImage photo(600, 400, QImage::Format_RGB32);
         photo.fill(Qt::blue);
         photo.save(d.dossier() + "/Images/seine.jpg");
-        // One question a line: its text, its answers, the right ones.
         d.dat(QString("</Les fleuves|"
                       "0 Quel fleuve traverse Paris ?|La Seine|La Loire|Le Rhône|=>1 0 0|"
                       "0 Quels fleuves se jettent dans l'Atlantique ?|"
