@@ -107,21 +107,18 @@ def verifier(fenetre):
     """The window, once its every focusable control and picture on show
     has a French name."""
     fautes = [] if fenetre.get_name() else [f"the window itself, {decrire(fenetre)}"]
-    vus = 0
-    for objet in descendants(fenetre):
-        if not etat(objet, ETAT.SHOWING) or not (objet.get_role() == ROLE.IMAGE or
-                                                 etat(objet, ETAT.FOCUSABLE)):
-            continue
-        vus += 1
+    vus = [o for o in descendants(fenetre) if etat(o, ETAT.SHOWING) and
+           (o.get_role() == ROLE.IMAGE or etat(o, ETAT.FOCUSABLE))]
+    for objet in vus:
         texte = (objet.get_name() or "").strip()
         if not texte or IDENTIFIANT.match(texte) or ANGLAIS.search(texte):
             parent = objet.get_parent()
             fautes.append(f"{decrire(objet)} in {decrire(parent) if parent else '?'}")
     if fautes:
         raise Echec(f'window "{fenetre.get_name()}": no French name for\n  ' + "\n  ".join(fautes))
-    if vus == 0:
+    if not vus:
         raise Echec(f'window "{fenetre.get_name()}": nothing focusable on show')
-    print(f'ok: {decrire(fenetre)}, {vus} controls and pictures named')
+    print(f'ok: {decrire(fenetre)}, {len(vus)} controls and pictures named')
     return fenetre
 
 
@@ -196,18 +193,17 @@ def question(k, quiz):
 def quiz(k):
     fenetre = k.verifiee("volcans")
     actionner(fenetre, BOUTON, "^Valider$")  # past the introduction
-    repondu = vu = False
-    for _ in range(12):
+    vu = False
+    for rang in range(12):  # until a question answered and a picture seen
         trouver(fenetre, ROLE.CHECK_BOX)
         verifier(fenetre)
         if not vu and premier(fenetre, BOUTON, "Afficher l'image"):
             visionneuse(k, fenetre)
             vu = True
-        if repondu and vu:
+        if vu and rang > 0:
             break
         question(k, fenetre)
-        repondu = True
-    if not (repondu and vu):
+    else:
         raise Echec("no question with a picture was met")
     actionner(fenetre, BOUTON, "Abandon")
     actionner(k.verifiee("^ATTENTION$"), BOUTON, "Oui")
