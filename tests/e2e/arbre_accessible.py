@@ -4,6 +4,7 @@ Usage (from accessibilite_test.sh): PROGRAM_FOLDER LOG_FILE. On every screen
 each focusable control and picture must have a French name; one question is
 answered through the tree alone, and the verdict and the mark must say so.
 """
+import contextlib
 import re
 import subprocess
 import sys
@@ -106,21 +107,18 @@ def verifier(fenetre):
     """The window, once its every focusable control and picture on show
     has a French name."""
     fautes = [] if fenetre.get_name() else [f"the window itself, {decrire(fenetre)}"]
-    vus = 0
-    for objet in descendants(fenetre):
-        if not etat(objet, ETAT.SHOWING) or not (objet.get_role() == ROLE.IMAGE or
-                                                 etat(objet, ETAT.FOCUSABLE)):
-            continue
-        vus += 1
+    vus = [o for o in descendants(fenetre) if etat(o, ETAT.SHOWING) and
+           (o.get_role() == ROLE.IMAGE or etat(o, ETAT.FOCUSABLE))]
+    for objet in vus:
         texte = (objet.get_name() or "").strip()
         if not texte or IDENTIFIANT.match(texte) or ANGLAIS.search(texte):
             parent = objet.get_parent()
             fautes.append(f"{decrire(objet)} in {decrire(parent) if parent else '?'}")
     if fautes:
         raise Echec(f'window "{fenetre.get_name()}": no French name for\n  ' + "\n  ".join(fautes))
-    if vus == 0:
+    if not vus:
         raise Echec(f'window "{fenetre.get_name()}": nothing focusable on show')
-    print(f'ok: {decrire(fenetre)}, {vus} controls and pictures named')
+    print(f'ok: {decrire(fenetre)}, {len(vus)} controls and pictures named')
     return fenetre
 
 
@@ -195,18 +193,17 @@ def question(k, quiz):
 def quiz(k):
     fenetre = k.verifiee("volcans")
     actionner(fenetre, BOUTON, "^Valider$")  # past the introduction
-    repondu = vu = False
-    for _ in range(12):
+    vu = False
+    for rang in range(12):  # until a question answered and a picture seen
         trouver(fenetre, ROLE.CHECK_BOX)
         verifier(fenetre)
         if not vu and premier(fenetre, BOUTON, "Afficher l'image"):
             visionneuse(k, fenetre)
             vu = True
-        if repondu and vu:
+        if vu and rang > 0:
             break
         question(k, fenetre)
-        repondu = True
-    if not (repondu and vu):
+    else:
         raise Echec("no question with a picture was met")
     actionner(fenetre, BOUTON, "Abandon")
     actionner(k.verifiee("^ATTENTION$"), BOUTON, "Oui")
@@ -219,17 +216,14 @@ def main():
         k = Korvane()
         # The splash, when still on show, is walked too.
         premiere = k.fenetre("", 30)
-        if premiere.get_name() != BIBLIOTHEQUE:
-            try:
+        with contextlib.suppress(GLib.Error):  # closed while it was walked
+            if premiere.get_name() != BIBLIOTHEQUE:
                 verifier(premiere)
-            except GLib.Error:
-                pass  # closed while it was walked
         bibliotheque(k)
         identification(k)
         quiz(k)
         actionner(k.verifiee("^RESULTATS OBTENUS$"), BOUTON, "Quitter")
-        code = k.processus.wait(20)
-        if code != 0:
+        if (code := k.processus.wait(20)) != 0:
             raise Echec(f"the program ended with code {code}")
     except (Echec, subprocess.TimeoutExpired) as e:
         print(f"FAIL: {e}", file=sys.stderr)

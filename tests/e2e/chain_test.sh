@@ -38,16 +38,10 @@ fichier="$programme/CORPS_HUMAIN/CORPS_HUMAIN _B01_3A_.rst"
 
 # Restart: a new order, so the second attempt leaves its first question
 # unanswered and abandons on the second.
-touches "$resultats" alt+r
-attendre_fermeture '^RESULTATS OBTENUS$'
-attendre quiz '^Le corps humain$'
-valider "$quiz"
+recommencer '^Le corps humain$'
 valider "$quiz"; repondre '^ATTENTION$' alt+o
-cliquer "$quiz" "${ABANDON[@]}"
-repondre '^ATTENTION$' alt+o
-attendre resultats '^RESULTATS OBTENUS$'
-touches "$resultats" alt+q
-fin_du_programme
+abandonner
+quitter "$resultats"
 
 # ------------------------------------------------------- the results file
 # The record's layout and bytes are the unit tests' concern; here, what

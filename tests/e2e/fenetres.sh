@@ -132,6 +132,9 @@ lancer() {
   sous 20 visible --pid "$korvane_pid" || echec "the splash screen did not appear"
 }
 
+# Alt+Q in the window $1 must end the program.
+quitter() { touches "$1" alt+q; fin_du_programme; }
+
 fin_du_programme() {
   sous 20 fini "$korvane_pid" || echec "the program did not end after Quitter"
   wait "$korvane_pid"
@@ -160,6 +163,13 @@ ouvrir() {
   identifier "$2" "$3"
 }
 
+# Opens as ouvrir does, then starts the quiz titled $4.
+commencer() {
+  ouvrir "$1" "$2" "$3"
+  attendre quiz "$4"
+  valider "$quiz"
+}
+
 # Runs the program $1 as $2 of class $3, who already took the sample
 # questionnaire: refused, the identification screen stays, and the results
 # file $4 is left as it was.
@@ -172,8 +182,7 @@ reprise_refusee() {
   visible --name '^Le corps humain$' && echec "the quiz started for a pupil who already did it"
   touches "$identification" alt+a
   attendre bibliotheque "$BIBLIOTHEQUE"
-  touches "$bibliotheque" alt+q
-  fin_du_programme
+  quitter "$bibliotheque"
   cmp -s "$4" "$travail/avant.rst" || echec "the refused retake changed $4"
 }
 
@@ -190,3 +199,17 @@ cocher() {
   touches "$1" "${suite[@]}" space
 }
 valider() { cliquer "$1" "${VALIDER[@]}"; }
+
+abandonner() {
+  cliquer "$quiz" "${ABANDON[@]}"
+  repondre '^ATTENTION$' alt+o
+  attendre resultats '^RESULTATS OBTENUS$'
+}
+
+# From the results, the quiz titled $1 again, past its introduction.
+recommencer() {
+  touches "$resultats" alt+r
+  attendre_fermeture '^RESULTATS OBTENUS$'
+  attendre quiz "$1"
+  valider "$quiz"
+}

@@ -128,31 +128,17 @@ propre() {
 
 demarrer_x
 
-# Starts the program on the library $1, identifies as $2 $3 and starts the quiz.
-commencer() {
-  KORVANE_BIBLIOTHEQUE="$1" ouvrir "$RUN_DIR/korvane" "$2" "$3"
-  attendre quiz '^Le corps humain$'
-  valider "$quiz"
-}
-# Abandons the attempt, for the results screen.
-abandonner() {
-  cliquer "$quiz" "${ABANDON[@]}"
-  repondre '^ATTENTION$' alt+o
-  attendre resultats '^RESULTATS OBTENUS$'
-}
+# Starts the quiz on the library $1 as $2 of class $3.
+eleve_sur() { KORVANE_BIBLIOTHEQUE="$1" commencer "$RUN_DIR/korvane" "$2" "$3" '^Le corps humain$'; }
 
 # ------------------------------------------------- a pupil on each share
 for partage in "$partage_smb" "$ssh/point"; do
-  commencer "$partage" b01 3a
+  eleve_sur "$partage" b01 3a
   abandonner
-  touches "$resultats" alt+r
-  attendre_fermeture '^RESULTATS OBTENUS$'
-  attendre quiz '^Le corps humain$'
-  valider "$quiz"
+  recommencer '^Le corps humain$'
   abandonner
   visible --name '^AVERTISSEMENT CRITIQUE$' && echec "$partage: the record was not written"
-  touches "$resultats" alt+q
-  fin_du_programme
+  quitter "$resultats"
   fichier="$partage/$questionnaire/$questionnaire _B01_3A_.rst"
   [ "$(grep -c '^\[Essai' "$fichier" 2>/dev/null)" = 2 ] ||
     echec "$partage: the results file does not hold both attempts"
@@ -165,7 +151,7 @@ done
 echo "pupil chain passed on smbnetfs and sshfs"
 
 # ------------------------------------ the share gone during an attempt
-commencer "$partage_smb" c01 3a
+eleve_sur "$partage_smb" c01 3a
 fusermount -u -z "$smb/point" || echec "cannot unmount the Samba share"
 abandonner
 repondre '^AVERTISSEMENT CRITIQUE$' Return
@@ -173,8 +159,7 @@ repondre '^AVERTISSEMENT CRITIQUE$' Return
 monter_smb || echec "smbnetfs could not mount the share again"
 recu="$smb/partage/$questionnaire/$questionnaire _C01_3A_.rst"
 sous 15 test -s "$recu" || echec "the kept record did not reach the share once it was back"
-touches "$resultats" alt+q
-fin_du_programme
+quitter "$resultats"
 [ "$(grep -c '^\[Essai' "$recu")" = 1 ] || echec "the kept record was not delivered exactly once"
 [ -z "$(ls "$attente")" ] || echec "the queue still holds the delivered record"
 propre "$partage_smb"
@@ -194,29 +179,22 @@ dossier="$smb/partage/$questionnaire"
 [ "$(stat -c %s "$dossier"/*_P??_4B_.rst | sort -u | wc -l)" = 1 ] &&
   [ "$(grep -c '^\[Essai' "$dossier"/*_P??_4B_.rst | grep -vc ':1$')" = 0 ] ||
   echec "the 30 records are not whole and alike"
-[ "$(ls "$dossier"/Essais/P??_4B_*.jsonl | wc -l)" = 30 ] || echec "not 30 journals"
-python3 - "$dossier"/Essais/P??_4B_*.jsonl <<'EOF' || echec "a journal of the thirty is not whole"
+python3 - "$dossier"/Essais/P??_4B_*.jsonl <<'EOF' || echec "not 30 whole and alike journals"
 import json, sys
-longueurs = set()
-for chemin in sys.argv[1:]:
-    with open(chemin, encoding="utf-8") as f:
-        lignes = [json.loads(l) for l in f]
-    assert lignes[0]["type"] == "debut" and lignes[-1]["type"] == "fin", chemin
-    longueurs.add(len(lignes))
-assert len(longueurs) == 1
+types = [[json.loads(l)["type"] for l in open(c, encoding="utf-8")] for c in sys.argv[1:]]
+assert len(types) == 30 and all(t[0] == "debut" and t[-1] == "fin" for t in types)
+assert len({len(t) for t in types}) == 1
 EOF
 propre "$partage_smb"
 echo "30 pupils at once on the Samba share: ${duree} ms"
 
 # ------------------------------------------- a drop folder for results
-suffixe=$$
-groupe="kvprofs$suffixe"
+groupe="kvprofs$$" prof="kvprof$$" a="kveleva$$" b="kvelevb$$"
 groupadd "$groupe" || passer "cannot create a group"
-for u in kvprof kveleva kvelevb; do
-  useradd -M -N -g users -s /usr/sbin/nologin "$u$suffixe" || passer "cannot create users"
-  utilisateurs+=("$u$suffixe")
+for u in "$prof" "$a" "$b"; do
+  useradd -M -N -g users -s /usr/sbin/nologin "$u" || passer "cannot create users"
+  utilisateurs+=("$u")
 done
-prof="kvprof$suffixe" a="kveleva$suffixe" b="kvelevb$suffixe"
 usermod -a -G "$groupe" "$prof"
 chmod 711 "$travail"
 ecole="$travail/ecole"

@@ -16,8 +16,7 @@ TEST(ChoixAffichage, FixedDisplayOutsideX11) {
 }
 
 // Against a real RandR server offering 1024 x 768 and 800 x 600, started by the display test.
-class AffichageXrandrReel : public ::testing::Test {
-protected:
+struct AffichageXrandrReel : ::testing::Test {
     void SetUp() override {
         nom = qEnvironmentVariable("KORVANE_XRANDR_DISPLAY");
         if (nom.isEmpty()) GTEST_SKIP() << "KORVANE_XRANDR_DISPLAY names no X server";

@@ -5,8 +5,7 @@
 namespace {
 
 // A desktop of its own, configuration and applications, in a temporary folder.
-class BureauTemporaire : public ::testing::Test {
-protected:
+struct BureauTemporaire : ::testing::Test {
     QTemporaryDir racine;
 
     QString associee(const QString& document) {

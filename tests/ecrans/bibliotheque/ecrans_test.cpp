@@ -19,15 +19,13 @@ QStringList entrees(const QListWidget* liste) {
     return noms;
 }
 
-class Ecrans : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(racine.isValid());
-        for (const char* nom : {"VOLCANS", "Atmosphère", ".cache"}) QDir(racine.path()).mkdir(nom);
-    }
+struct Ecrans : ::testing::Test {
     QTemporaryDir racine;
     QuizState etat;
     PlateformeSimulee plateforme;
+    Ecrans() {
+        for (const char* nom : {"VOLCANS", "Atmosphère", ".cache"}) QDir(racine.path()).mkdir(nom);
+    }
 };
 
 }  // namespace

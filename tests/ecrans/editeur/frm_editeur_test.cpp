@@ -142,13 +142,10 @@ TEST(Editeur, remarqueDuVerificateurMeneALaQuestion) {
     e.f->cmdAjouter->click();
     e.question("Deux", {"seule"}, {0});
     e.f->verifierMaintenant();
-    QListWidgetItem* remarque = nullptr;
-    for (int i = 0; i < e.f->lstRemarques->count(); ++i)
-        if (e.f->lstRemarques->item(i)->text().contains("1 choix"))
-            remarque = e.f->lstRemarques->item(i);
-    ASSERT_NE(remarque, nullptr);
+    const auto remarques = e.f->lstRemarques->findItems("1 choix", Qt::MatchContains);
+    ASSERT_FALSE(remarques.isEmpty());
     e.f->lstQuestions->setCurrentIndex(e.f->lstQuestions->model()->index(0, 0));
-    emit e.f->lstRemarques->itemActivated(remarque);
+    emit e.f->lstRemarques->itemActivated(remarques.last());
     EXPECT_EQ(e.f->questionCourante(), 1);
     e.f->lstQuestions->model()->moveRow({}, 1, {}, 0);  // as a drag in the list does
     QTest::qWait(0);
@@ -163,12 +160,9 @@ TEST(Editeur, essayerJoueLeQuestionnaireTapeSansLEnregistrer) {
     e.taper(e.f->txtTitre, "Essai du jour");
     e.question("Une", {"a", "b"}, {0});
     e.f->essayer();
-    ASSERT_NE(e.f->essai(), nullptr);
-    auto* quiz = e.f->essai()->quiz();
-    ASSERT_NE(quiz, nullptr);
-    EXPECT_TRUE(quiz->isVisible());
-    EXPECT_TRUE(quiz->windowTitle().contains("Essai du jour"));
-    auto* main = static_cast<frmMain*>(quiz);
+    ASSERT_TRUE(e.f->essai() && e.f->essai()->quiz());
+    auto* main = static_cast<frmMain*>(e.f->essai()->quiz());
+    EXPECT_TRUE(main->isVisible() && main->windowTitle().contains("Essai du jour"));
     main->cmdValider_Click();  // the introduction
     main->chkRéponse[0]->setChecked(true);
     main->cmdValider_Click();

@@ -1,14 +1,14 @@
 #include "ecrans/suivi/frm_suivi.h"
 
+#include "noyau/fichiers/fichiers.h"
 #include "support/dossier.h"
 #include "support/fakes.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -20,27 +20,9 @@ QByteArray debut(const char* identifiant) {
            R"(","classe":"3A","essai":1,"debut":"2026-12-05T14:03:27","questions":3})" + "\n";
 }
 QByteArray question(int numero, const char* verdict) {
-    return QStringLiteral(
-               R"({"type":"question","numero":%1,"rang":1,"cochees":[1],"justes":[1],"choix":3,"verdict":"%2","secondes":9})")
-               .arg(numero)
-               .arg(verdict)
-               .toUtf8() +
-           "\n";
-}
-
-void ajouter(const QString& chemin, const QByteArray& octets) {
-    QFile f(chemin);
-    ASSERT_TRUE(f.open(QIODevice::Append));
-    f.write(octets);
-}
-
-// Waits for the window's polling to show what `attendu` looks for.
-bool attendre(const std::function<bool()>& attendu) {
-    QElapsedTimer chrono;
-    chrono.start();
-    while (!attendu() && chrono.elapsed() < 8000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    return attendu();
+    return R"({"type":"question","numero":)" + QByteArray::number(numero) +
+           R"(,"rang":1,"cochees":[1],"justes":[1],"choix":3,"verdict":")" + verdict +
+           "\",\"secondes\":9}\n";
 }
 
 // The texts of a row, cells joined by "|".
@@ -64,7 +46,7 @@ TEST(FrmSuivi, LaClasseEnDirect) {
     PlateformeSimulee p;
     p.horloge.instant = QDateTime::currentDateTime();
     frmSuivi f({racine.path()}, p.services, documents.path());
-    ASSERT_TRUE(attendre([&] { return f.onglets->count() == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.onglets->count() == 1; }, 8000));
     auto* table = static_cast<QTableWidget*>(f.onglets->widget(0));
     EXPECT_EQ(f.onglets->tabText(0), "Les x (2)");
     EXPECT_EQ(ligne(table, 0), "B01|3A|1|2 / 3|19,0|à l'instant|en cours|✓|✗|·");
@@ -72,10 +54,11 @@ TEST(FrmSuivi, LaClasseEnDirect) {
     EXPECT_EQ(ligne(table, 2), "Réussite|||||||100 %|0 %|–");
 
     p.horloge.avancer(10 * 60);
-    ajouter(essais + "B01.jsonl", question(3, "Nulle") +
-                                      R"({"type":"fin","fin":"resultats","note":18.5})"
-                                      "\n");
-    ASSERT_TRUE(attendre([&] { return ligne(table, 0).find("terminé") != std::string::npos; }));
+    Fichiers::ajouterOctets(essais + "B01.jsonl",
+                            question(3, "Nulle") + R"({"type":"fin","fin":"resultats","note":18.5})"
+                                                   "\n");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return ligne(table, 0).find("terminé") != std::string::npos; }, 8000));
     EXPECT_TRUE(ligne(table, 0).starts_with("B01|3A|1|3 / 3|18,5|il y a "));
     EXPECT_TRUE(ligne(table, 0).ends_with(" min|terminé|✓|✗|○")) << ligne(table, 0);
     EXPECT_EQ(ligne(table, 1), "B02|3A|1|0 / 3|–|⚠ il y a 10 min|⚠ inactif|·|·|·");
@@ -83,8 +66,9 @@ TEST(FrmSuivi, LaClasseEnDirect) {
         << f.lblEtat->text().toStdString();
 
     f.cmdBilan->click();
-    ASSERT_TRUE(attendre([&] { return !p.documents.ouverts.isEmpty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !p.documents.ouverts.isEmpty(); }, 8000));
     EXPECT_EQ(p.documents.ouverts, QStringList{documents.filePath("bilan.html")});
-    EXPECT_TRUE(
-        contenu(documents.filePath("bilan.html")).contains("<td class=\"v fausse\">✗</td>"));
+    const QByteArray page = contenu(documents.filePath("bilan.html"));
+    EXPECT_TRUE(page.contains("<td class=\"v fausse\">✗</td>") &&
+                page.contains("<td>interrompu</td>"));
 }

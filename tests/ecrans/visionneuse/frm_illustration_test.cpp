@@ -17,7 +17,6 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,8 +24,7 @@ namespace {
 constexpr float Tw = 15;  // twips per pixel
 
 // The viewer opened on a 1200 x 800 pixel picture of question 3.
-class VisionneuseTest : public ::testing::Test {
-protected:
+struct VisionneuseTest : ::testing::Test {
     QTemporaryDir dossier;
     PlateformeSimulee p;
     QuizState s;
@@ -89,40 +87,38 @@ TEST_F(VisionneuseTest, ToolbarKeysWheelAndButtonsZoomScrollFitResetAndClose) {
     const int bas = v->VScroll1->maximum() + 250;  // once zoomed, less than a page
     ASSERT_GT(bas, 3 * pas);
     ASSERT_LT(bas, page);
-    // The picture hands the wheel on to the window.
-    const auto roue = [&](int delta, Qt::KeyboardModifiers touches) {
-        QWheelEvent e(QPointF(50, 50), v->mapToGlobal(QPointF(50, 50)), {}, QPoint(0, delta),
-                      Qt::NoButton, touches, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(v.get(), &e);
-    };
     struct Etape {
-        std::function<void()> agir;
+        int touche;  // 0: a wheel turn of `roue`
+        Qt::KeyboardModifiers avec;
+        int roue;
         float largeur;
         int valeurH, valeurV;
-        const char* quoi;
-    };
-    const std::vector<Etape> etapes = {
-        {[&] { QTest::keyClick(v.get(), Qt::Key_Plus); }, 18250, 0, 0, "+"},
-        {[&] { QTest::keyClick(v.get(), Qt::Key_Plus, Qt::KeypadModifier); }, 18500, 0, 0,
-         "keypad +"},
-        {[&] { QTest::keyClick(v.get(), Qt::Key_Minus, Qt::ControlModifier); }, 18250, 0, 0,
-         "Ctrl -"},
-        {[&] { roue(120, Qt::ControlModifier); }, 18500, 0, 0, "Ctrl wheel up"},
-        {[&] { roue(-120, Qt::ControlModifier); }, 18250, 0, 0, "Ctrl wheel down"},
-        {[&] { roue(-120, {}); }, 18250, 0, 3 * pas, "wheel down, three lines"},
-        {[&] { QTest::keyClick(v.get(), Qt::Key_Up); }, 18250, 0, 2 * pas, "up"},
-        {[&] { QTest::keyClick(v.get(), Qt::Key_Right); }, 18250, pas, 2 * pas, "right"},
-        {[&] { QTest::keyClick(v.get(), Qt::Key_PageDown); }, 18250, pas, bas, "page down"},
-        {[&] { QTest::keyClick(v.get(), Qt::Key_PageUp); }, 18250, pas, 0, "page up"},
-        {[&] { QTest::keyClick(v.get(), Qt::Key_Left); }, 18250, 0, 0, "left"},
-        {[&] { QTest::keyClick(v.get(), Qt::Key_Down); }, 18250, 0, pas, "down"},
-        {[&] { QTest::keyClick(v.get(), Qt::Key_Home); }, 18000, 0, 0, "home"},
+    } const etapes[] = {
+        {Qt::Key_Plus, {}, 0, 18250, 0, 0},
+        {Qt::Key_Plus, Qt::KeypadModifier, 0, 18500, 0, 0},
+        {Qt::Key_Minus, Qt::ControlModifier, 0, 18250, 0, 0},
+        {0, Qt::ControlModifier, 120, 18500, 0, 0},
+        {0, Qt::ControlModifier, -120, 18250, 0, 0},
+        {0, {}, -120, 18250, 0, 3 * pas},  // three lines
+        {Qt::Key_Up, {}, 0, 18250, 0, 2 * pas},
+        {Qt::Key_Right, {}, 0, 18250, pas, 2 * pas},
+        {Qt::Key_PageDown, {}, 0, 18250, pas, bas},
+        {Qt::Key_PageUp, {}, 0, 18250, pas, 0},
+        {Qt::Key_Left, {}, 0, 18250, 0, 0},
+        {Qt::Key_Down, {}, 0, 18250, 0, pas},
+        {Qt::Key_Home, {}, 0, 18000, 0, 0},
     };
     for (const Etape& e : etapes) {
-        e.agir();
-        EXPECT_FLOAT_EQ(g().Width, e.largeur) << e.quoi;
-        EXPECT_EQ(g().ValeurH, e.valeurH) << e.quoi;
-        EXPECT_EQ(g().ValeurV, e.valeurV) << e.quoi;
+        SCOPED_TRACE(&e - etapes);
+        // The picture hands the wheel on to the window.
+        QWheelEvent roue(QPointF(50, 50), v->mapToGlobal(QPointF(50, 50)), {}, QPoint(0, e.roue),
+                         Qt::NoButton, e.avec, Qt::NoScrollPhase, false);
+        if (e.touche)
+            QTest::keyClick(v.get(), Qt::Key(e.touche), e.avec);
+        else
+            QApplication::sendEvent(v.get(), &roue);
+        EXPECT_FLOAT_EQ(g().Width, e.largeur);
+        EXPECT_EQ(QPoint(g().ValeurH, g().ValeurV), QPoint(e.valeurH, e.valeurV));
         verifierImageAffichee();
     }
     for (int i = 0; i < 3; ++i) cliquer("cmdZoom");
