@@ -55,17 +55,30 @@ int distance(const QString& a, const QString& b) {
 // When an attempt was made: records of several days may share a number.
 auto moment(const EssaiLu* e) { return std::tuple{e->date, e->heure, e->numero}; }
 
-const EssaiLu* choisir(const QVector<const EssaiLu*>& complets, RegleEssai regle) {
-    if (complets.isEmpty()) return nullptr;
-    const auto avant = [](const EssaiLu* a, const EssaiLu* b) { return moment(a) < moment(b); };
+// Whether the complete attempt `e` gives the mark rather than `garde`, the
+// first of equals keeping it.
+bool prefere(const EssaiLu* e, const EssaiLu* garde, RegleEssai regle) {
+    if (!garde) return true;
     switch (regle) {
-    case RegleEssai::Premier: return *std::min_element(complets.begin(), complets.end(), avant);
-    case RegleEssai::Dernier: return *std::max_element(complets.begin(), complets.end(), avant);
+    case RegleEssai::Premier: return moment(e) < moment(garde);
+    case RegleEssai::Dernier: return moment(garde) < moment(e);
     case RegleEssai::Meilleur: break;
     }
-    return *std::max_element(complets.begin(), complets.end(), [&](auto a, auto b) {
-        return *a->valeurNote != *b->valeurNote ? *a->valeurNote < *b->valeurNote : avant(b, a);
-    });
+    return *e->valeurNote != *garde->valeurNote ? *garde->valeurNote < *e->valeurNote
+                                                : moment(e) < moment(garde);
+}
+
+// A pupil at a questionnaire: a million attempts, so a hash rather than a
+// text for a key.
+size_t cleEleve(const QString& questionnaire, const QString& identifiant, const QString& classe) {
+    return qHashMulti(0, questionnaire.toUpper(), CleIdentifiant(identifiant), classe.toUpper());
+}
+
+bool memeEleve(const NoteEleve& n, const QString& questionnaire, const QString& identifiant,
+               const QString& classe) {
+    return n.questionnaire.compare(questionnaire, Qt::CaseInsensitive) == 0 &&
+           CleIdentifiant(n.identifiant) == CleIdentifiant(identifiant) &&
+           n.classe.compare(classe, Qt::CaseInsensitive) == 0;
 }
 
 }  // namespace
@@ -126,30 +139,35 @@ std::optional<ListeClasse> LireListe(const QByteArray& octets, QString* erreur) 
 
 QVector<NoteEleve> NotesEleves(const Releve& r, RegleEssai regle, const ListeClasse* liste) {
     QVector<NoteEleve> notes;
-    QHash<QString, int> index;
-    QHash<int, QVector<const EssaiLu*>> complets;
+    QMultiHash<size_t, int> index;
+    QVector<const LigneEssai*> retenues;    // by pupil, the attempt giving the mark
     QHash<QString, QSet<QString>> classes;  // by questionnaire, the classes that took it
     QSet<QString> vus;                      // questionnaire and listed pupil
+    const auto eleve = [&](const LigneEssai& l, const Inscrit* inscrit, const QString& classe) {
+        const size_t cle = cleEleve(l.questionnaire, l.identifiant, classe);
+        for (auto i = index.constFind(cle); i != index.constEnd() && i.key() == cle; ++i)
+            if (memeEleve(notes[*i], l.questionnaire, l.identifiant, classe)) return *i;
+        index.insert(cle, notes.size());
+        notes.push_back(
+            {l.questionnaire, inscrit ? inscrit->identifiant : l.identifiant, classe, inscrit});
+        retenues.push_back(nullptr);
+        return static_cast<int>(notes.size() - 1);
+    };
     for (const LigneEssai& l : r.lignes) {
         const Inscrit* inscrit = liste ? liste->trouver(l.identifiant) : nullptr;
         const QString classe = inscrit ? inscrit->classe : l.classe;
         const QString q = l.questionnaire.toUpper();
-        const QString cle = q + '\n' + CleIdentifiant(l.identifiant) + '\n' + classe.toUpper();
-        classes[q].insert(classe.toUpper());
+        if (liste) classes[q].insert(classe.toUpper());
         if (inscrit) vus.insert(q + '\n' + CleIdentifiant(inscrit->identifiant));
-        if (!index.contains(cle)) {
-            index.insert(cle, notes.size());
-            notes.push_back(
-                {l.questionnaire, inscrit ? inscrit->identifiant : l.identifiant, classe, inscrit});
-        }
-        const int n = index.value(cle);
+        const int n = eleve(l, inscrit, classe);
         ++notes[n].essais;
         if (l.journal) notes[n].journal = l.journal;
-        if (l.essai && l.essai->complet()) complets[n] << l.essai;
+        const EssaiLu* garde = retenues[n] ? retenues[n]->essai : nullptr;
+        if (l.complet() && prefere(l.essai, garde, regle)) retenues[n] = &l;
     }
     for (int n = 0; n < notes.size(); ++n)
-        if ((notes[n].retenu = choisir(complets.value(n), regle)))
-            notes[n].journal = JournalDe(r, *notes[n].retenu);
+        if (const LigneEssai* l = retenues[n])
+            notes[n].retenu = l->essai, notes[n].journal = l->journal;
     if (liste) {
         QVector<NoteEleve> absents;
         for (const NoteEleve& n : std::as_const(notes)) {

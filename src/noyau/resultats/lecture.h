@@ -28,6 +28,14 @@ struct EssaiLu {
     bool complet() const { return valeurNote.has_value() && traitees == questions; }
 };
 
+}  // namespace Resultats
+
+// Moved in memory as bytes: a school's year holds a million, and a list of
+// them grows in place.
+Q_DECLARE_TYPEINFO(Resultats::EssaiLu, Q_RELOCATABLE_TYPE);
+
+namespace Resultats {
+
 struct LectureResultats {
     QVector<EssaiLu> essais;
     QStringList erreurs;  // in French, one per record or file that could not be read

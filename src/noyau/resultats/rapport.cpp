@@ -137,12 +137,13 @@ QString ligneEssai(const LigneEssai& l) {
     return tr + cellule(etatJournal(l)) + "</tr>\n";
 }
 
-void tableClasse(QTextStream& html, const QString& classe, const QVector<LigneEssai>& lignes) {
+void tableClasse(QTextStream& html, const QString& classe,
+                 const QVector<const LigneEssai*>& lignes) {
     html << "<h3>Classe " << e(classe)
          << "</h3>\n<table><tr><th>Identifiant</th><th>Essai</th>"
             "<th>Date</th><th>Heure</th><th>Traitées</th><th>Justes</th><th>Fausses</th>"
             "<th>Nulles</th><th>Note /20</th><th>Journal</th></tr>\n";
-    for (const LigneEssai& l : lignes) html << ligneEssai(l);
+    for (const LigneEssai* l : lignes) html << ligneEssai(*l);
     html << "</table>\n";
 }
 

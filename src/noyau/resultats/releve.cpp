@@ -123,8 +123,6 @@ public:
     Releve terminer(const Progression& progression) {
         lireTous(progression);
         TrierEssais(r_.essais);
-        for (int i = 0; i < r_.journaux.size(); ++i)
-            r_.indexJournaux.insert(cleRattachement(r_.journaux[i]), i);
         titresDesDossiers();
         r_.lignes = LignesEssais(r_);
         if (r_.essais.isEmpty() && r_.journaux.isEmpty() && r_.erreurs.isEmpty())
@@ -296,23 +294,24 @@ void OrdreFrancais::classer() {
     }
 }
 
-const JournalGarde* JournalDe(const Releve& r, const EssaiLu& e) {
-    const size_t cle = cleRattachement(e.questionnaire, e.identifiant, e.classe, e.numero, e.date);
-    // The latest journal kept for the attempt, as a copy read last replaces.
-    const JournalGarde* trouve = nullptr;
-    for (auto i = r.indexJournaux.constFind(cle); i != r.indexJournaux.constEnd() && i.key() == cle;
-         ++i)
-        if (const JournalGarde& j = r.journaux[*i]; rattache(j, e) && (!trouve || &j > trouve))
-            trouve = &j;
-    return trouve;
-}
-
 QVector<LigneEssai> LignesEssais(const Releve& r) {
+    QMultiHash<size_t, int> index;
+    for (int i = 0; i < r.journaux.size(); ++i) index.insert(cleRattachement(r.journaux[i]), i);
+    // The latest journal kept for the attempt, as a copy read last replaces.
+    const auto journalDe = [&](const EssaiLu& e) {
+        const size_t cle =
+            cleRattachement(e.questionnaire, e.identifiant, e.classe, e.numero, e.date);
+        const JournalGarde* trouve = nullptr;
+        for (auto i = index.constFind(cle); i != index.constEnd() && i.key() == cle; ++i)
+            if (const JournalGarde& j = r.journaux[*i]; rattache(j, e) && (!trouve || &j > trouve))
+                trouve = &j;
+        return trouve;
+    };
     QVector<LigneEssai> lignes;
     lignes.reserve(r.essais.size());
     QVector<bool> rattaches(r.journaux.size());
     for (const EssaiLu& e : r.essais) {
-        const JournalGarde* j = JournalDe(r, e);
+        const JournalGarde* j = journalDe(e);
         if (j) rattaches[j - r.journaux.data()] = true;
         lignes.push_back(
             {&e, j, e.questionnaire, e.identifiant, e.classe, e.numero, e.date, e.heure});

@@ -40,6 +40,14 @@ struct JournalGarde {
     Journal::Decompte decompte() const;
 };
 
+}  // namespace Resultats
+
+// Moved in memory as bytes, as a year's million grow in place.
+Q_DECLARE_TYPEINFO(Resultats::ReponseGardee, Q_PRIMITIVE_TYPE);
+Q_DECLARE_TYPEINFO(Resultats::JournalGarde, Q_RELOCATABLE_TYPE);
+
+namespace Resultats {
+
 // The texts of a question as the journals give them.
 struct TextesQuestion {
     QString intitule;
@@ -58,14 +66,19 @@ struct LigneEssai {
     bool complet() const { return essai && essai->complet(); }
 };
 
+}  // namespace Resultats
+
+Q_DECLARE_TYPEINFO(Resultats::LigneEssai, Q_RELOCATABLE_TYPE);
+
+namespace Resultats {
+
 struct Releve {
     QVector<EssaiLu> essais;  // by questionnaire, class, identifier, attempt
     QVector<JournalGarde> journaux;
     QHash<QString, QString> titres;  // by questionnaire, upper case
     // By questionnaire (upper case), then question number.
     QHash<QString, QMap<int, TextesQuestion>> textes;
-    QStringList erreurs;                    // in French, one per file or record not read
-    QMultiHash<size_t, int> indexJournaux;  // by attempt, see JournalDe
+    QStringList erreurs;  // in French, one per file or record not read
     // Every attempt, see LignesEssais; valid as long as `essais` and
     // `journaux` are not changed.
     QVector<LigneEssai> lignes;
@@ -83,13 +96,9 @@ struct Releve {
 using Progression = std::function<void(qsizetype lus, qsizetype total)>;
 Releve Rassembler(const QStringList& chemins, const Progression& progression = {});
 
-// The journal of `essai` (same questionnaire, pupil, attempt and day), or
-// nothing.
-const JournalGarde* JournalDe(const Releve& r, const EssaiLu& essai);
-
-// Every attempt, each record with its journal and the journals left
-// without a record, by questionnaire, class, identifier and time; valid as
-// long as `r` is not changed.
+// Every attempt, each record with its journal (same questionnaire, pupil,
+// attempt and day) and the journals left without a record, by questionnaire, class, identifier and
+// time; valid as long as `r` is not changed.
 QVector<LigneEssai> LignesEssais(const Releve& r);
 
 // "0 essai", "1 essai", "2 essais": French counts.
@@ -144,10 +153,20 @@ void TrierParEleve(QVector<Ligne>& lignes, Suite suite) {
                         ordre.rang(l.identifiant), suite(l), i});
     }
     std::sort(cles.begin(), cles.end());
-    QVector<Ligne> triees;
-    triees.reserve(lignes.size());
-    for (const Cle& c : cles) triees.push_back(std::move(lignes[std::get<4>(c)]));
-    lignes = std::move(triees);
+    // Each line moved to its place along the cycles of the order: a
+    // million attempts are not copied.
+    QVector<bool> places(lignes.size());
+    for (qsizetype debut = 0; debut < lignes.size(); ++debut) {
+        if (places[debut]) continue;
+        Ligne tenue = std::move(lignes[debut]);
+        qsizetype place = debut;
+        for (qsizetype venue; (venue = std::get<4>(cles[place])) != debut; place = venue) {
+            lignes[place] = std::move(lignes[venue]);
+            places[place] = true;
+        }
+        lignes[place] = std::move(tenue);
+        places[place] = true;
+    }
 }
 
 }  // namespace Resultats

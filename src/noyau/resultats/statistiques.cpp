@@ -38,9 +38,9 @@ void compter(QMap<int, StatQuestion>& questions, const JournalGarde& j) {
 void discriminer(StatQuestionnaire& stat, QMap<int, StatQuestion>& questions) {
     QVector<std::pair<double, const JournalGarde*>> classes;
     for (const auto& lignes : std::as_const(stat.classes))
-        for (const LigneEssai& l : lignes)
-            if (const auto note = noteDe(l); note && l.journal)
-                classes.push_back({*note, l.journal});
+        for (const LigneEssai* l : lignes)
+            if (const auto note = noteDe(*l); note && l->journal)
+                classes.push_back({*note, l->journal});
     if (classes.size() < MinimumDiscrimination) return;
     std::stable_sort(classes.begin(), classes.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -73,7 +73,8 @@ void completer(StatQuestionnaire& stat, const QMap<int, TextesQuestion>& textes)
     QSet<QString> eleves;
     QMap<int, StatQuestion> questions;
     for (const auto& lignes : std::as_const(stat.classes))
-        for (const LigneEssai& l : lignes) {
+        for (const LigneEssai* ligne : lignes) {
+            const LigneEssai& l = *ligne;
             eleves.insert(l.identifiant.toUpper() + '\n' + l.classe.toUpper());
             ++stat.essais;
             if (!l.journal)
@@ -121,7 +122,7 @@ QVector<StatQuestionnaire> Statistiques(const Releve& r) {
         }
         return stats[index.value(cle)];
     };
-    for (const LigneEssai& l : r.lignes) stat(l.questionnaire).classes[l.classe] << l;
+    for (const LigneEssai& l : r.lignes) stat(l.questionnaire).classes[l.classe] << &l;
     for (StatQuestionnaire& s : stats) completer(s, r.textes.value(s.questionnaire.toUpper()));
     return stats;
 }

@@ -30,8 +30,8 @@ struct StatQuestion {
 struct StatQuestionnaire {
     QString questionnaire, titre;
     int eleves = 0;
-    QVector<double> notes;                       // of the complete attempts, in increasing order
-    QMap<QString, QVector<LigneEssai>> classes;  // attempts by class
+    QVector<double> notes;  // of the complete attempts, in increasing order
+    QMap<QString, QVector<const LigneEssai*>> classes;  // attempts by class
     int essais = 0, interrompus = 0, sansJournal = 0;
     QVector<StatQuestion> questions;  // by question number
 
