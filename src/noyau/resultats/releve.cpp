@@ -7,6 +7,7 @@
 #include <QCollator>
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QThread>
@@ -89,6 +90,37 @@ private:
     QSet<QString> noms_;
 };
 
+// The files to read, listed before any is read. A year's million and a
+// half paths would take hundreds of megabytes as texts: the names of a
+// folder share one block.
+class ListeFichiers {
+public:
+    struct Entree {
+        qint32 dossier, debut, taille;
+        bool journal;
+    };
+
+    void ajouter(const QFileInfo& f, bool journal) {
+        const QString dossier = f.path();
+        if (dossiers_.isEmpty() || dossiers_.back() != dossier) dossiers_ << dossier, noms_ << "";
+        const QByteArray nom = QFile::encodeName(f.fileName());
+        entrees_.push_back({static_cast<qint32>(dossiers_.size() - 1),
+                            static_cast<qint32>(noms_.back().size()),
+                            static_cast<qint32>(nom.size()), journal});
+        noms_.back() += nom;
+    }
+    const QVector<Entree>& entrees() const { return entrees_; }
+    QString chemin(const Entree& e) const {
+        return dossiers_[e.dossier] + '/' +
+               QFile::decodeName(noms_[e.dossier].mid(e.debut, e.taille));
+    }
+
+private:
+    QStringList dossiers_;
+    QVector<QByteArray> noms_;  // by folder, its files' names end to end
+    QVector<Entree> entrees_;
+};
+
 // What one file gave: the records of a results file, or a journal.
 struct FichierLu {
     QString chemin;
@@ -133,9 +165,9 @@ public:
 private:
     void retenir(const QFileInfo& f) {
         if (f.suffix().compare("rst", Qt::CaseInsensitive) == 0)
-            fichiers_.push_back({f.filePath(), false});
+            fichiers_.ajouter(f, false);
         else if (estJournal(f))
-            fichiers_.push_back({f.filePath(), true});
+            fichiers_.ajouter(f, true);
     }
 
     // Each file is read and parsed on its own, so the files are shared out
@@ -143,11 +175,13 @@ private:
     // as it comes, so that a file's text is let go once it is read.
     void lireTous(const Progression& progression) {
         QFuture<int> lus = QtConcurrent::mappedReduced<int>(
-            fichiers_,
-            [](const std::pair<QString, bool>& f) { return lireFichier(f.first, f.second); },
+            fichiers_.entrees(),
+            [this](const ListeFichiers::Entree& f) {
+                return lireFichier(fichiers_.chemin(f), f.journal);
+            },
             [this](int&, const FichierLu& lu) { garder(lu); }, QtConcurrent::OrderedReduce);
         while (progression && !lus.isFinished()) {
-            progression(lus.progressValue(), fichiers_.size());
+            progression(lus.progressValue(), fichiers_.entrees().size());
             QThread::msleep(100);
         }
         lus.waitForFinished();
@@ -226,10 +260,10 @@ private:
     }
 
     Releve r_;
-    QVector<std::pair<QString, bool>> fichiers_;  // path, and whether a journal
-    QMultiHash<size_t, int> vus_;                 // records kept, see cleEssai
-    QMultiHash<size_t, int> copies_;              // journals kept, by attempt and start
-    QHash<QString, QStringList> dossiers_;        // by questionnaire, the folders of its records
+    ListeFichiers fichiers_;
+    QMultiHash<size_t, int> vus_;           // records kept, see cleEssai
+    QMultiHash<size_t, int> copies_;        // journals kept, by attempt and start
+    QHash<QString, QStringList> dossiers_;  // by questionnaire, the folders of its records
     Noms noms_;
 };
 
