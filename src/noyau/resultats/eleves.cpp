@@ -144,19 +144,19 @@ QVector<NoteEleve> NotesEleves(const Releve& r, RegleEssai regle, const ListeCla
     QHash<QString, QSet<QString>> classes;  // by questionnaire, the classes that took it
     QSet<QString> vus;                      // questionnaire and listed pupil
     const auto eleve = [&](const LigneEssai& l, const Inscrit* inscrit, const QString& classe) {
-        const size_t cle = cleEleve(l.questionnaire, l.identifiant, classe);
+        const size_t cle = cleEleve(l.questionnaire(), l.identifiant(), classe);
         for (auto i = index.constFind(cle); i != index.constEnd() && i.key() == cle; ++i)
-            if (memeEleve(notes[*i], l.questionnaire, l.identifiant, classe)) return *i;
+            if (memeEleve(notes[*i], l.questionnaire(), l.identifiant(), classe)) return *i;
         index.insert(cle, notes.size());
         notes.push_back(
-            {l.questionnaire, inscrit ? inscrit->identifiant : l.identifiant, classe, inscrit});
+            {l.questionnaire(), inscrit ? inscrit->identifiant : l.identifiant(), classe, inscrit});
         retenues.push_back(nullptr);
         return static_cast<int>(notes.size() - 1);
     };
     for (const LigneEssai& l : r.lignes) {
-        const Inscrit* inscrit = liste ? liste->trouver(l.identifiant) : nullptr;
-        const QString classe = inscrit ? inscrit->classe : l.classe;
-        const QString q = l.questionnaire.toUpper();
+        const Inscrit* inscrit = liste ? liste->trouver(l.identifiant()) : nullptr;
+        const QString classe = inscrit ? inscrit->classe : l.classe();
+        const QString q = l.questionnaire().toUpper();
         if (liste) classes[q].insert(classe.toUpper());
         if (inscrit) vus.insert(q + '\n' + CleIdentifiant(inscrit->identifiant));
         const int n = eleve(l, inscrit, classe);

@@ -116,7 +116,7 @@ QString etatJournal(const LigneEssai& l) {
 }
 
 QString ligneEssai(const LigneEssai& l) {
-    QString tr = "<tr>" + cellule(e(l.identifiant)) + cellule(QString::number(l.numero), true);
+    QString tr = "<tr>" + cellule(e(l.identifiant())) + cellule(QString::number(l.numero()), true);
     if (const EssaiLu* s = l.essai) {
         tr += cellule(s->date.isValid() ? s->date.toString("dd/MM/yyyy") : e(s->texteDate)) +
               cellule(s->heure.toString("HH:mm")) +
@@ -283,10 +283,11 @@ QString controleListe(const Releve& r, const ListeClasse& liste) {
     QSet<QString> presents;
     QMap<QString, QString> inconnus;  // by identifier and class, the closest listed one
     for (const LigneEssai& l : r.lignes) {
-        if (liste.trouver(l.identifiant))
-            presents.insert(CleIdentifiant(l.identifiant));
+        if (liste.trouver(l.identifiant()))
+            presents.insert(CleIdentifiant(l.identifiant()));
         else
-            inconnus.insert(l.identifiant + " (" + l.classe + ")", liste.plusProche(l.identifiant));
+            inconnus.insert(l.identifiant() + " (" + l.classe() + ")",
+                            liste.plusProche(l.identifiant()));
     }
     QString html = "<h2>Liste de la classe</h2>\n";
     QStringList absents;

@@ -20,12 +20,6 @@ namespace Resultats {
 
 namespace {
 
-// By questionnaire, class and identifier in French order, then attempt and time.
-template <typename Essai>
-void TrierEssais(QVector<Essai>& essais) {
-    TrierParEleve(essais, [](const Essai& e) { return std::tuple{e.numero, e.date, e.heure}; });
-}
-
 bool memeNom(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 // The attempt a journal belongs to, whatever the case of its names. Keys
@@ -154,7 +148,9 @@ public:
 
     Releve terminer(const Progression& progression) {
         lireTous(progression);
-        TrierEssais(r_.essais);
+        TrierParEleve(r_.essais, [](const EssaiLu& e) {
+            return std::tuple{e.numero, e.date, e.heure};
+        });
         titresDesDossiers();
         r_.lignes = LignesEssais(r_);
         if (r_.essais.isEmpty() && r_.journaux.isEmpty() && r_.erreurs.isEmpty())
@@ -347,16 +343,16 @@ QVector<LigneEssai> LignesEssais(const Releve& r) {
     for (const EssaiLu& e : r.essais) {
         const JournalGarde* j = journalDe(e);
         if (j) rattaches[j - r.journaux.data()] = true;
-        lignes.push_back(
-            {&e, j, e.questionnaire, e.identifiant, e.classe, e.numero, e.date, e.heure});
+        lignes.push_back({&e, j});
     }
     const qsizetype enregistres = lignes.size();
     for (qsizetype i = 0; i < r.journaux.size(); ++i)
-        if (const JournalGarde& j = r.journaux[i]; !rattaches[i])
-            lignes.push_back({nullptr, &j, j.questionnaire, j.identifiant, j.classe, j.essai,
-                              j.debut.date(), j.debut.time()});
+        if (const JournalGarde& j = r.journaux[i]; !rattaches[i]) lignes.push_back({nullptr, &j});
     // The records came sorted: only the journals without one need placing.
-    if (lignes.size() > enregistres) TrierEssais(lignes);
+    if (lignes.size() > enregistres)
+        TrierParEleve(lignes, [](const LigneEssai& l) {
+            return std::tuple{l.numero(), l.date(), l.heure()};
+        });
     return lignes;
 }
 
@@ -370,13 +366,13 @@ void EcrireCsv(QTextStream& texte, const Releve& r) {
         "questionnaire;titre;identifiant;classe;essai;date;heure;traitees;"
         "questions;justes;fausses;nulles;note;note_sur_4;complet\r\n");
     for (const LigneEssai& l : r.lignes) {
-        QStringList champs{ProtegerFormule(l.questionnaire),
-                           ProtegerFormule(r.titre(l.questionnaire)),
-                           ProtegerFormule(l.identifiant),
-                           ProtegerFormule(l.classe),
-                           QString::number(l.numero),
-                           l.date.toString(Qt::ISODate),
-                           l.heure.toString(QStringLiteral("HH:mm:ss"))};
+        QStringList champs{ProtegerFormule(l.questionnaire()),
+                           ProtegerFormule(r.titre(l.questionnaire())),
+                           ProtegerFormule(l.identifiant()),
+                           ProtegerFormule(l.classe()),
+                           QString::number(l.numero()),
+                           l.date().toString(Qt::ISODate),
+                           l.heure().toString(QStringLiteral("HH:mm:ss"))};
         if (const EssaiLu* e = l.essai) {
             champs << QString::number(e->traitees) << QString::number(e->questions)
                    << QString::number(e->justes) << QString::number(e->fausses)

@@ -58,11 +58,16 @@ struct TextesQuestion {
 struct LigneEssai {
     const EssaiLu* essai = nullptr;         // nothing: interrupted before its record
     const JournalGarde* journal = nullptr;  // nothing: no journal found
-    QString questionnaire, identifiant, classe;
-    int numero = 0;
-    QDate date;
-    QTime heure;
 
+    // From the record, else from the journal.
+    const QString& questionnaire() const {
+        return essai ? essai->questionnaire : journal->questionnaire;
+    }
+    const QString& identifiant() const { return essai ? essai->identifiant : journal->identifiant; }
+    const QString& classe() const { return essai ? essai->classe : journal->classe; }
+    int numero() const { return essai ? essai->numero : journal->essai; }
+    QDate date() const { return essai ? essai->date : journal->debut.date(); }
+    QTime heure() const { return essai ? essai->heure : journal->debut.time(); }
     bool complet() const { return essai && essai->complet(); }
 };
 
@@ -121,13 +126,23 @@ QByteArray EnOctets(const std::function<void(QTextStream&)>& ecrire);
 // Questionnaires, classes and identifiers in French order whatever their
 // case. A school's year has a million attempts but far fewer names: each
 // name is ranked once, and the attempts are sorted by ranks.
+template <typename Ligne>
+auto NomsDe(const Ligne& l) {
+    return std::tie(l.questionnaire, l.classe, l.identifiant);
+}
+inline auto NomsDe(const LigneEssai& l) {
+    return std::tie(l.questionnaire(), l.classe(), l.identifiant());
+}
+
 class OrdreFrancais {
 public:
     template <typename Lignes>
     explicit OrdreFrancais(const Lignes& lignes) {
-        for (const auto& l : lignes)
-            for (const QString* nom : {&l.questionnaire, &l.classe, &l.identifiant})
+        for (const auto& l : lignes) {
+            const auto [questionnaire, classe, identifiant] = NomsDe(l);
+            for (const QString* nom : {&questionnaire, &classe, &identifiant})
                 rangs_.insert(*nom, 0);
+        }
         classer();
     }
 
@@ -148,9 +163,9 @@ void TrierParEleve(QVector<Ligne>& lignes, Suite suite) {
     QVector<Cle> cles;
     cles.reserve(lignes.size());
     for (qsizetype i = 0; i < lignes.size(); ++i) {
-        const Ligne& l = lignes[i];
-        cles.push_back({ordre.rang(l.questionnaire), ordre.rang(l.classe),
-                        ordre.rang(l.identifiant), suite(l), i});
+        const auto [questionnaire, classe, identifiant] = NomsDe(lignes[i]);
+        cles.push_back({ordre.rang(questionnaire), ordre.rang(classe), ordre.rang(identifiant),
+                        suite(lignes[i]), i});
     }
     std::sort(cles.begin(), cles.end());
     // Each line moved to its place along the cycles of the order: a

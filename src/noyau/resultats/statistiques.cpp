@@ -75,7 +75,7 @@ void completer(StatQuestionnaire& stat, const QMap<int, TextesQuestion>& textes)
     for (const auto& lignes : std::as_const(stat.classes))
         for (const LigneEssai* ligne : lignes) {
             const LigneEssai& l = *ligne;
-            eleves.insert(l.identifiant.toUpper() + '\n' + l.classe.toUpper());
+            eleves.insert(l.identifiant().toUpper() + '\n' + l.classe().toUpper());
             ++stat.essais;
             if (!l.journal)
                 ++stat.sansJournal;
@@ -122,7 +122,7 @@ QVector<StatQuestionnaire> Statistiques(const Releve& r) {
         }
         return stats[index.value(cle)];
     };
-    for (const LigneEssai& l : r.lignes) stat(l.questionnaire).classes[l.classe] << &l;
+    for (const LigneEssai& l : r.lignes) stat(l.questionnaire()).classes[l.classe()] << &l;
     for (StatQuestionnaire& s : stats) completer(s, r.textes.value(s.questionnaire.toUpper()));
     return stats;
 }
