@@ -225,6 +225,20 @@ bool tientEnWindows1252(const QString& texte) {
     return QString(ansi.decode(encoderWindows1252(texte))) == texte;
 }
 
+namespace {
+
+// The file's size as listed, then what it gained since, up to one byte past
+// `limite`: a buffer of the limit's size for every small file would cost a
+// school's year dearly.
+QByteArray lireJusqua(QFile& fichier, qint64 taille, qint64 limite) {
+    QByteArray octets = fichier.read(std::min(taille, limite) + 1);
+    if (octets.size() > taille && octets.size() <= limite)
+        octets += fichier.read(limite + 1 - octets.size());
+    return octets;
+}
+
+}  // namespace
+
 Contenu LireEntier(const QString& chemin, qint64 limite) {
     const QFileInfo info(chemin);
     QFile fichier(chemin);
@@ -237,7 +251,7 @@ Contenu LireEntier(const QString& chemin, qint64 limite) {
         contenu.erreur = "est trop volumineux";
     else if (!fichier.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         contenu.erreur = "ne peut pas être lu (accès refusé)";
-    else if ((contenu.octets = fichier.read(limite + 1)).size() > limite) {
+    else if ((contenu.octets = lireJusqua(fichier, info.size(), limite)).size() > limite) {
         contenu.octets.clear();
         contenu.erreur = "est trop volumineux";
     }

@@ -167,10 +167,12 @@ void LecteurJournal::ligne(QByteArrayView brute, bool coupee) {
     JournalLu& j = *journal_;
     if (type == "question") {
         if (j.termine) return;
+        const bool textes = textes_ == Textes::Lus;
         j.reponses.push_back(
             {ligne.entier("numero"_L1), ligne.entier("rang"_L1), ligne.entiers("cochees"_L1),
              ligne.entiers("justes"_L1), ligne.entier("choix"_L1), ligne.texte("verdict"_L1),
-             ligne.texte("intitule"_L1), ligne.entier("secondes"_L1), ligne.textes("reponses"_L1)});
+             textes ? ligne.texte("intitule"_L1) : QString(), ligne.entier("secondes"_L1),
+             textes ? ligne.textes("reponses"_L1) : QStringList()});
     } else if (type == "fin") {
         j.termine = true;
         j.resultatsAtteints = ligne.texte("fin"_L1) == "resultats";
@@ -212,8 +214,8 @@ bool LecteurJournal::relire(QString* erreur) {
 }
 
 std::optional<JournalLu> LireJournal(const QByteArray& octets, const QString& chemin,
-                                     QString* erreur) {
-    LecteurJournal lecteur(chemin);
+                                     QString* erreur, Textes textes) {
+    LecteurJournal lecteur(chemin, textes);
     lecteur.ajouter(octets);
     lecteur.finir();
     if (lecteur.journal() && lecteur.erreur().isEmpty()) return lecteur.journal();
@@ -226,9 +228,9 @@ std::optional<JournalLu> LireJournal(const QByteArray& octets, const QString& ch
     return std::nullopt;
 }
 
-std::optional<JournalLu> LireFichierJournal(const QString& chemin, QString* erreur) {
+std::optional<JournalLu> LireFichierJournal(const QString& chemin, QString* erreur, Textes textes) {
     const Fichiers::Contenu lu = Fichiers::LireEntier(chemin, MaxOctets);
-    if (lu.erreur.isEmpty()) return LireJournal(lu.octets, chemin, erreur);
+    if (lu.erreur.isEmpty()) return LireJournal(lu.octets, chemin, erreur, textes);
     if (erreur) *erreur = QDir::toNativeSeparators(chemin) + " : le fichier " + lu.erreur;
     return std::nullopt;
 }

@@ -74,11 +74,16 @@ struct Decompte {
 };
 Decompte Decompter(const JournalLu& j);
 
+// Whether the texts of the questions and answers are read: a school's
+// report needs them once per question, not in each of a million journals.
+enum class Textes { Lus, Omis };
+
 // Reads a journal as it grows, from bytes handed in any pieces: a line
 // counts once its end has come. Whatever the bytes, it keeps what it can.
 class LecteurJournal {
 public:
-    explicit LecteurJournal(const QString& chemin) : chemin_(chemin) {}
+    explicit LecteurJournal(const QString& chemin, Textes textes = Textes::Lus)
+        : chemin_(chemin), textes_(textes) {}
 
     void ajouter(QByteArrayView octets);
     // No more bytes will come: a last line without its end is read if it
@@ -99,6 +104,7 @@ private:
     void ligne(QByteArrayView brute, bool coupee);
 
     QString chemin_;
+    Textes textes_;
     std::optional<JournalLu> journal_;
     QByteArray reste_;  // the line whose end has not come yet
     qint64 lus_ = 0;
@@ -109,7 +115,8 @@ private:
 // Nothing when the text is not a journal (the reason in `erreur`). A journal
 // cut short (a crash, a power cut) keeps the lines before the cut.
 std::optional<JournalLu> LireJournal(const QByteArray& octets, const QString& chemin,
-                                     QString* erreur);
-std::optional<JournalLu> LireFichierJournal(const QString& chemin, QString* erreur);
+                                     QString* erreur, Textes textes = Textes::Lus);
+std::optional<JournalLu> LireFichierJournal(const QString& chemin, QString* erreur,
+                                            Textes textes = Textes::Lus);
 
 }  // namespace Journal

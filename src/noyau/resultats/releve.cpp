@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QThread>
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
@@ -126,7 +127,7 @@ struct FichierLu {
 FichierLu lireFichier(const QString& chemin, bool journal) {
     FichierLu lu{chemin, {}, {}, {}};
     if (journal)
-        lu.journal = Journal::LireFichierJournal(chemin, &lu.erreur);
+        lu.journal = Journal::LireFichierJournal(chemin, &lu.erreur, Journal::Textes::Omis);
     else
         lu.resultats = LireFichierResultats(chemin);
     return lu;
@@ -170,8 +171,12 @@ private:
     // among the processor's cores; what they gave is kept in listing order
     // as it comes, so that a file's text is let go once it is read.
     void lireTous(const Progression& progression) {
+        // Reading waits on the disk or the network share: more readers than
+        // cores keep the cores busy.
+        QThreadPool lecteurs;
+        lecteurs.setMaxThreadCount(2 * QThread::idealThreadCount());
         QFuture<int> lus = QtConcurrent::mappedReduced<int>(
-            fichiers_.entrees(),
+            &lecteurs, fichiers_.entrees(),
             [this](const ListeFichiers::Entree& f) {
                 return lireFichier(fichiers_.chemin(f), f.journal);
             },
@@ -186,7 +191,7 @@ private:
     void garder(const FichierLu& lu) {
         if (!lu.erreur.isEmpty()) r_.erreurs << lu.erreur;
         if (lu.journal) r_.erreurs << lu.journal->erreurs;
-        if (lu.journal) garderJournal(*lu.journal);
+        if (lu.journal) garderJournal(*lu.journal, lu.chemin);
         r_.erreurs << lu.resultats.erreurs;
         for (const EssaiLu& e : lu.resultats.essais) garderEssai(e, QFileInfo(lu.chemin).path());
     }
@@ -206,15 +211,10 @@ private:
 
     // Of two copies of one journal, the longer: one may have been copied
     // while the attempt was running.
-    void garderJournal(const Journal::JournalLu& lu) {
+    void garderJournal(const Journal::JournalLu& lu, const QString& chemin) {
         const QString questionnaire = lu.questionnaire.toUpper();
         if (!lu.titre.isEmpty()) r_.titres.insert(questionnaire, lu.titre);
-        QMap<int, TextesQuestion>& textes = r_.textes[questionnaire];
-        for (const Journal::ReponseLue& reponse : lu.reponses) {
-            TextesQuestion& t = textes[reponse.numero];
-            if (t.intitule.isEmpty()) t.intitule = reponse.intitule;
-            if (t.reponses.size() < reponse.textes.size()) t.reponses = reponse.textes;
-        }
+        garderTextes(r_.textes[questionnaire], lu, chemin);
         JournalGarde j{noms_.garder(lu.questionnaire),
                        noms_.garder(lu.identifiant),
                        noms_.garder(lu.classe),
@@ -238,6 +238,25 @@ private:
         }
         copies_.insert(cle, r_.journaux.size());
         r_.journaux << std::move(j);
+    }
+
+    // The texts of the questions this journal answers that are still
+    // missing, read again from its file: a year's million journals are
+    // first read without them.
+    static void garderTextes(QMap<int, TextesQuestion>& textes, const Journal::JournalLu& lu,
+                             const QString& chemin) {
+        const auto manque = [&](const Journal::ReponseLue& r) {
+            const auto t = textes.constFind(r.numero);
+            return t == textes.cend() || t->intitule.isEmpty() ||
+                   t->reponses.size() < std::min(r.choix, MaxCreneaux);
+        };
+        if (std::none_of(lu.reponses.begin(), lu.reponses.end(), manque)) return;
+        const auto avecTextes = Journal::LireFichierJournal(chemin, nullptr);
+        for (const Journal::ReponseLue& reponse : avecTextes ? avecTextes->reponses : lu.reponses) {
+            TextesQuestion& t = textes[reponse.numero];
+            if (t.intitule.isEmpty()) t.intitule = reponse.intitule;
+            if (t.reponses.size() < reponse.textes.size()) t.reponses = reponse.textes;
+        }
     }
 
     static bool memeCopie(const JournalGarde& a, const JournalGarde& b) {
