@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QSaveFile>
 #include <QTextStream>
+#include <QtConcurrent/QtConcurrentMap>
 
 namespace {
 
@@ -92,17 +93,32 @@ Resultats::Releve rassembler(const QStringList& dossiers, QTextStream& erreurs) 
     return releve;
 }
 
-// Writes one output when asked for, and says where or why not.
-bool produire(const QString& chemin, const Ecriture& ecriture, const QString& quoi,
-              QTextStream& sortie, QTextStream& erreurs) {
-    if (chemin.isEmpty()) return true;
-    const QString raison = ecrire(chemin, ecriture);
-    if (!raison.isEmpty())
-        erreurs << QStringLiteral("%1 : écriture impossible (%2)\n")
-                       .arg(QDir::toNativeSeparators(chemin), raison);
-    else
-        sortie << quoi << QDir::toNativeSeparators(QFileInfo(chemin).absoluteFilePath()) << '\n';
-    return raison.isEmpty();
+struct Produit {
+    QString chemin;  // empty when not asked for
+    Ecriture ecriture;
+    QString quoi;
+};
+
+// Writes the outputs asked for side by side, a year's page taking a while,
+// then says where each went or why not.
+bool produire(const QVector<Produit>& produits, QTextStream& sortie, QTextStream& erreurs) {
+    const QStringList raisons =
+        QtConcurrent::blockingMapped<QStringList>(produits, [](const Produit& p) {
+            return p.chemin.isEmpty() ? QString() : ecrire(p.chemin, p.ecriture);
+        });
+    bool ecrits = true;
+    for (qsizetype i = 0; i < produits.size(); ++i) {
+        const QString& chemin = produits[i].chemin;
+        if (chemin.isEmpty()) continue;
+        if (!raisons[i].isEmpty())
+            erreurs << QStringLiteral("%1 : écriture impossible (%2)\n")
+                           .arg(QDir::toNativeSeparators(chemin), raisons[i]);
+        else
+            sortie << produits[i].quoi
+                   << QDir::toNativeSeparators(QFileInfo(chemin).absoluteFilePath()) << '\n';
+        ecrits = ecrits && raisons[i].isEmpty();
+    }
+    return ecrits;
 }
 
 }  // namespace
@@ -135,18 +151,16 @@ int main(int argc, char** argv) {
     }
     const QVector<Resultats::NoteEleve> parEleve = Resultats::NotesEleves(releve, *regle, inscrits);
     const bool ecrits =
-        produire(
-            csv, [&](QTextStream& texte) { Resultats::EcrireCsv(texte, releve); },
-            QStringLiteral("Tableau des notes : "), sortie, erreurs) &
-        produire(
-            html,
-            [&](QTextStream& texte) {
-                Resultats::EcrireRapportHtml(texte, releve, parEleve, *regle, inscrits);
-            },
-            QStringLiteral("Bilan de la classe : "), sortie, erreurs) &
-        produire(
-            notes, [&](QTextStream& texte) { Resultats::EcrireNotes(texte, parEleve); },
-            QStringLiteral("Cahier de notes : "), sortie, erreurs);
+        produire({{csv, [&](QTextStream& texte) { Resultats::EcrireCsv(texte, releve); },
+                   QStringLiteral("Tableau des notes : ")},
+                  {html,
+                   [&](QTextStream& texte) {
+                       Resultats::EcrireRapportHtml(texte, releve, parEleve, *regle, inscrits);
+                   },
+                   QStringLiteral("Bilan de la classe : ")},
+                  {notes, [&](QTextStream& texte) { Resultats::EcrireNotes(texte, parEleve); },
+                   QStringLiteral("Cahier de notes : ")}},
+                 sortie, erreurs);
     erreurs << Resultats::Compte(releve.lignes.size(), "essai lu.", "essais lus.") << '\n';
     return ecrits ? releve.codeSortie() : 2;
 }
