@@ -71,13 +71,15 @@ bool prefere(const EssaiLu* e, const EssaiLu* garde, RegleEssai regle) {
 // A pupil at a questionnaire: a million attempts, so a hash rather than a
 // text for a key.
 size_t cleEleve(const QString& questionnaire, const QString& identifiant, const QString& classe) {
-    return qHashMulti(0, questionnaire.toUpper(), CleIdentifiant(identifiant), classe.toUpper());
+    return HashNoms({questionnaire, QStringView(identifiant).trimmed(), classe});
 }
 
 bool memeEleve(const NoteEleve& n, const QString& questionnaire, const QString& identifiant,
                const QString& classe) {
     return n.questionnaire.compare(questionnaire, Qt::CaseInsensitive) == 0 &&
-           CleIdentifiant(n.identifiant) == CleIdentifiant(identifiant) &&
+           QStringView(n.identifiant)
+                   .trimmed()
+                   .compare(QStringView(identifiant).trimmed(), Qt::CaseInsensitive) == 0 &&
            n.classe.compare(classe, Qt::CaseInsensitive) == 0;
 }
 

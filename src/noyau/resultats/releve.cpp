@@ -28,8 +28,7 @@ bool memeNom(const QString& a, const QString& b) { return a.compare(b, Qt::CaseI
 // megabytes.
 size_t cleRattachement(const QString& questionnaire, const QString& identifiant,
                        const QString& classe, int essai, const QDate& jour) {
-    return qHashMulti(0, questionnaire.toUpper(), identifiant.toUpper(), classe.toUpper(), essai,
-                      jour.toJulianDay());
+    return qHashMulti(HashNoms({questionnaire, identifiant, classe}), essai, jour.toJulianDay());
 }
 
 size_t cleRattachement(const JournalGarde& j) {
@@ -43,9 +42,9 @@ bool rattache(const JournalGarde& j, const EssaiLu& e) {
 
 // Two copies of one record: from several machines, or copied twice.
 size_t cleEssai(const EssaiLu& e) {
-    return qHashMulti(0, e.questionnaire.toUpper(), e.identifiant.toUpper(), e.classe.toUpper(),
-                      e.numero, e.texteDate, e.heure.msecsSinceStartOfDay(), e.note, e.traitees,
-                      e.questions, e.justes, e.fausses, e.nulles);
+    return qHashMulti(HashNoms({e.questionnaire, e.identifiant, e.classe}), e.numero, e.texteDate,
+                      e.heure.msecsSinceStartOfDay(), e.note, e.traitees, e.questions, e.justes,
+                      e.fausses, e.nulles);
 }
 
 bool memeEssai(const EssaiLu& a, const EssaiLu& b) {
@@ -373,6 +372,15 @@ QVector<LigneEssai> LignesEssais(const Releve& r) {
             return std::tuple{l.numero(), l.date(), l.heure()};
         });
     return lignes;
+}
+
+size_t HashNoms(std::initializer_list<QStringView> noms) {
+    size_t h = 0;
+    for (const QStringView nom : noms) {
+        for (const QChar c : nom) h = h * 31 + c.toCaseFolded().unicode();
+        h = h * 31 + 0x1F;
+    }
+    return h;
 }
 
 QString Compte(qsizetype nombre, const QString& singulier, const QString& pluriel) {

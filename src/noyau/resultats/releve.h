@@ -106,6 +106,11 @@ Releve Rassembler(const QStringList& chemins, const Progression& progression = {
 // time; valid as long as `r` is not changed.
 QVector<LigneEssai> LignesEssais(const Releve& r);
 
+// A hash of names whatever their case, as a comparison without regard to
+// case finds them equal, made without copying them: a school's year hashes
+// millions.
+size_t HashNoms(std::initializer_list<QStringView> noms);
+
 // "0 essai", "1 essai", "2 essais": French counts.
 QString Compte(qsizetype nombre, const QString& singulier, const QString& pluriel);
 
