@@ -115,11 +115,26 @@ QString etatJournal(const LigneEssai& l) {
     return l.journal->resultatsAtteints ? QStringLiteral("complet") : QStringLiteral("abandon");
 }
 
+// Day and time as "05/12/2026" and "14:03", made by hand: a year's page
+// writes millions of them, and a date's format is read anew at each call.
+QString deuxChiffres(int n) {
+    const QChar chiffres[] = {QChar(u'0' + n / 10 % 10), QChar(u'0' + n % 10)};
+    return QString(chiffres, 2);
+}
+QString jour(const QDate& d) {
+    return d.isValid() ? deuxChiffres(d.day()) + '/' + deuxChiffres(d.month()) + '/' +
+                             QString::number(d.year())
+                       : QString();
+}
+QString heure(const QTime& t) {
+    return t.isValid() ? deuxChiffres(t.hour()) + ':' + deuxChiffres(t.minute()) : QString();
+}
+
 QString ligneEssai(const LigneEssai& l) {
     QString tr = "<tr>" + cellule(e(l.identifiant())) + cellule(QString::number(l.numero()), true);
     if (const EssaiLu* s = l.essai) {
-        tr += cellule(s->date.isValid() ? s->date.toString("dd/MM/yyyy") : e(s->texteDate)) +
-              cellule(s->heure.toString("HH:mm")) +
+        tr += cellule(s->date.isValid() ? jour(s->date) : e(s->texteDate)) +
+              cellule(heure(s->heure)) +
               cellule(QStringLiteral("%1 / %2").arg(s->traitees).arg(s->questions), true) +
               cellule(QString::number(s->justes), true) +
               cellule(QString::number(s->fausses), true) +
@@ -128,7 +143,7 @@ QString ligneEssai(const LigneEssai& l) {
     } else {
         const JournalGarde& j = *l.journal;
         const Journal::Decompte d = j.decompte();
-        tr += cellule(j.debut.toString("dd/MM/yyyy")) + cellule(j.debut.toString("HH:mm")) +
+        tr += cellule(jour(j.debut.date())) + cellule(heure(j.debut.time())) +
               cellule(QStringLiteral("%1 / %2").arg(j.reponses.size()).arg(j.questions), true) +
               cellule(QString::number(d.justes), true) + cellule(QString::number(d.fausses), true) +
               cellule(QString::number(d.nulles), true) +
@@ -213,15 +228,16 @@ const char* nomRegle(RegleEssai regle) {
 
 // A symbol as well as a colour, for black and white prints and
 // colour-blind eyes.
-QString caseGrille(const JournalGarde* j, int numero) {
+const QString& caseGrille(const JournalGarde* j, int numero) {
+    static const QString juste = QStringLiteral("<td class=\"v juste\">✓</td>"),
+                         fausse = QStringLiteral("<td class=\"v fausse\">✗</td>"),
+                         nulle = QStringLiteral("<td class=\"v nulle\">○</td>"),
+                         nonTraitee = QStringLiteral("<td class=\"v\">·</td>");
     if (j)
         for (const ReponseGardee& r : j->reponses)
-            if (r.numero == numero) {
-                if (r.verdict == 'V') return "<td class=\"v juste\">✓</td>";
-                if (r.verdict == 'F') return "<td class=\"v fausse\">✗</td>";
-                return "<td class=\"v nulle\">○</td>";
-            }
-    return "<td class=\"v\">·</td>";
+            if (r.numero == numero)
+                return r.verdict == 'V' ? juste : r.verdict == 'F' ? fausse : nulle;
+    return nonTraitee;
 }
 
 using Eleves = QVector<const NoteEleve*>;
