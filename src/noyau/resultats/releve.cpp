@@ -330,29 +330,33 @@ void OrdreFrancais::classer() {
     QCollator collation{Formats::francais()};
     collation.setCaseSensitivity(Qt::CaseInsensitive);
     QVector<std::pair<QCollatorSortKey, QString>> cles;
-    cles.reserve(rangs_.size());
-    for (auto n = rangs_.cbegin(); n != rangs_.cend(); ++n)
-        cles.push_back({collation.sortKey(n.key()), n.key()});
+    cles.reserve(noms_.size());
+    for (const QString& nom : std::as_const(noms_)) cles.push_back({collation.sortKey(nom), nom});
     std::sort(cles.begin(), cles.end(),
               [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
     int rang = 0;
     for (qsizetype i = 0; i < cles.size(); ++i) {
         if (i && cles[i - 1].first.compare(cles[i].first) != 0) ++rang;
-        rangs_[cles[i].second] = rang;
+        rangs_[Memoire(cles[i].second)] = rang;
     }
 }
 
 QVector<LigneEssai> LignesEssais(const Releve& r) {
-    QMultiHash<size_t, int> index;
-    for (int i = 0; i < r.journaux.size(); ++i) index.insert(cleRattachement(r.journaux[i]), i);
+    // The journals by attempt, sorted rather than hashed: a million entries
+    // with no allocation each.
+    QVector<std::pair<size_t, int>> index;
+    index.reserve(r.journaux.size());
+    for (int i = 0; i < r.journaux.size(); ++i)
+        index.push_back({cleRattachement(r.journaux[i]), i});
+    std::sort(index.begin(), index.end());
     // The latest journal kept for the attempt, as a copy read last replaces.
     const auto journalDe = [&](const EssaiLu& e) {
         const size_t cle =
             cleRattachement(e.questionnaire, e.identifiant, e.classe, e.numero, e.date);
         const JournalGarde* trouve = nullptr;
-        for (auto i = index.constFind(cle); i != index.constEnd() && i.key() == cle; ++i)
-            if (const JournalGarde& j = r.journaux[*i]; rattache(j, e) && (!trouve || &j > trouve))
-                trouve = &j;
+        for (auto i = std::lower_bound(index.cbegin(), index.cend(), std::pair{cle, 0});
+             i != index.cend() && i->first == cle; ++i)
+            if (const JournalGarde& j = r.journaux[i->second]; rattache(j, e)) trouve = &j;
         return trouve;
     };
     QVector<LigneEssai> lignes;

@@ -146,17 +146,23 @@ public:
         for (const auto& l : lignes) {
             const auto [questionnaire, classe, identifiant] = NomsDe(l);
             for (const QString* nom : {&questionnaire, &classe, &identifiant})
-                rangs_.insert(*nom, 0);
+                if (!rangs_.contains(Memoire(*nom))) rangs_.insert(Memoire(*nom), 0), noms_ << *nom;
         }
         classer();
     }
 
-    int rang(const QString& nom) const { return rangs_.value(nom); }
+    int rang(const QString& nom) const { return rangs_.value(Memoire(nom)); }
 
 private:
     void classer();
 
-    QHash<QString, int> rangs_;
+    // By the text's memory: the report keeps one copy of each name, so
+    // names are told apart without reading them; two copies of a name
+    // simply get the same rank.
+    using Texte = std::pair<const QChar*, qsizetype>;
+    static Texte Memoire(const QString& nom) { return {nom.constData(), nom.size()}; }
+    QHash<Texte, int> rangs_;
+    QStringList noms_;
 };
 
 // Sorts lines by questionnaire, class and identifier in French order, then
