@@ -2,6 +2,7 @@
 
 #include "noyau/fichiers/fichiers.h"
 #include "noyau/questionnaire/formats.h"
+#include "noyau/resultats/ordre.h"
 
 #include <QSet>
 
