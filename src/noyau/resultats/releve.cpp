@@ -117,19 +117,35 @@ private:
 };
 
 // What one file gave: the records of a results file, or a journal.
+// Made ready on the reader's thread, keys included, so that little is left
+// for the one thread that gathers the files in order.
 struct FichierLu {
     QString chemin;
-    LectureResultats resultats;
-    std::optional<Journal::JournalLu> journal;
-    QString erreur;
+    QStringList erreurs;
+    QVector<std::pair<EssaiLu, size_t>> essais;  // and their keys, see cleEssai
+    std::optional<JournalGarde> journal;
+    QString titre;          // the journal's
+    size_t cleJournal = 0;  // by attempt and start
 };
 
 FichierLu lireFichier(const QString& chemin, bool journal) {
-    FichierLu lu{chemin, {}, {}, {}};
-    if (journal)
-        lu.journal = Journal::LireFichierJournal(chemin, &lu.erreur, Journal::Textes::Omis);
-    else
-        lu.resultats = LireFichierResultats(chemin);
+    FichierLu lu{chemin};
+    if (!journal) {
+        LectureResultats lus = LireFichierResultats(chemin);
+        lu.erreurs = std::move(lus.erreurs);
+        for (EssaiLu& e : lus.essais) {
+            const size_t cle = cleEssai(e);
+            lu.essais.push_back({std::move(e), cle});
+        }
+        return lu;
+    }
+    QString erreur;
+    const auto j = Journal::LireFichierJournal(chemin, &erreur, Journal::Textes::Omis);
+    if (!j) return lu.erreurs << erreur, lu;
+    lu.erreurs = j->erreurs;
+    lu.titre = j->titre;
+    lu.journal = JournalGarde::De(*j);
+    lu.cleJournal = qHashMulti(cleRattachement(*lu.journal), lu.journal->debut);
     return lu;
 }
 
@@ -189,15 +205,12 @@ private:
     }
 
     void garder(const FichierLu& lu) {
-        if (!lu.erreur.isEmpty()) r_.erreurs << lu.erreur;
-        if (lu.journal) r_.erreurs << lu.journal->erreurs;
-        if (lu.journal) garderJournal(*lu.journal, lu.chemin);
-        r_.erreurs << lu.resultats.erreurs;
-        for (const EssaiLu& e : lu.resultats.essais) garderEssai(e, QFileInfo(lu.chemin).path());
+        r_.erreurs << lu.erreurs;
+        if (lu.journal) garderJournal(*lu.journal, lu);
+        for (const auto& [e, cle] : lu.essais) garderEssai(e, cle, QFileInfo(lu.chemin).path());
     }
 
-    void garderEssai(EssaiLu e, const QString& dossier) {
-        const size_t cle = cleEssai(e);
+    void garderEssai(EssaiLu e, size_t cle, const QString& dossier) {
         for (auto i = vus_.constFind(cle); i != vus_.constEnd() && i.key() == cle; ++i)
             if (memeEssai(r_.essais[*i], e)) return;
         vus_.insert(cle, r_.essais.size());
@@ -211,24 +224,13 @@ private:
 
     // Of two copies of one journal, the longer: one may have been copied
     // while the attempt was running.
-    void garderJournal(const Journal::JournalLu& lu, const QString& chemin) {
-        const QString questionnaire = lu.questionnaire.toUpper();
+    void garderJournal(JournalGarde j, const FichierLu& lu) {
+        const QString questionnaire = j.questionnaire.toUpper();
         if (!lu.titre.isEmpty()) r_.titres.insert(questionnaire, lu.titre);
-        garderTextes(r_.textes[questionnaire], lu, chemin);
-        JournalGarde j{noms_.garder(lu.questionnaire),
-                       noms_.garder(lu.identifiant),
-                       noms_.garder(lu.classe),
-                       lu.essai,
-                       lu.questions,
-                       lu.debut,
-                       lu.termine,
-                       lu.resultatsAtteints,
-                       lu.note,
-                       {}};
-        j.reponses.reserve(lu.reponses.size());
-        for (const Journal::ReponseLue& reponse : lu.reponses)
-            j.reponses << ReponseGardee::De(reponse);
-        const size_t cle = qHashMulti(cleRattachement(j), j.debut);
+        garderTextes(r_.textes[questionnaire], j, lu.chemin);
+        for (QString* nom : {&j.questionnaire, &j.identifiant, &j.classe})
+            *nom = noms_.garder(*nom);
+        const size_t cle = lu.cleJournal;
         for (auto i = copies_.constFind(cle); i != copies_.constEnd() && i.key() == cle; ++i) {
             JournalGarde& garde = r_.journaux[*i];
             if (!memeCopie(garde, j)) continue;
@@ -243,16 +245,17 @@ private:
     // The texts of the questions this journal answers that are still
     // missing, read again from its file: a year's million journals are
     // first read without them.
-    static void garderTextes(QMap<int, TextesQuestion>& textes, const Journal::JournalLu& lu,
+    static void garderTextes(QMap<int, TextesQuestion>& textes, const JournalGarde& j,
                              const QString& chemin) {
-        const auto manque = [&](const Journal::ReponseLue& r) {
+        const auto manque = [&](const ReponseGardee& r) {
             const auto t = textes.constFind(r.numero);
             return t == textes.cend() || t->intitule.isEmpty() ||
-                   t->reponses.size() < std::min(r.choix, MaxCreneaux);
+                   t->reponses.size() < std::min<int>(r.choix, MaxCreneaux);
         };
-        if (std::none_of(lu.reponses.begin(), lu.reponses.end(), manque)) return;
+        if (std::none_of(j.reponses.begin(), j.reponses.end(), manque)) return;
         const auto avecTextes = Journal::LireFichierJournal(chemin, nullptr);
-        for (const Journal::ReponseLue& reponse : avecTextes ? avecTextes->reponses : lu.reponses) {
+        if (!avecTextes) return;
+        for (const Journal::ReponseLue& reponse : avecTextes->reponses) {
             TextesQuestion& t = textes[reponse.numero];
             if (t.intitule.isEmpty()) t.intitule = reponse.intitule;
             if (t.reponses.size() < reponse.textes.size()) t.reponses = reponse.textes;
@@ -318,6 +321,15 @@ ReponseGardee ReponseGardee::De(const Journal::ReponseLue& r) {
     const char verdict = r.verdict == "Vrai" ? 'V' : r.verdict == "Faux" ? 'F' : 'N';
     return {r.numero, bits(r.cochees), bits(r.justes),
             static_cast<quint8>(std::clamp(r.choix, 0, 16)), verdict};
+}
+
+JournalGarde JournalGarde::De(const Journal::JournalLu& lu) {
+    JournalGarde j{
+        lu.questionnaire, lu.identifiant,       lu.classe, lu.essai, lu.questions, lu.debut,
+        lu.termine,       lu.resultatsAtteints, lu.note,   {}};
+    j.reponses.reserve(lu.reponses.size());
+    for (const Journal::ReponseLue& reponse : lu.reponses) j.reponses << ReponseGardee::De(reponse);
+    return j;
 }
 
 Journal::Decompte JournalGarde::decompte() const {

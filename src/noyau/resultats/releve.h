@@ -35,6 +35,7 @@ struct JournalGarde {
     std::optional<double> note;
     QVector<ReponseGardee> reponses;
 
+    static JournalGarde De(const Journal::JournalLu& lu);
     Journal::Decompte decompte() const;
 };
 
