@@ -24,6 +24,14 @@ namespace {
 
 bool memeNom(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
+// Same questionnaire, pupil and class, whatever the case: a record, a
+// journal or a copy of either.
+template <typename A, typename B>
+bool memesNoms(const A& a, const B& b) {
+    return memeNom(a.questionnaire, b.questionnaire) && memeNom(a.identifiant, b.identifiant) &&
+           memeNom(a.classe, b.classe);
+}
+
 // The attempt a journal belongs to, whatever the case of its names. Keys
 // are hashes rather than texts: a million texts would take hundreds of
 // megabytes.
@@ -37,8 +45,7 @@ size_t cleRattachement(const JournalGarde& j) {
 }
 
 bool rattache(const JournalGarde& j, const EssaiLu& e) {
-    return memeNom(j.questionnaire, e.questionnaire) && memeNom(j.identifiant, e.identifiant) &&
-           memeNom(j.classe, e.classe) && j.essai == e.numero && j.debut.date() == e.date;
+    return memesNoms(j, e) && j.essai == e.numero && j.debut.date() == e.date;
 }
 
 // Two copies of one record: from several machines, or copied twice.
@@ -49,8 +56,7 @@ size_t cleEssai(const EssaiLu& e) {
 }
 
 bool memeEssai(const EssaiLu& a, const EssaiLu& b) {
-    return memeNom(a.questionnaire, b.questionnaire) && memeNom(a.identifiant, b.identifiant) &&
-           memeNom(a.classe, b.classe) && a.numero == b.numero && a.texteDate == b.texteDate &&
+    return memesNoms(a, b) && a.numero == b.numero && a.texteDate == b.texteDate &&
            a.heure == b.heure && a.note == b.note && a.traitees == b.traitees &&
            a.questions == b.questions && a.justes == b.justes && a.fausses == b.fausses &&
            a.nulles == b.nulles;
@@ -207,7 +213,8 @@ private:
     void garder(const FichierLu& lu) {
         r_.erreurs << lu.erreurs;
         if (lu.journal) garderJournal(*lu.journal, lu);
-        for (const auto& [e, cle] : lu.essais) garderEssai(e, cle, QFileInfo(lu.chemin).path());
+        const QString dossier = QFileInfo(lu.chemin).path();
+        for (const auto& [e, cle] : lu.essais) garderEssai(e, cle, dossier);
     }
 
     void garderEssai(EssaiLu e, size_t cle, const QString& dossier) {
@@ -263,8 +270,7 @@ private:
     }
 
     static bool memeCopie(const JournalGarde& a, const JournalGarde& b) {
-        return memeNom(a.questionnaire, b.questionnaire) && memeNom(a.identifiant, b.identifiant) &&
-               memeNom(a.classe, b.classe) && a.essai == b.essai && a.debut == b.debut;
+        return memesNoms(a, b) && a.essai == b.essai && a.debut == b.debut;
     }
 
     // For a questionnaire whose journals gave no title, the title in its
